@@ -1,0 +1,107 @@
+#include "assets/music.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace sky::assets {
+namespace {
+
+std::uint32_t le32(const std::vector<std::uint8_t>& f, std::size_t at) {
+    return f[at] | f[at + 1] << 8 | f[at + 2] << 16 | static_cast<std::uint32_t>(f[at + 3]) << 24;
+}
+std::uint32_t le16(const std::vector<std::uint8_t>& f, std::size_t at) { return f[at] | f[at + 1] << 8; }
+std::string tag(const std::vector<std::uint8_t>& f, std::size_t at) { return std::string(f.begin() + at, f.begin() + at + 4); }
+
+TEST(Music, WavFileHeaderAndLittleEndianData) {
+    const std::vector<std::int16_t> samples{1, -2, 32767, -32768};
+    const auto f = wavFile(samples, 22050, 2);
+    ASSERT_EQ(f.size(), 44u + 8u);
+    EXPECT_EQ(tag(f, 0), "RIFF");
+    EXPECT_EQ(le32(f, 4), 36u + 8u);
+    EXPECT_EQ(tag(f, 8), "WAVE");
+    EXPECT_EQ(tag(f, 12), "fmt ");
+    EXPECT_EQ(le32(f, 16), 16u);
+    EXPECT_EQ(le16(f, 20), 1u);  // PCM
+    EXPECT_EQ(le16(f, 22), 2u);
+    EXPECT_EQ(le32(f, 24), 22050u);
+    EXPECT_EQ(le32(f, 28), 22050u * 4);
+    EXPECT_EQ(le16(f, 32), 4u);
+    EXPECT_EQ(le16(f, 34), 16u);
+    EXPECT_EQ(tag(f, 36), "data");
+    EXPECT_EQ(le32(f, 40), 8u);
+    EXPECT_EQ(le16(f, 44), 0x0001u);
+    EXPECT_EQ(le16(f, 46), 0xFFFEu);
+    EXPECT_EQ(le16(f, 48), 0x7FFFu);
+    EXPECT_EQ(le16(f, 50), 0x8000u);
+}
+
+// Peak and RMS (as fractions of full scale) of frames [from, to) over both channels.
+struct Level {
+    double peak = 0, rms = 0;
+};
+Level level(const std::vector<std::int16_t>& s, std::size_t from, std::size_t to) {
+    Level l;
+    double sum = 0;
+    for (std::size_t i = 2 * from; i < 2 * to; ++i) {
+        double v = s[i] / 32768.0;
+        l.peak = std::max(l.peak, std::abs(v));
+        sum += v * v;
+    }
+    l.rms = std::sqrt(sum / static_cast<double>(2 * (to - from)));
+    return l;
+}
+
+TEST(Music, PieceFitsTheLoopAndIsCleanlyMastered) {
+    constexpr int kRate = 22050;
+    int channels = 0;
+    const auto s = renderMusic(kRate, channels);
+    ASSERT_EQ(channels, 2);
+    ASSERT_EQ(s.size() % 2, 0u);
+    const std::size_t frames = s.size() / 2;
+    EXPECT_NEAR(static_cast<double>(frames) / kRate, 39.75, 0.05);
+    EXPECT_LE(static_cast<double>(frames) / kRate, 39.75);
+
+    // Peak near -3 dBFS and no sample pinned at full scale.
+    const Level all = level(s, 0, frames);
+    EXPECT_GT(all.peak, std::pow(10.0, -4.0 / 20));
+    EXPECT_LT(all.peak, std::pow(10.0, -2.5 / 20));
+    EXPECT_GT(all.rms, 0.08);
+
+    // The loop point: both ends of the file are near silence, the very last sample is zero.
+    const std::size_t ms10 = kRate / 100;
+    EXPECT_LT(level(s, 0, ms10).peak, 0.01);
+    EXPECT_LT(level(s, frames - ms10, frames).peak, 0.002);
+    EXPECT_EQ(s[0], 0);
+    EXPECT_EQ(s[s.size() - 1], 0);
+
+    // No dropouts: after the intro's first bar every half second is clearly audible.
+    for (std::size_t at = 2 * kRate; at + kRate / 2 < frames - kRate / 2; at += kRate / 2)
+        EXPECT_GT(level(s, at, at + kRate / 2).rms, 0.05) << "at " << at / double(kRate) << " s";
+
+    // No DC offset, and the two channels differ (panning and echo).
+    double mean[2] = {0, 0};
+    std::size_t differ = 0;
+    for (std::size_t n = 0; n < frames; ++n) {
+        mean[0] += s[2 * n];
+        mean[1] += s[2 * n + 1];
+        differ += std::abs(s[2 * n] - s[2 * n + 1]) > 300;
+    }
+    EXPECT_LT(std::abs(mean[0] / frames / 32768.0), 0.002);
+    EXPECT_LT(std::abs(mean[1] / frames / 32768.0), 0.002);
+    EXPECT_GT(differ, frames / 4);
+}
+
+TEST(Music, RenderIsDeterministic) {
+    int c1 = 0, c2 = 0;
+    const auto a = renderMusic(11025, c1);
+    const auto b = renderMusic(11025, c2);
+    EXPECT_EQ(c1, c2);
+    EXPECT_EQ(a.size(), static_cast<std::size_t>(2 * std::floor(39.75 * 11025)));
+    EXPECT_TRUE(a == b);
+}
+
+}  // namespace
+}  // namespace sky::assets
