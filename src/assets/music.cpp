@@ -470,8 +470,8 @@ void renderBar(Synth& synth, int b, const Bar& bar) {
         if (bar.snare[s] == 'x') synth.snare(at, 0.36);
         if (bar.snare[s] == 'g') synth.snare(at, 0.10);
         switch (bar.hats[s]) {
-        case 'x': synth.hat(at, 0.07, 0.022, 0.16); break;
-        case 'X': synth.hat(at, 0.07, 0.025, 0.24); break;
+        case 'x': synth.hat(at, 0.07, 0.022, 0.22); break;
+        case 'X': synth.hat(at, 0.07, 0.025, 0.30); break;
         case 'o': synth.hat(at, 0.30, 0.10, 0.15); break;
         case 'c': synth.hat(at, 1.50, 0.45, 0.22); break;
         default: break;
