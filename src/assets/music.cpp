@@ -111,18 +111,28 @@ constexpr std::array<Bar, kBars> kScore{{
 // Semitones above C of a note letter, or -1.
 int letterSemitone(char c) {
     switch (c) {
-    case 'C': return 0;
-    case 'D': return 2;
-    case 'E': return 4;
-    case 'F': return 5;
-    case 'G': return 7;
-    case 'A': return 9;
-    case 'B': return 11;
-    default: return -1;
+        case 'C':
+            return 0;
+        case 'D':
+            return 2;
+        case 'E':
+            return 4;
+        case 'F':
+            return 5;
+        case 'G':
+            return 7;
+        case 'A':
+            return 9;
+        case 'B':
+            return 11;
+        default:
+            return -1;
     }
 }
 
-double midiFrequency(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0); }
+double midiFrequency(double midi) {
+    return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0);
+}
 
 struct Chord {
     int root = 0;  // pitch class, 0 = C
@@ -140,8 +150,10 @@ std::vector<Chord> parseChords(int bar, std::string_view text) {
         Chord c;
         c.root = letterSemitone(text[i++]);
         if (c.root < 0) fail(bar, "bad chord '" + std::string(text) + "'");
-        if (i < text.size() && text[i] == '#') c.root += 1, ++i;
-        else if (i < text.size() && text[i] == 'b') c.root += 11, ++i;
+        if (i < text.size() && text[i] == '#')
+            c.root += 1, ++i;
+        else if (i < text.size() && text[i] == 'b')
+            c.root += 11, ++i;
         c.root %= 12;
         if (i < text.size() && text[i] == 'm') c.minor = true, ++i;
         chords.push_back(c);
@@ -177,8 +189,10 @@ std::vector<Note> parseMelody(int bar, std::string_view text) {
         } else {
             int pc = letterSemitone(text[i++]);
             if (pc < 0) fail(bar, "bad note in '" + std::string(text) + "'");
-            if (i < text.size() && text[i] == '#') ++pc, ++i;
-            else if (i < text.size() && text[i] == 'b') --pc, ++i;
+            if (i < text.size() && text[i] == '#')
+                ++pc, ++i;
+            else if (i < text.size() && text[i] == 'b')
+                --pc, ++i;
             if (i >= text.size() || text[i] < '0' || text[i] > '8') fail(bar, "note without octave");
             n.midi = 12 * (text[i++] - '0' + 1) + pc;
         }
@@ -191,16 +205,17 @@ std::vector<Note> parseMelody(int bar, std::string_view text) {
         at += n.length;
         notes.push_back(n);
         skipSpaces();
-        if (i < text.size() && text[i] == ',') ++i;
-        else if (i < text.size()) fail(bar, "expected ',' in '" + std::string(text) + "'");
+        if (i < text.size() && text[i] == ',')
+            ++i;
+        else if (i < text.size())
+            fail(bar, "expected ',' in '" + std::string(text) + "'");
     }
     if (std::abs(at - kSteps) > 1e-9) fail(bar, "melody lasts " + std::to_string(at) + " sixteenths");
     return notes;
 }
 
 void checkPattern(int bar, std::string_view pattern, std::string_view allowed) {
-    if (pattern.size() != kSteps)
-        fail(bar, "pattern '" + std::string(pattern) + "' is not 16 steps");
+    if (pattern.size() != kSteps) fail(bar, "pattern '" + std::string(pattern) + "' is not 16 steps");
     for (char c : pattern)
         if (allowed.find(c) == std::string_view::npos) fail(bar, "bad step in '" + std::string(pattern) + "'");
 }
@@ -291,28 +306,37 @@ public:
     }
 
     void kick(double start, double gain) {
-        drum(start, 0.38, 0.16, [this, phase = 0.0](double x) mutable {
-            phase += (42.0 + 115.0 * std::exp(-x / 0.028)) / rate_;
-            return std::sin(2.0 * kPi * phase);
-        }, gain, 0.0);
+        drum(
+            start, 0.38, 0.16,
+            [this, phase = 0.0](double x) mutable {
+                phase += (42.0 + 115.0 * std::exp(-x / 0.028)) / rate_;
+                return std::sin(2.0 * kPi * phase);
+            },
+            gain, 0.0);
     }
 
     void snare(double start, double gain) {
-        drum(start, 0.22, 0.075, [this, lp = 0.0, phase = 0.0](double x) mutable {
-            lp += 0.6 * (noise() - lp);
-            phase += 185.0 / rate_;
-            return 0.75 * lp + 0.6 * std::sin(2.0 * kPi * phase) * std::exp(-x / 0.04);
-        }, gain, -0.1);
+        drum(
+            start, 0.22, 0.075,
+            [this, lp = 0.0, phase = 0.0](double x) mutable {
+                lp += 0.6 * (noise() - lp);
+                phase += 185.0 / rate_;
+                return 0.75 * lp + 0.6 * std::sin(2.0 * kPi * phase) * std::exp(-x / 0.04);
+            },
+            gain, -0.1);
     }
 
     // Hi-hats and the crash: white noise with its lows taken out (first difference).
     void hat(double start, double length, double decay, double gain) {
-        drum(start, length, decay, [this, prev = 0.0](double) mutable {
-            double n = noise();
-            double v = n - prev;
-            prev = n;
-            return 0.5 * v;
-        }, gain, 0.3);
+        drum(
+            start, length, decay,
+            [this, prev = 0.0](double) mutable {
+                double n = noise();
+                double v = n - prev;
+                prev = n;
+                return 0.5 * v;
+            },
+            gain, 0.3);
     }
 
     // The lead with a dotted-eighth echo, the soft clipper, the DC filter and the gain curve;
@@ -339,8 +363,7 @@ public:
         // Gentle limiting: bring the loudest moment to 1, then a tanh curve that rounds the
         // top off smoothly (full scale stays at full scale).
         float top = 1e-9f;
-        for (std::size_t n = 0; n < frames(); ++n)
-            top = std::max({top, std::abs(left_[n]), std::abs(right_[n])});
+        for (std::size_t n = 0; n < frames(); ++n) top = std::max({top, std::abs(left_[n]), std::abs(right_[n])});
         const double drive = 1.4;
         const double norm = 1.0 / std::tanh(drive);
         std::vector<std::int16_t> out(frames() * 2);
@@ -396,7 +419,9 @@ private:
 
 // Pitch of a chord tone: the root sits within A3..G#4 for the arpeggio (base 57) or D2..C#3
 // for the bass (base 38).
-int placeRoot(const Chord& c, int base) { return base + ((c.root - base % 12) % 12 + 12) % 12; }
+int placeRoot(const Chord& c, int base) {
+    return base + ((c.root - base % 12) % 12 + 12) % 12;
+}
 
 void renderBar(Synth& synth, int b, const Bar& bar) {
     const double t0 = b * kBarSeconds;
@@ -470,11 +495,20 @@ void renderBar(Synth& synth, int b, const Bar& bar) {
         if (bar.snare[s] == 'x') synth.snare(at, 0.36);
         if (bar.snare[s] == 'g') synth.snare(at, 0.10);
         switch (bar.hats[s]) {
-        case 'x': synth.hat(at, 0.07, 0.022, 0.22); break;
-        case 'X': synth.hat(at, 0.07, 0.025, 0.30); break;
-        case 'o': synth.hat(at, 0.30, 0.10, 0.15); break;
-        case 'c': synth.hat(at, 1.50, 0.45, 0.22); break;
-        default: break;
+            case 'x':
+                synth.hat(at, 0.07, 0.022, 0.22);
+                break;
+            case 'X':
+                synth.hat(at, 0.07, 0.025, 0.30);
+                break;
+            case 'o':
+                synth.hat(at, 0.30, 0.10, 0.15);
+                break;
+            case 'c':
+                synth.hat(at, 1.50, 0.45, 0.22);
+                break;
+            default:
+                break;
         }
     }
 

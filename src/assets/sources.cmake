@@ -1,1 +1,7 @@
-target_sources(skycore PRIVATE)
+target_sources(skycore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/music.cpp)
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp)
+  target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp)
+else()
+  target_sources(skycore PRIVATE ${CMAKE_BINARY_DIR}/placeholder_pictures.cpp)
+endif()

@@ -1,1 +1,4 @@
-target_sources(skycore PRIVATE)
+target_sources(skycore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/form2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/missiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/collisions.cpp)

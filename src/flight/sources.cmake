@@ -1,1 +1,4 @@
-target_sources(skycore PRIVATE)
+target_sources(skycore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/pilot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/attitude.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scroll.cpp)

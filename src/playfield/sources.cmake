@@ -1,1 +1,5 @@
-target_sources(skycore PRIVATE)
+target_sources(skycore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/gamescreen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dashboard_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dashboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/animations.cpp)

@@ -1,1 +1,2 @@
-target_sources(skycore PRIVATE)
+target_sources(skycore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/runner.cpp)

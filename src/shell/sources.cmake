@@ -1,1 +1,4 @@
-target_sources(skycore PRIVATE)
+target_sources(skycore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/progress.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program.cpp)

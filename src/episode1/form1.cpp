@@ -1,0 +1,218 @@
+// Episode 1: the screen's catalogue, timers, set-up and teardown.
+#include "episode1/form1.h"
+
+#include <algorithm>
+
+#include "shell/menu.h"
+#include "shell/program.h"
+
+namespace sky {
+
+namespace {
+
+const std::vector<SpriteRow>& catalogue() {
+    // clang-format off
+    static const std::vector<SpriteRow> rows = {
+        // name        picture     left  top   w    h   visible source
+        {"dravik",     nullptr,     64, 344,  84,  33, true,  false},  // the aircraft; hh1 at set-up
+        {"hn",         "hn",         0,   0,  84,  33, false, true},   // level
+        {"hh1",        "hh1",        0,   0,  84,  33, false, true},   // nose up 1..3
+        {"hh2",        "hh2",        0,   0,  84,  33, false, true},
+        {"hh3",        "hh3",        0,   0,  84,  33, false, true},
+        {"hd1",        "hd1",        0,   0,  84,  33, false, true},   // nose down 1..3
+        {"hd2",        "hd2",        0,   0,  84,  33, false, true},
+        {"hd3",        "hd3",        0,   0,  84,  33, false, true},
+        {"vletisko",   "hn",        32, 352,  84,  33, false, false},  // hidden marker of the next airport
+        {"letisko",    nullptr,     32, 348, 115,  45, true,  false},  // the airport; l1 at set-up
+        {"l1",         "l1",         0,   0, 115,  45, false, true},   // beacon lit
+        {"l2",         "l2",         0,   0, 115,  45, false, true},   // beacon dark
+        {"dom1",       nullptr,    296, 365,  61,  29, true,  false},  // houses
+        {"dom2",       nullptr,    600, 365,  61,  29, true,  false},
+        {"d1",         "d1",         0,   0,  61,  29, false, true},
+        {"d2",         "d2",         0,   0,  61,  29, false, true},
+        {"d3",         "d3",         0,   0,  61,  29, false, true},
+        {"d4",         "d4",         0,   0,  61,  29, false, true},
+        {"strom",      nullptr,    448, 366,  18,  28, true,  false},  // the tree
+        {"s1",         "s1",         0,   0,  18,  28, false, true},
+        {"s2",         "s2",         0,   0,  18,  28, false, true},
+        {"s3",         "s3",         0,   0,  18,  28, false, true},
+        {"o1",         nullptr,    496,  64,  32,  32, true,  false},  // clouds; ioblak at set-up
+        {"o2",         nullptr,    536,  64,  32,  32, true,  false},
+        {"o3",         nullptr,    496, 104,  32,  32, true,  false},
+        {"o4",         nullptr,    536, 104,  32,  32, true,  false},
+        {"o5",         nullptr,    496, 144,  32,  32, true,  false},
+        {"ioblak",     "ioblak",     0,   0,  32,  32, false, true},   // the cloud icon
+        {"v1",         "v",        568, 160,  16,  10, true,  false},  // birds
+        {"v2",         "v",        568, 176,  16,  10, true,  false},
+        {"bod1",       nullptr,    512,  16,  13,  13, true,  false},  // stars; b1 at set-up
+        {"bod2",       nullptr,     96,  72,  13,  13, true,  false},
+        {"bod3",       nullptr,    216, 160,  13,  13, true,  false},
+        {"bod4",       nullptr,    616, 224,  13,  13, true,  false},
+        {"bod5",       nullptr,    344, 248,  13,  13, true,  false},
+        {"b1",         "b1",         0,   0,  13,  13, false, true},   // twinkle frames
+        {"b2",         "b2",         0,   0,  13,  14, false, true},
+        {"bomba(0)",   "bomba",    200, 272,  27,  10, false, false},  // bombs
+        {"bomba(1)",   "bomba",    232, 272,  27,  10, false, false},
+        {"bomba(2)",   "bomba",    264, 272,  27,  10, false, false},
+        {"vybuch(0)",  nullptr,    464, 192,  46,  46, false, false},  // explosion slots
+        {"vybuch(1)",  nullptr,    464, 248,  46,  46, false, false},
+        {"vybuch(2)",  nullptr,    464, 304,  46,  46, false, false},
+        {"vy1",        "vy1",        0,   0,  46,  46, false, true},   // explosion frames 1..6
+        {"vy2",        "vy2",        0,   0,  46,  46, false, true},
+        {"vy3",        "vy3",        0,   0,  46,  46, false, true},
+        {"vy4",        "vy4",        0,   0,  46,  46, false, true},
+        {"vy5",        "vy5",        0,   0,  46,  46, false, true},
+        {"vy6",        "vy6",        0,   0,  46,  46, false, true},
+    };
+    // clang-format on
+    return rows;
+}
+
+const std::vector<std::string_view>& stacking() {
+    static const std::vector<std::string_view> order = {
+        "letisko", "dom1",      "dom2",     "dravik",   "o1",       "o2",        "o3",        "strom",
+        "o4",      "o5",        "v1",       "v2",       "bod1",     "bod2",      "bod3",      "bod4",
+        "bod5",    "dashboard", "bomba(0)", "bomba(1)", "bomba(2)", "vybuch(0)", "vybuch(1)", "vybuch(2)"};
+    return order;
+}
+
+const std::vector<TimerRow>& timerTable() {
+    static const std::vector<TimerRow> rows = {
+        {"pohyb", 10, true},      {"kolizie", 100, true},  {"Timer1", 100, true}, {"Timer3", 10, true},
+        {"Timer5", 100, true},    {"Timer8", 10, true},    {"Timer11", 50, true}, {"Timer6", 800, true},
+        {"Timer7", 700, true},    {"Timer4", 3000, false}, {"Timer2", 10, false}, {"Timer9", 1000, false},
+        {"Timer10", 1000, false},
+    };
+    return rows;
+}
+
+const ScreenDesign kDesign{"Form1", "Skyrend - epizóda 1", "bg1", 1, catalogue(), stacking(), 3};
+
+}  // namespace
+
+Form1::Form1(Program& p)
+    : GameScreen(p, kDesign),
+      d1(sprite("d1")),
+      d2(sprite("d2")),
+      d3(sprite("d3")),
+      d4(sprite("d4")),
+      strom(sprite("strom")),
+      s1(sprite("s1")),
+      s2(sprite("s2")),
+      s3(sprite("s3")),
+      o1(sprite("o1")),
+      o2(sprite("o2")),
+      o3(sprite("o3")),
+      o4(sprite("o4")),
+      o5(sprite("o5")),
+      ioblak(sprite("ioblak")),
+      v1(sprite("v1")),
+      v2(sprite("v2")),
+      bod1(sprite("bod1")),
+      bod2(sprite("bod2")),
+      bod3(sprite("bod3")),
+      bod4(sprite("bod4")),
+      bod5(sprite("bod5")) {
+    // State, in declaration order.
+    bindVar("speed", speed);
+    bindVar("climbRate", climbRate);
+    bindVar("airportDistance", airportDistance);
+    bindVar("tilt", tilt);
+    bindVar("fuel", fuel);
+    bindVar("edgeContact", edgeContact);
+    bindVar("fuelBurn", fuelBurn);
+    bindVar("level", level);
+    bindVar("score", score);
+    bindVar("landingMode", landingMode);
+    bindVar("edgeRelease", edgeRelease);
+    bindVar("onAirport", onAirport);
+    bindVar("maxSpeed", maxSpeed);
+    bindVar("damage", damage);
+    bindVar("bombFuse0", bombFuse0);
+    bindVar("bombFuse1", bombFuse1);
+    bindVar("bombFuse2", bombFuse2);
+    bindVar("bombs", bombs);
+
+    Form_Load();
+    buildTimers(timerTable(), [this](std::string_view n) -> std::function<void()> {
+        if (n == "pohyb") return [this] { pohyb_Timer(); };
+        if (n == "kolizie") return [this] { kolizie_Timer(); };
+        if (n == "Timer1") return [this] { Timer1_Timer(); };
+        if (n == "Timer3") return [this] { Timer3_Timer(); };
+        if (n == "Timer5") return [this] { Timer5_Timer(); };
+        if (n == "Timer8") return [this] { Timer8_Timer(); };
+        if (n == "Timer11") return [this] { Timer11_Timer(); };
+        if (n == "Timer6") return [this] { Timer6_Timer(); };
+        if (n == "Timer7") return [this] { Timer7_Timer(); };
+        if (n == "Timer4") return [this] { Timer4_Timer(); };
+        if (n == "Timer2") return [this] { Timer2_Timer(); };
+        if (n == "Timer9") return [this] { Timer9_Timer(); };
+        return [this] { Timer10_Timer(); };
+    });
+}
+
+void Form1::Form_Load() {
+    Random& rnd = program_.random();
+    // 1. A fresh sequence for every start (or the scenario's seed).
+    program_.seedForSetup();
+    // 2. Start values.
+    speed = 7;
+    climbRate = 3;
+    airportDistance = 8500;
+    tilt = 1;
+    fuel = 2300;
+    edgeContact = 0;
+    fuelBurn = 1;
+    level = 1;
+    score = 0;
+    landingMode = 0;
+    edgeRelease = 0;
+    onAirport = 0;
+    maxSpeed = 14;
+    damage = 0;
+    bombFuse0 = bombFuse1 = bombFuse2 = 0;
+    bombs = 80;
+    // 3. The aircraft starts nose up, standing on the airport.
+    dravik.setPicture(hh1.Picture);
+    // 4. The houses, and the next airport 8500 pixels ahead.
+    airportDistance = 8500;
+    dom1.Left = 600;
+    dom2.Left = 1000;
+    vletisko.Left = airportDistance;
+    // 5.
+    letisko.setPicture(l1.Picture);
+    // 6-7. Clouds anywhere across the sky: top first, then left.
+    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5}) {
+        int top = rnd.range(222, 10);
+        int left = rnd.range(624, 0);
+        o->Top = top;
+        o->Left = left;
+    }
+    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5}) o->setPicture(ioblak.Picture);
+    // 8. Birds just beyond the right edge.
+    for (Sprite* v : {&v1, &v2}) {
+        int top = rnd.range(310, 20);
+        int left = rnd.range(200, 624);
+        v->Top = top;
+        v->Left = left;
+    }
+    // 9-10. Stars keep their design lefts.
+    for (Sprite* b : {&bod1, &bod2, &bod3, &bod4, &bod5}) b->Top = rnd.range(280, 10);
+    for (Sprite* b : {&bod1, &bod2, &bod3, &bod4, &bod5}) b->setPicture(b1.Picture);
+    // 11-12. Two houses that never look alike.
+    Sprite* houses[] = {&d1, &d2, &d3, &d4};
+    dom1.setPicture(houses[rnd.range(4, 0)]->Picture);
+    do dom2.setPicture(houses[rnd.range(4, 0)]->Picture);
+    while (dom2.Picture == dom1.Picture);
+    // 13. The tree.
+    Sprite* trees[] = {&s1, &s2, &s3};
+    strom.setPicture(trees[rnd.range(3, 0)]->Picture);
+}
+
+void Form1::teardown() {
+    GameProgress& g = program_.progress();
+    if (score > g.ep1BestScore) g.ep1BestScore = static_cast<std::int16_t>(std::min(score, 32767.0));
+    program_.showMenu();
+}
+
+}  // namespace sky

@@ -1,0 +1,47 @@
+// Episode 1, the bombing run: the Form1 screen, its state and its handlers.
+#pragma once
+
+#include <cstdint>
+
+#include "playfield/gamescreen.h"
+
+namespace sky {
+
+class Form1 : public GameScreen {
+public:
+    explicit Form1(Program& p);  // loads the screen: the set-up runs
+
+    // State (shared fields are GameScreen's): start values are set by the set-up.
+    std::int16_t airportDistance = 0;
+    double onAirport = 0;
+    double bombFuse0 = 0, bombFuse1 = 0, bombFuse2 = 0;
+    double& bombFuse(int i) { return i == 0 ? bombFuse0 : i == 1 ? bombFuse1 : bombFuse2; }
+
+    // Sprites of this screen.
+    Sprite &d1, &d2, &d3, &d4, &strom, &s1, &s2, &s3, &o1, &o2, &o3, &o4, &o5, &ioblak, &v1, &v2, &bod1, &bod2, &bod3,
+        &bod4, &bod5;
+
+    // Handlers.
+    void Form_Load();
+    void pohyb_Timer();    // world scroll
+    void kolizie_Timer();  // collisions and scoring
+    void Timer5_Timer();   // dashboard and fuel clock, airport approach
+    void Timer8_Timer();   // bombs
+    void Timer7_Timer();   // stars twinkle
+    void Timer4_Timer();   // take-off
+    void Timer2_Timer();   // landing
+    void Timer9_Timer();   // approach brake
+    void Timer10_Timer();  // climb-out after take-off
+
+protected:
+    void teardown() override;
+    bool upAllowed() const override;
+    double speedFloor() const override;
+    bool Space_KeyDown() override;
+
+private:
+    bool kolizieBusy_ = false;  // the loss message is open
+    bool landingBusy_ = false;  // the repair question or the win message is open
+};
+
+}  // namespace sky

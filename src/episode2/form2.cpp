@@ -1,0 +1,203 @@
+// Episode 2: the screen's catalogue, timers, set-up and teardown.
+#include "episode2/form2.h"
+
+#include <algorithm>
+
+#include "shell/program.h"
+
+namespace sky {
+
+namespace {
+
+const std::vector<SpriteRow>& catalogue() {
+    // clang-format off
+    static const std::vector<SpriteRow> rows = {
+        // name        picture     left  top   w    h   visible source
+        {"dravik",     nullptr,     64, 344,  84,  33, true,  false},  // the aircraft; hh1 at set-up
+        {"hn",         "hn",         0,   0,  84,  33, false, true},   // level
+        {"hh1",        "hh1",        0,   0,  84,  33, false, true},   // nose up 1..3
+        {"hh2",        "hh2",        0,   0,  84,  33, false, true},
+        {"hh3",        "hh3",        0,   0,  84,  33, false, true},
+        {"hd1",        "hd1",        0,   0,  84,  33, false, true},   // nose down 1..3
+        {"hd2",        "hd2",        0,   0,  84,  33, false, true},
+        {"hd3",        "hd3",        0,   0,  84,  33, false, true},
+        {"vletisko",   "hn",        32, 352,  84,  33, false, false},  // hidden airport marker
+        {"letisko",    nullptr,     32, 352, 115,  45, true,  false},  // the airport; l1 at set-up
+        {"l1",         "l1",         0,   0, 115,  45, false, true},
+        {"l2",         "l2",         0,   0, 115,  45, false, true},
+        {"dom1",       nullptr,    296, 365,  61,  29, true,  false},  // houses
+        {"dom2",       nullptr,    600, 365,  61,  29, true,  false},
+        {"d4",         "d4",         0,   0,  61,  29, false, true},
+        {"d5",         "d5",         0,   0,  61,  29, false, true},
+        {"d6",         "d6",         0,   0,  61,  29, false, true},
+        {"o1",         nullptr,    496,  64,  32,  32, true,  false},  // clouds; ioblak at set-up
+        {"o2",         nullptr,    536,  64,  32,  32, true,  false},
+        {"o3",         nullptr,    496, 104,  32,  32, true,  false},
+        {"o4",         nullptr,    536, 104,  32,  32, true,  false},
+        {"o5",         nullptr,    496, 144,  32,  32, true,  false},
+        {"o6",         nullptr,    536, 144,  32,  32, true,  false},
+        {"o7",         nullptr,    576, 144,  32,  32, true,  false},
+        {"ioblak",     "ioblak",     0,   0,  32,  32, false, true},
+        {"bod1",       nullptr,    224, 104,  13,  13, true,  false},  // stars; b1 / b2 at set-up
+        {"bod2",       nullptr,    208, 144,  13,  13, true,  false},
+        {"bod3",       nullptr,    256, 128,  13,  13, true,  false},
+        {"b1",         "b1",         0,   0,  13,  13, false, true},
+        {"b2",         "b2",         0,   0,  13,  14, false, true},
+        {"bomba(0)",   "raketa",   200, 272,  27,  10, false, false},  // the player's missiles
+        {"bomba(1)",   "raketa",   232, 272,  27,  10, false, false},
+        {"bomba(2)",   "raketa",   264, 272,  27,  10, false, false},
+        {"f16",        "f16",      312, 120,  78,  27, true,  false},  // the enemy fighter
+        {"raketa2",    "raketa2",  328, 272,  27,  10, false, false},  // and its missile
+        {"majak",      nullptr,    392, 374,  10,  20, true,  false},  // the lighthouse; m1 at set-up
+        {"m1",         "m1",         0,   0,  12,  21, false, true},   // lamp green
+        {"m2",         "m2",         0,   0,  12,  21, false, true},   // lamp red
+        {"vybuch(0)",  nullptr,    456, 184,  46,  46, false, false},  // explosion slots
+        {"vybuch(1)",  nullptr,    456, 240,  46,  46, false, false},
+        {"vy1",        "vy1",        0,   0,  46,  46, false, true},
+        {"vy2",        "vy2",        0,   0,  46,  46, false, true},
+        {"vy3",        "vy3",        0,   0,  46,  46, false, true},
+        {"vy4",        "vy4",        0,   0,  46,  46, false, true},
+        {"vy5",        "vy5",        0,   0,  46,  46, false, true},
+        {"vy6",        "vy6",        0,   0,  46,  46, false, true},
+    };
+    // clang-format on
+    return rows;
+}
+
+const std::vector<std::string_view>& stacking() {
+    static const std::vector<std::string_view> order = {
+        "letisko", "dom1",    "dom2", "dravik", "dashboard", "bomba(0)",  "bomba(1)", "bomba(2)",
+        "majak",   "raketa2", "bod1", "bod2",   "o6",        "bod3",      "o7",       "f16",
+        "o5",      "o1",      "o2",   "o3",     "o4",        "vybuch(0)", "vybuch(1)"};
+    return order;
+}
+
+const std::vector<TimerRow>& timerTable() {
+    static const std::vector<TimerRow> rows = {
+        {"pohyb", 10, true},   {"kolizie", 100, true}, {"Timer1", 100, true}, {"Timer3", 10, true},
+        {"Timer5", 100, true}, {"Timer8", 10, true},   {"Timer11", 50, true}, {"Timer6", 800, true},
+        {"Timer4", 700, true}, {"Timer2", 300, true},
+    };
+    return rows;
+}
+
+const ScreenDesign kDesign{"Form2", "Skyrend - epizóda 2", "bg2", 2, catalogue(), stacking(), 2};
+
+}  // namespace
+
+Form2::Form2(Program& p)
+    : GameScreen(p, kDesign),
+      d4(sprite("d4")),
+      d5(sprite("d5")),
+      d6(sprite("d6")),
+      o1(sprite("o1")),
+      o2(sprite("o2")),
+      o3(sprite("o3")),
+      o4(sprite("o4")),
+      o5(sprite("o5")),
+      o6(sprite("o6")),
+      o7(sprite("o7")),
+      ioblak(sprite("ioblak")),
+      bod1(sprite("bod1")),
+      bod2(sprite("bod2")),
+      bod3(sprite("bod3")),
+      f16(sprite("f16")),
+      raketa2(sprite("raketa2")),
+      majak(sprite("majak")),
+      m1(sprite("m1")),
+      m2(sprite("m2")) {
+    // State, in declaration order.
+    bindVar("speed", speed);
+    bindVar("climbRate", climbRate);
+    bindVar("lighthouseDistance", lighthouseDistance);
+    bindVar("tilt", tilt);
+    bindVar("fuel", fuel);
+    bindVar("edgeContact", edgeContact);
+    bindVar("fuelBurn", fuelBurn);
+    bindVar("level", level);
+    bindVar("score", score);
+    bindVar("landingMode", landingMode);
+    bindVar("edgeRelease", edgeRelease);
+    bindVar("maxSpeed", maxSpeed);
+    bindVar("bombs", bombs);
+    bindVar("damage", damage);
+
+    Form_Load();
+    buildTimers(timerTable(), [this](std::string_view n) -> std::function<void()> {
+        if (n == "pohyb") return [this] { pohyb_Timer(); };
+        if (n == "kolizie") return [this] { kolizie_Timer(); };
+        if (n == "Timer1") return [this] { Timer1_Timer(); };
+        if (n == "Timer3") return [this] { Timer3_Timer(); };
+        if (n == "Timer5") return [this] { Timer5_Timer(); };
+        if (n == "Timer8") return [this] { Timer8_Timer(); };
+        if (n == "Timer11") return [this] { Timer11_Timer(); };
+        if (n == "Timer6") return [this] { Timer6_Timer(); };
+        if (n == "Timer4") return [this] { Timer4_Timer(); };
+        return [this] { Timer2_Timer(); };
+    });
+}
+
+void Form2::Form_Load() {
+    Random& rnd = program_.random();
+    // 1. A fresh sequence for every start (or the scenario's seed).
+    program_.seedForSetup();
+    // 2. Start values.
+    speed = 7;
+    climbRate = 3;
+    lighthouseDistance = 4000;
+    tilt = 1;
+    fuel = 8700;
+    edgeContact = 0;
+    fuelBurn = 3.5;
+    level = 0;
+    score = 0;
+    landingMode = 0;
+    edgeRelease = 0;
+    maxSpeed = 14;
+    bombs = 80;
+    damage = 0;
+    // 3. The aircraft starts nose up, standing on the airport.
+    dravik.setPicture(hh1.Picture);
+    // 4. Houses, and the first lighthouse 4000 pixels ahead.
+    lighthouseDistance = 4000;
+    dom1.Left = 600;
+    dom2.Left = 1000;
+    majak.Left = lighthouseDistance;
+    // 5.
+    letisko.setPicture(l1.Picture);
+    // 6. The middle star blinks in the opposite phase.
+    bod1.setPicture(b1.Picture);
+    bod2.setPicture(b2.Picture);
+    bod3.setPicture(b1.Picture);
+    // 7.
+    majak.setPicture(m1.Picture);
+    // 8-9. Clouds anywhere across the sky: top first, then left.
+    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5, &o6, &o7}) {
+        int top = rnd.range(222, 10);
+        int left = rnd.range(624, 0);
+        o->Top = top;
+        o->Left = left;
+    }
+    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5, &o6, &o7}) o->setPicture(ioblak.Picture);
+    // 10. The F16 starts beyond the right edge: left first, then top.
+    f16.Left = rnd.range(100, 1000);
+    f16.Top = rnd.range(298, 30);
+    // 11. Stars: both coordinates random, left first.
+    for (Sprite* b : {&bod1, &bod2, &bod3}) {
+        b->Left = rnd.range(440, 200);
+        b->Top = rnd.range(310, 10);
+    }
+    // 12-13. Two houses that never look alike.
+    Sprite* houses[] = {&d4, &d5, &d6};
+    dom1.setPicture(houses[rnd.range(3, 0)]->Picture);
+    do dom2.setPicture(houses[rnd.range(3, 0)]->Picture);
+    while (dom2.Picture == dom1.Picture);
+}
+
+void Form2::teardown() {
+    GameProgress& g = program_.progress();
+    if (score > g.ep2BestScore) g.ep2BestScore = static_cast<std::int16_t>(std::min(score, 32767.0));
+    program_.showMenu();
+}
+
+}  // namespace sky

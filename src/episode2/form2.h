@@ -1,0 +1,37 @@
+// Episode 2, rescue and dogfight: the Form2 screen, its state and its handlers.
+#pragma once
+
+#include <cstdint>
+
+#include "playfield/gamescreen.h"
+
+namespace sky {
+
+class Form2 : public GameScreen {
+public:
+    explicit Form2(Program& p);  // loads the screen: the set-up runs
+
+    // State (shared fields are GameScreen's): start values are set by the set-up.
+    std::int16_t lighthouseDistance = 0;
+
+    // Sprites of this screen.
+    Sprite &d4, &d5, &d6, &o1, &o2, &o3, &o4, &o5, &o6, &o7, &ioblak, &bod1, &bod2, &bod3, &f16, &raketa2, &majak, &m1,
+        &m2;
+
+    // Handlers.
+    void Form_Load();
+    void pohyb_Timer();    // world scroll, the missed lighthouse
+    void kolizie_Timer();  // rescues, hits, stars, the F16
+    void Timer5_Timer();   // dashboard and fuel clock
+    void Timer8_Timer();   // missiles and the F16's fire
+    void Timer4_Timer();   // stars twinkle
+    void Timer2_Timer();   // lighthouse lamp
+
+protected:
+    void teardown() override;
+    bool upAllowed() const override;
+    double speedFloor() const override;
+    bool Space_KeyDown() override;
+};
+
+}  // namespace sky

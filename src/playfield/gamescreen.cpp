@@ -1,0 +1,241 @@
+// The game screen's scene, timers, variables and closing.
+#include "playfield/gamescreen.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "assets/pictures.h"
+#include "shell/program.h"
+
+namespace sky {
+
+int timerRank(std::string_view name) {
+    // Timers due at the same instant fire in this order.
+    static const char* const order[] = {"pohyb",  "kolizie", "Timer1", "Timer3", "Timer5", "Timer8", "Timer11",
+                                        "Timer6", "Timer7",  "Timer4", "Timer2", "Timer9", "Timer10"};
+    for (int i = 0; i < static_cast<int>(std::size(order)); ++i)
+        if (name == order[i]) return i;
+    return 50;
+}
+
+namespace {
+PictureRef designPicture(const char* owner, const char* artwork) {
+    auto img = assets::image(artwork);
+    if (!img) {
+        std::fprintf(stderr, "skyrend: picture '%s' for '%s' is missing; the sprite stays empty\n", artwork, owner);
+        return nullptr;
+    }
+    return makePicture(owner, img, !assets::isIcon(artwork));
+}
+}  // namespace
+
+// Builds the scene first, so that the named references below can bind to it.
+static const ScreenDesign& built(GameScreen& s, const ScreenDesign& d,
+                                 void (*build)(GameScreen&, const ScreenDesign&)) {
+    build(s, d);
+    return d;
+}
+
+GameScreen::GameScreen(Program& p, const ScreenDesign& d)
+    : program_(p),
+      name_(d.name),
+      caption_(d.caption),
+      background_((built(*this, d,
+                         [](GameScreen& s, const ScreenDesign& d) {
+                             s.buildSprites(d.sprites);
+                             buildDashboard(s, d.episode);
+                         }),
+                   designPicture(d.name, d.background))),
+      dravik(sprite("dravik")),
+      hn(sprite("hn")),
+      hh1(sprite("hh1")),
+      hh2(sprite("hh2")),
+      hh3(sprite("hh3")),
+      hd1(sprite("hd1")),
+      hd2(sprite("hd2")),
+      hd3(sprite("hd3")),
+      vletisko(sprite("vletisko")),
+      letisko(sprite("letisko")),
+      l1(sprite("l1")),
+      l2(sprite("l2")),
+      dom1(sprite("dom1")),
+      dom2(sprite("dom2")),
+      b1(sprite("b1")),
+      b2(sprite("b2")),
+      vy1(sprite("vy1")),
+      vy2(sprite("vy2")),
+      vy3(sprite("vy3")),
+      vy4(sprite("vy4")),
+      vy5(sprite("vy5")),
+      vy6(sprite("vy6")),
+      Line1(line("Line1")),
+      Line2(line("Line2")),
+      Line4(line("Line4")),
+      Shape4(shape("Shape4")),
+      Label1(label("Label1")),
+      Label2(label("Label2")),
+      Label3(label("Label3")),
+      Label4(label("Label4")),
+      Label5(label("Label5")),
+      Label6(label("Label6")),
+      Label8(label("Label8")),
+      Label16(label("Label16")) {
+    for (int i = 0; i < 3; ++i) bomba_.push_back(&sprite("bomba(" + std::to_string(i) + ")"));
+    for (int i = 0; i < d.explosions; ++i) vybuch_.push_back(&sprite("vybuch(" + std::to_string(i) + ")"));
+    stack(d.stacking);
+}
+
+GameScreen::~GameScreen() = default;
+
+void GameScreen::buildSprites(const std::vector<SpriteRow>& rows) {
+    for (const SpriteRow& r : rows) {
+        Sprite s;
+        s.name = r.name;
+        s.Left = r.left;
+        s.Top = r.top;
+        s.Width = r.width;
+        s.Height = r.height;
+        s.Visible = r.visible && !r.source;
+        if (r.picture) s.setPicture(designPicture(r.name, r.picture));
+        sprites_.push_back(std::move(s));
+    }
+}
+
+void GameScreen::buildTimers(const std::vector<TimerRow>& rows,
+                             const std::function<std::function<void()>(std::string_view)>& handlerFor) {
+    for (const TimerRow& r : rows)
+        timers_.emplace_back(program_.scheduler(), r.name, r.interval, r.enabled, timerRank(r.name),
+                             handlerFor(r.name));
+}
+
+template <class T>
+static T* findByName(std::deque<T>& items, std::string_view name) {
+    for (T& item : items)
+        if (item.name == name) return &item;
+    return nullptr;
+}
+
+Sprite* GameScreen::findSprite(std::string_view n) {
+    return findByName(sprites_, n);
+}
+Label* GameScreen::findLabel(std::string_view n) {
+    return findByName(labels_, n);
+}
+Shape* GameScreen::findShape(std::string_view n) {
+    return findByName(shapes_, n);
+}
+Line* GameScreen::findLine(std::string_view n) {
+    return findByName(lines_, n);
+}
+Timer* GameScreen::findTimer(std::string_view n) {
+    for (Timer& t : timers_)
+        if (t.name() == n) return &t;
+    return nullptr;
+}
+
+template <class T>
+static T& mustFind(T* p, std::string_view what, std::string_view name) {
+    if (!p) throw std::logic_error(std::string(what) + " '" + std::string(name) + "' is not in the catalogue");
+    return *p;
+}
+
+Sprite& GameScreen::sprite(std::string_view n) {
+    return mustFind(findSprite(n), "sprite", n);
+}
+Label& GameScreen::label(std::string_view n) {
+    return mustFind(findLabel(n), "label", n);
+}
+Shape& GameScreen::shape(std::string_view n) {
+    return mustFind(findShape(n), "shape", n);
+}
+Line& GameScreen::line(std::string_view n) {
+    return mustFind(findLine(n), "line", n);
+}
+Timer& GameScreen::timer(std::string_view n) {
+    return mustFind(findTimer(n), "timer", n);
+}
+
+Label& GameScreen::addLabel(Label l) {
+    labels_.push_back(std::move(l));
+    return labels_.back();
+}
+Shape& GameScreen::addShape(Shape s) {
+    shapes_.push_back(std::move(s));
+    return shapes_.back();
+}
+Line& GameScreen::addLine(Line l) {
+    lines_.push_back(std::move(l));
+    return lines_.back();
+}
+
+void GameScreen::stack(const std::vector<std::string_view>& names) {
+    stacking_.clear();
+    auto indexOf = [](const auto& items, std::string_view n) -> std::size_t {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i].name == n) return i;
+        throw std::logic_error("'" + std::string(n) + "' cannot be stacked: not in the catalogue");
+    };
+    for (std::string_view n : names) {
+        if (n == "dashboard") {
+            // The panel: its shapes, then its lines, then its labels on top.
+            for (std::size_t i = 0; i < shapes_.size(); ++i) stacking_.push_back({DrawItem::ShapeItem, i});
+            for (std::size_t i = 0; i < lines_.size(); ++i) stacking_.push_back({DrawItem::LineItem, i});
+            for (std::size_t i = 0; i < labels_.size(); ++i) stacking_.push_back({DrawItem::LabelItem, i});
+        } else {
+            stacking_.push_back({DrawItem::SpriteItem, indexOf(sprites_, n)});
+        }
+    }
+}
+
+void GameScreen::bindVar(const char* n, double& v) {
+    vars_.push_back({n, &v});
+}
+void GameScreen::bindVar(const char* n, std::int16_t& v) {
+    vars_.push_back({n, &v});
+}
+
+bool GameScreen::hasVar(std::string_view n) const {
+    for (const Var& v : vars_)
+        if (n == v.name) return true;
+    return false;
+}
+
+double GameScreen::getVar(std::string_view n) const {
+    for (const Var& v : vars_)
+        if (n == v.name) return std::visit([](auto* p) { return static_cast<double>(*p); }, v.ref);
+    return 0;
+}
+
+bool GameScreen::setVar(std::string_view n, double value) {
+    for (Var& v : vars_) {
+        if (n != v.name) continue;
+        if (auto* d = std::get_if<double*>(&v.ref)) {
+            **d = value;
+        } else {
+            if (!(value >= -32768 && value <= 32767)) return false;
+            *std::get<std::int16_t*>(v.ref) = static_cast<std::int16_t>(value);
+        }
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::string> GameScreen::varNames() const {
+    std::vector<std::string> out;
+    for (const Var& v : vars_) out.emplace_back(v.name);
+    return out;
+}
+
+void GameScreen::Unload() {
+    if (closed_) return;
+    closed_ = true;
+    for (Timer& t : timers_) t.setEnabled(false);
+    program_.screenUnloaded(*this);
+    teardown();
+}
+
+int GameScreen::MsgBox(const std::string& text, const std::string& title, int style) {
+    return program_.frontEnd().messageBox(text, title, style);
+}
+
+}  // namespace sky

@@ -1,0 +1,180 @@
+// A game screen: the playfield window with its sprites, reference lines, dashboard, timers and
+// the state both episodes share. Form1 and Form2 build on it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "runtime/scheduler.h"
+#include "runtime/sprite.h"
+
+namespace sky {
+
+class Program;
+
+// One row of a screen's sprite catalogue.
+struct SpriteRow {
+    const char* name;     // "bomba(0)" for members of a sprite array
+    const char* picture;  // design picture (an artwork name), or nullptr for none
+    double left, top;     // design position (sources: 0, 0)
+    int width, height;    // design size; a picture, when given, sets the size instead
+    bool visible;         // false for hidden sprites and for sources
+    bool source;          // only holds a picture for other sprites
+};
+
+// One row of a screen's timer table.
+struct TimerRow {
+    const char* name;
+    int interval;  // ms
+    bool enabled;  // at screen load
+};
+
+// What the window draws, bottom to top.
+struct DrawItem {
+    enum Kind { SpriteItem, LabelItem, ShapeItem, LineItem } kind;
+    std::size_t index;
+};
+
+// Everything a screen is built from: its tables.
+struct ScreenDesign {
+    const char* name;        // "Form1", "Form2"
+    const char* caption;     // window caption
+    const char* background;  // background picture
+    int episode;             // 1 or 2: the dashboard's colours and captions
+    const std::vector<SpriteRow>& sprites;
+    const std::vector<std::string_view>& stacking;  // bottom up; "dashboard" for the panel
+    int explosions;                                 // slots vybuch(0 .. explosions-1)
+};
+
+class GameScreen {
+public:
+    static constexpr int kClientWidth = 669, kClientHeight = 515;
+
+    virtual ~GameScreen();
+    GameScreen(const GameScreen&) = delete;
+    GameScreen& operator=(const GameScreen&) = delete;
+
+    const std::string& name() const { return name_; }  // "Form1" or "Form2"
+    const std::string& caption() const { return caption_; }
+    PictureRef background() const { return background_; }
+
+    // Scene access by name (nullptr when there is no such element).
+    Sprite* findSprite(std::string_view name);
+    Label* findLabel(std::string_view name);
+    Shape* findShape(std::string_view name);
+    Line* findLine(std::string_view name);
+    Timer* findTimer(std::string_view name);
+    const std::deque<Sprite>& sprites() const { return sprites_; }
+    const std::deque<Label>& labels() const { return labels_; }
+    const std::deque<Shape>& shapes() const { return shapes_; }
+    const std::deque<Line>& lines() const { return lines_; }
+    const std::vector<DrawItem>& stacking() const { return stacking_; }
+    const std::deque<Timer>& timers() const { return timers_; }
+
+    // Screen variables by name, for the scenario runner and replays.
+    bool hasVar(std::string_view name) const;
+    double getVar(std::string_view name) const;
+    bool setVar(std::string_view name, double value);
+    std::vector<std::string> varNames() const;
+
+    // Handlers both screens share.
+    void Form_KeyDown(int keyCode);  // pilot input: every key reaches the screen first
+    void Timer3_Timer();             // climb and descent, levelling at the lines
+    void Timer1_Timer();             // the line check
+    void Timer11_Timer();            // explosions
+    void Timer6_Timer();             // the airport beacon
+
+    // Closes the screen: its timers stop, its teardown runs (best score, the menu comes back).
+    // Runs once however often it is asked; a handler still waiting in a message box returns into
+    // a closed screen and must do nothing more.
+    void Unload();
+    bool closed() const { return closed_; }
+
+    // A modal message box; the clock and the other timers run on while it is open.
+    int MsgBox(const std::string& text, const std::string& title, int style);
+
+    // Shared state, the same name and role on both screens.
+    double speed = 0, climbRate = 0, tilt = 0, fuel = 0, edgeContact = 0, fuelBurn = 0, level = 0, score = 0,
+           landingMode = 0, edgeRelease = 0, maxSpeed = 0, bombs = 0, damage = 0;
+
+protected:
+    GameScreen(Program& p, const ScreenDesign& design);
+
+    // Building the timers from the table, with the screen's own handlers.
+    void buildTimers(const std::vector<TimerRow>& rows,
+                     const std::function<std::function<void()>(std::string_view)>& handlerFor);
+    Sprite& sprite(std::string_view name);
+    Label& label(std::string_view name);
+    Shape& shape(std::string_view name);
+    Line& line(std::string_view name);
+    Timer& timer(std::string_view name);
+    Label& addLabel(Label l);
+    Shape& addShape(Shape s);
+    Line& addLine(Line l);
+    void bindVar(const char* name, double& v);
+    void bindVar(const char* name, std::int16_t& v);
+
+    virtual void teardown() = 0;
+
+    // The episode's own parts of the pilot's keys.
+    virtual bool upAllowed() const = 0;     // episode 1 refuses Up on the airport
+    virtual double speedFloor() const = 0;  // Left slows down to this speed
+    // Space: releases a bomb or a missile. Returns true when the key handler ends there.
+    virtual bool Space_KeyDown() = 0;
+    // Picture and climb rate from the tilt.
+    void attitudeRefresh();
+
+    Program& program_;
+
+private:
+    std::string name_, caption_;
+    std::deque<Sprite> sprites_;
+    std::deque<Label> labels_;
+    std::deque<Shape> shapes_;
+    std::deque<Line> lines_;
+    std::deque<Timer> timers_;
+    std::vector<DrawItem> stacking_;
+    std::vector<Sprite*> bomba_, vybuch_;
+
+    void buildSprites(const std::vector<SpriteRow>& rows);
+    void stack(const std::vector<std::string_view>& names);
+    struct Var {
+        const char* name;
+        std::variant<double*, std::int16_t*> ref;
+    };
+    std::vector<Var> vars_;
+    bool closed_ = false;
+    // Initialised after the containers above: building the scene fills them.
+    PictureRef background_;
+    friend void buildDashboard(GameScreen&, int episode);
+
+public:
+    // The sprites and lines both screens have, by their design names.
+    Sprite &dravik, &hn, &hh1, &hh2, &hh3, &hd1, &hd2, &hd3, &vletisko, &letisko, &l1, &l2, &dom1, &dom2, &b1, &b2,
+        &vy1, &vy2, &vy3, &vy4, &vy5, &vy6;
+    Line &Line1, &Line2, &Line4;
+    Shape& Shape4;
+    // Read-outs of the dashboard.
+    Label &Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label8, &Label16;
+    // Sprite arrays.
+    Sprite& bomba(int i) { return *bomba_.at(i); }
+    Sprite& vybuch(int i) { return *vybuch_.at(i); }
+    int explosionSlots() const { return static_cast<int>(vybuch_.size()); }
+};
+
+// The dashboard panel's shapes, lines and labels for episode 1 or 2.
+void buildDashboard(GameScreen& s, int episode);
+
+// Where a timer of a game screen stands among timers due at the same instant.
+int timerRank(std::string_view name);
+
+// Key codes the game uses.
+enum Key { kKeyEsc = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40 };
+
+}  // namespace sky

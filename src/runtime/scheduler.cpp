@@ -1,0 +1,119 @@
+// The virtual clock and its timers.
+#include "runtime/scheduler.h"
+
+#include <algorithm>
+
+namespace sky {
+
+namespace {
+// One PC clock tick: 65536 / 1193182 s.
+constexpr std::int64_t kPitDivisor = 65536;
+constexpr std::int64_t kPitHz = 1193182;
+constexpr Micros kXpTick = 15625;
+
+Micros ceilDiv(Micros a, Micros b) {
+    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
+}
+}  // namespace
+
+Timer::Timer(Scheduler& s, std::string name, int intervalMs, bool enabled, int rank, std::function<void()> handler)
+    : sched_(s),
+      name_(std::move(name)),
+      intervalMs_(intervalMs),
+      enabled_(false),
+      rank_(rank),
+      handler_(std::move(handler)) {
+    sched_.add(this);
+    setEnabled(enabled);
+}
+
+Timer::~Timer() {
+    sched_.remove(this);
+}
+
+void Timer::setEnabled(bool on) {
+    if (on && !enabled_) {
+        due_ = sched_.now() + ms(intervalMs_);
+        ++epoch_;
+    }
+    enabled_ = on;
+}
+
+void Timer::fire() {
+    if (!busy_) sched_.run(this);
+}
+
+void Scheduler::add(Timer* t) {
+    timers_.push_back(t);
+}
+
+void Scheduler::remove(Timer* t) {
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), t), timers_.end());
+}
+
+Micros Scheduler::quantize(Micros t) const {
+    switch (pace_) {
+        case Pace::Nominal:
+            return t;
+        case Pace::Xp:
+            return ceilDiv(t, kXpTick) * kXpTick;
+        case Pace::Classic: {
+            // System tick k falls at floor(k * 65536e6 / 1193182) microseconds.
+            std::int64_t k = ceilDiv(t * kPitHz, kPitDivisor * 1000000);
+            Micros at = k * kPitDivisor * 1000000 / kPitHz;
+            while (at < t) at = (++k) * kPitDivisor * 1000000 / kPitHz;
+            return at;
+        }
+    }
+    return t;
+}
+
+Timer* Scheduler::nextDue(Micros limit, Micros& when) const {
+    Timer* best = nullptr;
+    Micros bestAt = 0;
+    for (Timer* t : timers_) {
+        if (!t->enabled_ || t->busy_) continue;
+        Micros at = std::max(quantize(t->due_), now_);
+        if (at > limit) continue;
+        if (!best || at < bestAt || (at == bestAt && t->rank_ < best->rank_)) {
+            best = t;
+            bestAt = at;
+        }
+    }
+    when = bestAt;
+    return best;
+}
+
+void Scheduler::run(Timer* t) {
+    const std::uint64_t epoch = t->epoch_;
+    const Micros firedAt = now_;
+    const Micros step = ms(t->intervalMs_);
+    // Re-arm before the handler runs, so a handler that switches its own timer off or on wins.
+    t->due_ = firedAt + step;
+    t->busy_ = true;
+    ++depth_;
+    // The handler may destroy the timer's screen; the screen defers that until the stack unwinds.
+    t->handler_();
+    --depth_;
+    t->busy_ = false;
+    // Ticks missed while the handler waited in a message box are dropped, not queued.
+    if (t->epoch_ == epoch && step > 0)
+        while (quantize(t->due_) <= now_ && now_ > firedAt) t->due_ += step;
+}
+
+void Scheduler::advance(Micros d) {
+    advanceTo(now_ + d);
+}
+
+void Scheduler::advanceTo(Micros target) {
+    for (;;) {
+        Micros when = 0;
+        Timer* t = nextDue(target, when);
+        if (!t) break;
+        now_ = std::max(now_, when);
+        run(t);
+    }
+    now_ = std::max(now_, target);
+}
+
+}  // namespace sky

@@ -1,0 +1,90 @@
+// The program-wide virtual clock and the timers it fires: intervals, pace quantum, same-instant
+// order and the busy rule for handlers that wait in a message box.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sky {
+
+using Micros = std::int64_t;
+
+constexpr Micros ms(std::int64_t n) {
+    return n * 1000;
+}
+
+// How often the system services timers: a timer fires on the first system tick at or after it
+// falls due. The game was tuned on the PC clock's 18.2 Hz tick; without it the world crosses
+// the screen in under a second.
+enum class Pace { Classic, Xp, Nominal };
+
+class Scheduler;
+
+// A periodic timer. Handlers run one at a time; a handler that is still running (it opened a
+// message box) is not run again until it returns, and the ticks it misses are dropped.
+class Timer {
+public:
+    Timer(Scheduler& s, std::string name, int intervalMs, bool enabled, int rank, std::function<void()> handler);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    const std::string& name() const { return name_; }
+    int interval() const { return intervalMs_; }
+    bool enabled() const { return enabled_; }
+    bool busy() const { return busy_; }
+    int rank() const { return rank_; }
+    // Switching on a timer that is off starts a fresh interval; switching on one that is on
+    // changes nothing.
+    void setEnabled(bool on);
+    // Runs the handler now, as if the timer fired (also when it is off), unless it is busy.
+    void fire();
+
+private:
+    friend class Scheduler;
+    Scheduler& sched_;
+    std::string name_;
+    int intervalMs_;
+    bool enabled_;
+    int rank_;
+    std::function<void()> handler_;
+    bool busy_ = false;
+    Micros due_ = 0;           // when the interval runs out
+    std::uint64_t epoch_ = 0;  // bumped by every switch-on, so a running handler knows it was re-armed
+};
+
+class Scheduler {
+public:
+    Micros now() const { return now_; }
+    Pace pace() const { return pace_; }
+    void setPace(Pace p) { pace_ = p; }
+
+    // Advances the clock to now + d, firing every timer that falls due on the way, those due at
+    // the final instant included. May be entered again from inside a handler (a message box
+    // keeps the clock running): the inner call moves the clock on and the outer one resumes there.
+    void advance(Micros d);
+    void advanceTo(Micros t);
+
+    // The first system tick at or after t for the current pace.
+    Micros quantize(Micros t) const;
+
+    // Handler nesting depth (0 when no handler runs).
+    int depth() const { return depth_; }
+
+private:
+    friend class Timer;
+    void add(Timer* t);
+    void remove(Timer* t);
+    void run(Timer* t);
+    Timer* nextDue(Micros limit, Micros& when) const;
+
+    Micros now_ = 0;
+    Pace pace_ = Pace::Nominal;
+    int depth_ = 0;
+    std::vector<Timer*> timers_;
+};
+
+}  // namespace sky

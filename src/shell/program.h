@@ -1,0 +1,73 @@
+// The running program: the clock, the shared values, the menu and whichever screens are open.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/random.h"
+#include "runtime/scheduler.h"
+#include "shell/frontend.h"
+#include "shell/modul1.h"
+
+namespace sky {
+
+class Menu;
+class GameScreen;
+
+class Program {
+public:
+    explicit Program(FrontEnd& fe, std::string progressPath = "new.dat");
+    ~Program();
+
+    FrontEnd& frontEnd() { return fe_; }
+    Scheduler& scheduler() { return sched_; }
+    Random& random() { return rng_; }
+    Modul1& modul1() { return modul1_; }
+    GameProgress& progress() { return modul1_.progress; }
+    const std::string& progressPath() const { return progressPath_; }
+    Menu& menu() { return *menu_; }
+
+    // The open game screen, or nullptr.
+    GameScreen* screen() const { return screen_; }
+
+    // Loads Form1 / Form2 (its set-up runs) and shows it; the caller hides the menu if it was shown.
+    GameScreen& openForm1();
+    GameScreen& openForm2();
+
+    // The next screen set-up seeds the generator with this instead of the clock.
+    void setNextSeed(std::uint64_t s) { nextSeed_ = s; }
+    // Seeds the generator for a screen set-up; returns the seed used (for replays).
+    std::uint64_t seedForSetup();
+    std::uint64_t lastSeed() const { return lastSeed_; }
+
+    // Called by a game screen's unload: it is no longer the open screen. The object lives on
+    // until collect(), so a handler still waiting in a message box may return into it safely.
+    void screenUnloaded(GameScreen& s);
+    // Frees closed screens. Call only when no handler is running (scheduler depth 0).
+    void collect();
+
+    // Shows the menu again (an episode has ended); its activation refreshes the labels.
+    void showMenu();
+
+    // The menu has closed: the program ends.
+    bool ended() const { return ended_; }
+    void end();
+
+private:
+    FrontEnd& fe_;
+    std::string progressPath_;
+    Scheduler sched_;
+    Random rng_;
+    Modul1 modul1_;
+    std::unique_ptr<Menu> menu_;
+    GameScreen* screen_ = nullptr;
+    std::vector<std::unique_ptr<GameScreen>> screens_;  // open and closed, until collected
+    std::optional<std::uint64_t> nextSeed_;
+    std::uint64_t lastSeed_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace sky
