@@ -1,0 +1,108 @@
+#include "assets/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace {
+
+using sky::assets::image;
+using sky::assets::isIcon;
+using sky::assets::names;
+
+const std::map<std::string, std::pair<int, int>> kSizes = {
+    {"hn", {84, 33}},        {"hh1", {84, 33}},     {"hh2", {84, 33}},    {"hh3", {84, 33}},     {"hd1", {84, 33}},
+    {"hd2", {84, 33}},       {"hd3", {84, 33}},     {"l1", {115, 45}},    {"l2", {115, 45}},     {"d1", {61, 29}},
+    {"d2", {61, 29}},        {"d3", {61, 29}},      {"d4", {61, 29}},     {"d5", {61, 29}},      {"d6", {61, 29}},
+    {"s1", {18, 28}},        {"s2", {18, 28}},      {"s3", {18, 28}},     {"v", {16, 10}},       {"b1", {13, 13}},
+    {"b2", {13, 14}},        {"bomba", {27, 10}},   {"raketa", {27, 10}}, {"raketa2", {27, 10}}, {"vy1", {46, 46}},
+    {"vy2", {46, 46}},       {"vy3", {46, 46}},     {"vy4", {46, 46}},    {"vy5", {46, 46}},     {"vy6", {46, 46}},
+    {"m1", {12, 21}},        {"m2", {12, 21}},      {"f16", {78, 27}},    {"bg1", {671, 521}},   {"bg2", {672, 534}},
+    {"ioblak", {32, 32}},    {"cloud2", {32, 32}},  {"cloud3", {32, 32}}, {"emblem", {32, 32}},  {"banner", {233, 34}},
+    {"webbutton", {88, 31}}, {"rules", {519, 421}},
+};
+
+constexpr sky::Argb kWhite = 0xFFFFFFFF;
+
+bool opaque(const sky::Image& img) {
+    for (sky::Argb p : img.pixels)
+        if ((p >> 24) != 0xFF) return false;
+    return true;
+}
+
+TEST(Pictures, EveryNameHasItsExactSizeAndIsShared) {
+    EXPECT_EQ(names().size(), kSizes.size());
+    for (const auto& [name, size] : kSizes) {
+        auto img = image(name);
+        ASSERT_NE(img, nullptr) << name;
+        EXPECT_EQ(img->width, size.first) << name;
+        EXPECT_EQ(img->height, size.second) << name;
+        EXPECT_EQ(img->pixels.size(), static_cast<std::size_t>(size.first) * size.second) << name;
+        EXPECT_EQ(image(name), img) << name << " is drawn again instead of shared";
+    }
+    for (std::string_view name : names()) EXPECT_TRUE(kSizes.count(std::string(name))) << name;
+    EXPECT_EQ(image("nosuch"), nullptr);
+    EXPECT_FALSE(isIcon("nosuch"));
+}
+
+TEST(Pictures, SpritesStandOnWhiteIconsOnClearAndScreensAreOpaque) {
+    const std::set<std::string> icons = {"ioblak", "cloud2", "cloud3", "emblem"};
+    const std::set<std::string> screens = {"bg1", "bg2", "banner", "webbutton", "rules"};
+    for (const auto& [name, size] : kSizes) {
+        auto img = image(name);
+        ASSERT_NE(img, nullptr) << name;
+        EXPECT_EQ(isIcon(name), icons.count(name) == 1) << name;
+        const sky::Argb corner = img->at(0, 0);
+        if (icons.count(name)) {
+            EXPECT_EQ(corner >> 24, 0u) << name;
+            bool shows = false;
+            for (sky::Argb p : img->pixels) shows |= (p >> 24) == 0xFF;
+            EXPECT_TRUE(shows) << name << " is empty";
+        } else if (screens.count(name)) {
+            EXPECT_TRUE(opaque(*img)) << name;
+        } else {
+            EXPECT_EQ(corner, kWhite) << name;
+            EXPECT_TRUE(opaque(*img)) << name << ": sprites carry no alpha";
+            int drawn = 0;
+            for (sky::Argb p : img->pixels) drawn += p != kWhite;
+            EXPECT_GT(drawn, img->width * img->height / 20) << name << " is nearly empty";
+        }
+    }
+}
+
+TEST(Pictures, FramesOfOneThingDifferOnlyWhereTheyShould) {
+    // the lighthouse's two frames differ only in the lamp, at the top of the tower
+    auto m1 = image("m1"), m2 = image("m2");
+    int changed = 0;
+    for (int y = 0; y < m1->height; ++y)
+        for (int x = 0; x < m1->width; ++x)
+            if (m1->at(x, y) != m2->at(x, y)) {
+                ++changed;
+                EXPECT_LT(y, 6) << "m1/m2 differ below the lamp at " << x << "," << y;
+            }
+    EXPECT_GT(changed, 0);
+    // the airfield's beacon, likewise, and the jet's attitudes are all different drawings
+    auto l1 = image("l1"), l2 = image("l2");
+    for (int y = 4; y < l1->height; ++y)
+        for (int x = 0; x < l1->width; ++x) ASSERT_EQ(l1->at(x, y), l2->at(x, y)) << x << "," << y;
+    EXPECT_NE(l1->pixels, l2->pixels);
+    const char* jets[] = {"hn", "hh1", "hh2", "hh3", "hd1", "hd2", "hd3"};
+    for (const char* a : jets)
+        for (const char* b : jets)
+            if (a != b) {
+                EXPECT_NE(image(a)->pixels, image(b)->pixels) << a << " vs " << b;
+            }
+    // explosion frames grow, then thin out
+    auto inked = [](const char* n) {
+        int count = 0;
+        for (sky::Argb p : image(n)->pixels) count += p != kWhite;
+        return count;
+    };
+    EXPECT_LT(inked("vy1"), inked("vy2"));
+    EXPECT_LT(inked("vy2"), inked("vy3"));
+    EXPECT_GT(inked("vy4"), inked("vy6"));
+}
+
+}  // namespace
