@@ -27,11 +27,26 @@ public:
     void Timer4_Timer();   // stars twinkle
     void Timer2_Timer();   // lighthouse lamp
 
+    // Puts the F16 back ahead of the aircraft, beyond the right edge: Left first, then Top.
+    // Used when it has flown past and when a missile brings it down.
+    void placeF16Ahead();
+
 protected:
     void teardown() override;
     bool upAllowed() const override;
     double speedFloor() const override;
     bool Space_KeyDown() override;
+
+private:
+    // The steps of the collision tick; each returns false when the game has ended.
+    bool rescueStep();
+    bool enemyMissileStep();
+    void starsStep();
+    bool crashStep();
+    void missilesOnF16Step();
+    void repairOffer();
+    // Freezes the run, tells the player why the game is lost and closes the screen.
+    void loseGame(const char* message);
 };
 
 }  // namespace sky
