@@ -1,11 +1,54 @@
-// Attitude, climb and ground contact.
+// Attitude, climb and ground contact: the aircraft's vertical motion between the ground and
+// ceiling lines, the approach brake and the climb-out after take-off.
 #include "episode1/form1.h"
 
 namespace sky {
 
-void GameScreen::Timer3_Timer() {}  // TODO(flight)
-void GameScreen::Timer1_Timer() {}  // TODO(flight)
-void Form1::Timer9_Timer() {}       // TODO(flight)
-void Form1::Timer10_Timer() {}      // TODO(flight)
+void GameScreen::Timer3_Timer() {
+    // 1. Level off on reaching a line, where the aircraft stands (it is not put back onto the
+    //    line). While the pilot is steering off a line the release flag suppresses this.
+    if (edgeRelease == 0) {
+        auto levelOff = [this](double contact) {
+            tilt = 0;
+            climbRate = 0;
+            dravik.setPicture(hn.Picture);
+            edgeContact = contact;
+        };
+        if (dravik.Top >= Line1.Y1 && edgeContact == 0)
+            levelOff(1);  // on the ground
+        else if (dravik.Top <= Line2.Y1 && edgeContact == 0)
+            levelOff(2);  // against the ceiling
+    }
+    // 2. The climb (or descent) always applies, after the test: the aircraft can rest up to one
+    //    step beyond the line.
+    dravik.Top = dravik.Top - climbRate;
+}
+
+void GameScreen::Timer1_Timer() {
+    // Strictly between the lines: free flight again.
+    if (dravik.Top < Line1.Y1 && dravik.Top > Line2.Y1) {
+        edgeRelease = 0;
+        edgeContact = 0;
+    }
+}
+
+void Form1::Timer9_Timer() {
+    // One step slower every second until 5, then the airport stop takes over.
+    if (speed > 5)
+        speed -= 1;
+    else
+        timer("Timer9").setEnabled(false);
+}
+
+void Form1::Timer10_Timer() {
+    // A pilot who has not pulled up after take-off is climbed away gently. The contact flag left
+    // from the landing keeps the attitude tick from levelling the aircraft on the ground again.
+    if (tilt == 0) {
+        tilt = 1;
+        climbRate = 3;
+        dravik.setPicture(hh1.Picture);
+    }
+    timer("Timer10").setEnabled(false);
+}
 
 }  // namespace sky
