@@ -1,8 +1,108 @@
 // Episode 1 collisions and scoring: stars, bombs on houses and birds, birds in the turbines.
 #include "episode1/form1.h"
+#include "playfield/contact.h"
+#include "runtime/numtext.h"
+#include "shell/program.h"
 
 namespace sky {
 
-void Form1::kolizie_Timer() {}  // TODO(episode1)
+namespace {
+// Collision boxes: fixed sizes, not the pictures' (a twinkling star is a pixel taller, the bird
+// picture is 16 x 10, and the second house's roof does not count).
+constexpr double kStarBox = 13;
+constexpr double kBirdBoxTurbine = 13;
+constexpr double kBirdBoxBomb = 10;
+constexpr double kBombW = 27, kBombH = 10;
+constexpr double kHouseW = 61, kHouse1H = 29, kHouse2H = 25;
+constexpr double kAirborne = 344;  // below this Top the aircraft is in the air
+
+const char* const kLossText =
+    "Bohužiaľ, traja vtáci sa dostali do turbín Draviku, ktorý teraz klesá k zemi. Prehral si.";
+}  // namespace
+
+// Collected stars and hit birds come back at the right-hand end of the world: top first, then left.
+// The new Top is Int(Rnd * topSpan + topBase).
+static void respawn(Random& rnd, Sprite& s, int topSpan, int topBase) {
+    int top = rnd.range(topSpan, topBase);
+    int left = rnd.range(200, 624);
+    s.Top = top;
+    s.Left = left;
+}
+
+void Form1::kolizie_Timer() {
+    Random& rnd = program_.random();
+
+    // 1. Stars. Each case of the edge test that holds scores; the star is respawned at once, so
+    // the later cases look at it in its new place.
+    for (Sprite* s : {&bod1, &bod2, &bod3, &bod4, &bod5})
+        edgeTest(dravik, *s, kStarBox, kStarBox, [&] {
+            score += 1;
+            respawn(rnd, *s, 280, 10);
+            return true;
+        });
+
+    // 2. Bombs on houses and birds. A bomb that hit the first house is hidden and cannot hit the
+    // second, but the birds are tested whatever the bomb's visibility.
+    for (int i = 0; i < 3; ++i) {
+        Sprite& b = bomba(i);
+        if (!b.Visible) continue;
+        auto explode = [&] {
+            Sprite& slot = vybuch(i);
+            slot.move(b.Left - 8, b.Top - 24);
+            slot.Visible = true;
+            slot.setPicture(vy1.Picture);
+        };
+        for (auto [house, h] : {std::pair{&dom1, kHouse1H}, std::pair{&dom2, kHouse2H}}) {
+            if (boxTest(b, kBombW, kBombH, *house, kHouseW, h) && b.Visible) {
+                b.Visible = false;
+                score += 1;
+                fuel += 20;
+                Label1.Caption = numText(fuel);
+                explode();
+            }
+        }
+        for (Sprite* v : {&v1, &v2}) {
+            if (boxTest(b, kBombW, kBombH, *v, kBirdBoxBomb, kBirdBoxBomb)) {
+                b.Visible = false;
+                score += 2;
+                explode();
+                respawn(rnd, *v, 300, 20);
+            }
+        }
+    }
+
+    // 3. Birds in the turbines. The first two cost fuel, top speed and a damage point; the third
+    // brings the aircraft down and ends the episode.
+    for (Sprite* v : {&v1, &v2}) {
+        bool lost = false;
+        edgeTest(dravik, *v, kBirdBoxTurbine, kBirdBoxTurbine, [&] {
+            if (damage < 2) {
+                fuel -= 300;
+                maxSpeed -= 2;
+                damage += 1;
+                // The approach holds its own speed.
+                if (landingMode == 0) speed = speed >= 10 ? speed - 3 : 7;
+                respawn(rnd, *v, 310, 20);
+                return true;
+            }
+            lost = true;
+            return false;
+        });
+        if (lost) {
+            damage += 1;
+            Label8.Caption = numText(damage);
+            if (dravik.Top < kAirborne) climbRate = -4;  // it sinks while the message is up
+            dravik.setPicture(hd2.Picture);
+            // Freeze the run: no scroll, no fuel burn, no speed keys while the message is open.
+            speed = 0;
+            landingMode = 1;
+            fuelBurn = 0;
+            // The timer's busy rule keeps this tick from running again while the box is open.
+            MsgBox(kLossText, "Prehra", kInformation);
+            Unload();  // does nothing if another ending closed the screen meanwhile
+            return;
+        }
+    }
+}
 
 }  // namespace sky

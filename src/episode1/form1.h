@@ -38,10 +38,6 @@ protected:
     bool upAllowed() const override;
     double speedFloor() const override;
     bool Space_KeyDown() override;
-
-private:
-    bool kolizieBusy_ = false;  // the loss message is open
-    bool landingBusy_ = false;  // the repair question or the win message is open
 };
 
 }  // namespace sky
