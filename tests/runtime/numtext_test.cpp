@@ -9,20 +9,38 @@ namespace {
 
 TEST(NumText, GeneralNumberForm) {
     const std::pair<double, const char*> rows[] = {
-        {0, "0"},         {-0.0, "0"},         {7, "7"},           {-20, "-20"},     {1400, "1400"},
-        {2291.5, "2291.5"}, {8696.5, "8696.5"}, {344 / 10.0 + 420, "454.4"}, {-0.25, "-0.25"}, {1e20, "1e+20"},
-        {0.1 + 0.2, "0.3"},
+        {0, "0"},         {-0.0, "0"},        {7, "7"},           {-20, "-20"},
+        {1400, "1400"},   {2291.5, "2291.5"}, {8696.5, "8696.5"}, {344 / 10.0 + 420, "454.4"},
+        {-0.25, "-0.25"}, {1e20, "1e+20"},    {0.1 + 0.2, "0.3"},
     };
     for (auto [v, text] : rows) EXPECT_EQ(numText(v), text) << v;
 }
 
 TEST(NumText, ProgressLinesAsSixteenBitIntegers) {
     const std::pair<const char*, std::optional<int>> rows[] = {
-        {"0", 0},        {"153", 153},      {"-20", -20},       {"  12  ", 12},   {"\t7", 7},
-        {"2.4", 2},      {"2.6", 3},        {"2.5", 2},         {"3.5", 4},       {"-2.5", -2},
-        {"32767", 32767}, {"-32768", -32768}, {"32768", std::nullopt}, {"-32769", std::nullopt},
-        {"", std::nullopt}, {"   ", std::nullopt}, {"abc", std::nullopt}, {"1 2", std::nullopt},
-        {"True", std::nullopt}, {"+5", 5},   {".5", 0},          {"1e3", std::nullopt}, {"99999999999999999999", std::nullopt},
+        {"0", 0},
+        {"153", 153},
+        {"-20", -20},
+        {"  12  ", 12},
+        {"\t7", 7},
+        {"2.4", 2},
+        {"2.6", 3},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"32767", 32767},
+        {"-32768", -32768},
+        {"32768", std::nullopt},
+        {"-32769", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"abc", std::nullopt},
+        {"1 2", std::nullopt},
+        {"True", std::nullopt},
+        {"+5", 5},
+        {".5", 0},
+        {"1e3", std::nullopt},
+        {"99999999999999999999", std::nullopt},
     };
     for (auto [text, want] : rows) {
         auto got = toInt16(text);

@@ -51,7 +51,8 @@ TEST(Menu, QuittingWritesTheProgressFileByteForByte) {
         {"first run", nullptr, "menu\nquit\n", "False\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"},
         {"a seventh line is dropped, a 2 stays a 2", "True\r\n2\r\n0\r\n153\r\n0\r\n1\r\nextra\r\n", "menu\nquit\n",
          "True\r\n2\r\n0\r\n153\r\n0\r\n1\r\n"},
-        {"music switched off", nullptr, "menu\nclick Check1\nexpect musicOn 0\nquit\n", "False\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"},
+        {"music switched off", nullptr, "menu\nclick Check1\nexpect musicOn 0\nquit\n",
+         "False\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"},
         {"an empty file writes empty text and zeros", "", "menu\nquit\n", "\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"},
         {"a best score raised by an episode", nullptr, "menu\nclick Command1\nset score 42\nkey Esc\nquit\n",
          "False\r\n0\r\n0\r\n42\r\n0\r\n1\r\n"},
@@ -89,7 +90,8 @@ TEST(Runner, ReportsFailedExpectationsAndStopsAtLinesItCannotRead) {
     EXPECT_EQ(unknown.err.rfind("test.scn:2:", 0), 0u);
     EXPECT_EQ(unknown.newDat, "");  // nothing ran after the bad line
 
-    ScenarioRun range = runIn("seed 3\nopen 1\nexpect o1.Left 0..623\nexpect fuel 2300..2300\nexpect fuel 1..2\n", nullptr);
+    ScenarioRun range =
+        runIn("seed 3\nopen 1\nexpect o1.Left 0..623\nexpect fuel 2300..2300\nexpect fuel 1..2\n", nullptr);
     EXPECT_EQ(range.rc, 1);
 }
 
