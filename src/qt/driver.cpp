@@ -1,0 +1,67 @@
+// Moves the program's clock with real time.
+#include "qt/driver.h"
+
+#include "shell/program.h"
+
+namespace sky::qt {
+
+Driver::Driver(Program& program, Clock clock) : program_(program), clock_(std::move(clock)) {
+    if (!clock_) {
+        elapsed_.start();
+        clock_ = [this] { return elapsed_.nsecsElapsed(); };
+    }
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(kPeriodMs);
+    connect(&timer_, &QTimer::timeout, this, &Driver::step);
+}
+
+Driver::~Driver() = default;
+
+void Driver::start() {
+    lastNs_ = startNs_ = clock_();
+    carryNs_ = 0;
+    running_ = true;
+    timer_.start();
+}
+
+void Driver::stop() {
+    running_ = false;
+    timer_.stop();
+}
+
+void Driver::step() {
+    if (!running_ || program_.ended()) return;
+    // Take the time first: a message box opened by a handler below runs steps of its own, and
+    // each of them must count only the time since the step before it.
+    const std::int64_t now = clock_();
+    std::int64_t deltaNs = now - lastNs_ + carryNs_;
+    lastNs_ = now;
+    if (deltaNs < 0) deltaNs = 0;
+    Micros d = deltaNs / 1000;
+    carryNs_ = deltaNs % 1000;
+    if (d > kMaxStep) {
+        d = kMaxStep;
+        carryNs_ = 0;
+    }
+    ++steps_;
+    if (d > 0) {
+        advanced_ += d;
+        program_.scheduler().advance(d);
+    }
+    if (program_.scheduler().depth() == 0 && boxes_ == 0) program_.collect();
+}
+
+Driver::NestedLoop::NestedLoop(Driver& d) : d_(d) {
+    ++d_.boxes_;
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(kPeriodMs);
+    QObject::connect(&timer_, &QTimer::timeout, &d_, &Driver::step);
+    timer_.start();
+}
+
+Driver::NestedLoop::~NestedLoop() {
+    timer_.stop();
+    --d_.boxes_;
+}
+
+}  // namespace sky::qt

@@ -1,0 +1,72 @@
+// Moves the program's clock with real time, so the game's timers fire as a player expects.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "runtime/scheduler.h"
+
+namespace sky {
+class Program;
+}
+
+namespace sky::qt {
+
+class Driver : public QObject {
+    Q_OBJECT
+public:
+    // Nanoseconds of real time from any fixed start; the real clock unless a test gives its own.
+    using Clock = std::function<std::int64_t()>;
+    // After a stall (a window drag, a suspended process) the world catches up at most this much.
+    static constexpr Micros kMaxStep = ms(100);
+    static constexpr int kPeriodMs = 2;
+
+    explicit Driver(Program& program, Clock clock = {});
+    ~Driver() override;
+
+    void start();
+    void stop();
+
+    // One step: the clock advances by the real time since the last step (at most kMaxStep).
+    // Freeing closed screens waits until no handler runs and no message box is open.
+    void step();
+
+    // While a message box is open inside a timer's handler, the driver's own timer is still on
+    // the stack and Qt does not fire it again; a scope like this keeps the clock moving with a
+    // timer of its own until the box returns.
+    class NestedLoop {
+    public:
+        explicit NestedLoop(Driver& d);
+        ~NestedLoop();
+        NestedLoop(const NestedLoop&) = delete;
+        NestedLoop& operator=(const NestedLoop&) = delete;
+
+    private:
+        Driver& d_;
+        QTimer timer_;
+    };
+
+    int openBoxes() const { return boxes_; }
+    Micros advanced() const { return advanced_; }  // clock time this driver has added
+    std::int64_t steps() const { return steps_; }
+    std::int64_t realElapsedNs() const { return running_ ? clock_() - startNs_ : 0; }
+
+private:
+    Program& program_;
+    Clock clock_;
+    QElapsedTimer elapsed_;
+    QTimer timer_;
+    bool running_ = false;
+    std::int64_t startNs_ = 0;
+    std::int64_t lastNs_ = 0;
+    std::int64_t carryNs_ = 0;
+    int boxes_ = 0;
+    Micros advanced_ = 0;
+    std::int64_t steps_ = 0;
+};
+
+}  // namespace sky::qt

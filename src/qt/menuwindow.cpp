@@ -1,0 +1,147 @@
+// The main menu's window.
+#include "qt/menuwindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "qt/appearance.h"
+#include "shell/menu.h"
+
+namespace sky::qt {
+
+void ClickablePicture::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) emit clicked();
+    QLabel::mousePressEvent(e);
+}
+
+MenuWindow::MenuWindow(Menu& menu, std::function<void(std::function<void()>)> call)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      menu_(menu),
+      call_(std::move(call)) {
+    setObjectName("menu");
+    setWindowTitle(QString::fromUtf8(Menu::kCaption));
+    setWindowIcon(windowIcon());
+    setFixedSize(twips(Menu::kClientWidth), twips(Menu::kClientHeight));
+    setFont(captionFont());
+    // Frames as a plain etched line with the caption sitting on it.
+    setStyleSheet(
+        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 0px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }");
+
+    const auto& table = Menu::layout();
+    // Frames first, so the controls inside them find their parent.
+    for (const MenuControl& c : table) {
+        if (c.kind != MenuControl::Frame) continue;
+        auto* f = new QGroupBox(QString::fromUtf8(c.caption), this);
+        f->setObjectName(c.name);
+        f->setGeometry(twips(c.left), twips(c.top), twips(c.width), twips(c.height));
+        controls_[c.name] = f;
+    }
+    auto parentOf = [this](const MenuControl& c) -> QWidget* {
+        if (*c.parent == '\0') return this;
+        auto it = controls_.find(c.parent);
+        return it != controls_.end() ? it->second : this;
+    };
+    for (const MenuControl& c : table) {
+        QWidget* w = nullptr;
+        switch (c.kind) {
+            case MenuControl::Frame:
+                continue;
+            case MenuControl::Button: {
+                auto* b = new QPushButton(QString::fromUtf8(c.caption), parentOf(c));
+                b->setAutoDefault(false);
+                w = b;
+                break;
+            }
+            case MenuControl::Label: {
+                auto* l = new QLabel(QString::fromUtf8(c.caption), parentOf(c));
+                l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+                w = l;
+                break;
+            }
+            case MenuControl::CheckBox:
+                w = new QCheckBox(QString::fromUtf8(c.caption), parentOf(c));
+                break;
+            case MenuControl::Picture: {
+                const bool web = std::string(c.name) == "Image1";
+                QLabel* l = web ? new ClickablePicture(parentOf(c)) : new QLabel(parentOf(c));
+                l->setPixmap(QPixmap::fromImage(artwork(c.caption)));
+                l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                w = l;
+                break;
+            }
+        }
+        w->setObjectName(c.name);
+        w->setGeometry(twips(c.left), twips(c.top), twips(c.width), twips(c.height));
+        controls_[c.name] = w;
+    }
+    // The pictures lie under the buttons and frames they may touch.
+    for (const MenuControl& c : table)
+        if (c.kind == MenuControl::Picture) controls_[c.name]->lower();
+
+    auto button = [this](const char* n) { return static_cast<QPushButton*>(controls_.at(n)); };
+    auto label = [this](const char* n) { return static_cast<QLabel*>(controls_.at(n)); };
+    label1_ = label("Label1");
+    label2_ = label("Label2");
+    label3_ = label("Label3");
+    label4_ = label("Label4");
+    label5_ = label("Label5");
+    command2_ = button("Command2");
+    check1_ = static_cast<QCheckBox*>(controls_.at("Check1"));
+
+    label5_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label5_->setFont(captionFont(8.25, true));
+    label5_->setToolTip(QString::fromUtf8("Aktuálna verzia hry."));
+    label5_->setAttribute(Qt::WA_TranslucentBackground);
+    label5_->setAutoFillBackground(false);
+
+    // Tab order as designed: the buttons, then the labels and the music switch.
+    QWidget* prev = nullptr;
+    for (const char* n : {"Command1", "Command2", "Command3", "Command4", "Command5", "Label1", "Label2", "Label3",
+                          "Label4", "Label5", "Check1"}) {
+        QWidget* w = controls_.at(n);
+        if (prev) QWidget::setTabOrder(prev, w);
+        prev = w;
+    }
+
+    auto handler = [this](void (Menu::*h)()) { return [this, h] { call_([this, h] { (menu_.*h)(); }); }; };
+    connect(button("Command1"), &QPushButton::clicked, this, handler(&Menu::Command1_Click));
+    connect(command2_, &QPushButton::clicked, this, handler(&Menu::Command2_Click));
+    connect(button("Command3"), &QPushButton::clicked, this, handler(&Menu::Command3_Click));
+    connect(button("Command4"), &QPushButton::clicked, this, handler(&Menu::Command4_Click));
+    connect(button("Command5"), &QPushButton::clicked, this, handler(&Menu::Command5_Click));
+    connect(static_cast<ClickablePicture*>(controls_.at("Image1")), &ClickablePicture::clicked, this,
+            handler(&Menu::Image1_Click));
+    controls_.at("Image1")->setCursor(Qt::PointingHandCursor);
+    connect(check1_, &QCheckBox::clicked, this,
+            [this](bool ticked) { call_([this, ticked] { menu_.setCheck1(ticked ? 1 : 0); }); });
+    sync();
+}
+
+QWidget* MenuWindow::control(const std::string& name) const {
+    auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void MenuWindow::sync() {
+    label1_->setText(QString::fromStdString(menu_.Label1));
+    label2_->setText(QString::fromStdString(menu_.Label2));
+    label3_->setText(QString::fromStdString(menu_.Label3));
+    label4_->setText(QString::fromStdString(menu_.Label4));
+    label5_->setText(QString::fromStdString(menu_.Label5));
+    command2_->setEnabled(menu_.Command2Enabled);
+    const QSignalBlocker quiet(check1_);
+    check1_->setChecked(menu_.Check1Value == 1);
+}
+
+void MenuWindow::closeEvent(QCloseEvent* e) {
+    // Closing the menu is never refused: it writes the progress file and ends the program.
+    call_([this] { menu_.Form_Unload(); });
+    e->accept();
+}
+
+}  // namespace sky::qt

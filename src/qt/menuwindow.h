@@ -1,0 +1,60 @@
+// The main menu's window: real buttons, frames, labels and the music switch placed as designed.
+// It decides nothing itself: clicks go to the menu's handlers and the window then shows what
+// the menu holds.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace sky {
+class Menu;
+}
+
+class QCheckBox;
+class QPushButton;
+
+namespace sky::qt {
+
+// A picture that reports a click (the maker's web button).
+class ClickablePicture : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+};
+
+class MenuWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Calls into the game go through `call`, so the front end can tidy up after every handler.
+    MenuWindow(Menu& menu, std::function<void(std::function<void()>)> call);
+
+    // Shows the captions, the episode 2 button and the music tick as the menu holds them.
+    void sync();
+    QWidget* control(const std::string& name) const;
+
+protected:
+    void closeEvent(QCloseEvent*) override;
+
+private:
+    Menu& menu_;
+    std::function<void(std::function<void()>)> call_;
+    std::map<std::string, QWidget*> controls_;
+    QLabel *label1_ = nullptr, *label2_ = nullptr, *label3_ = nullptr, *label4_ = nullptr, *label5_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+};
+
+// Twips, the menu's design unit, to pixels.
+constexpr int twips(int t) {
+    return t / 15;
+}
+
+}  // namespace sky::qt

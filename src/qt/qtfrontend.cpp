@@ -1,0 +1,225 @@
+// The game's windows on Qt.
+#include "qt/qtfrontend.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+#include <QWindow>
+#include <chrono>
+#include <cstdio>
+
+#include "playfield/gamescreen.h"
+#include "qt/appearance.h"
+#include "qt/driver.h"
+#include "qt/gamewindow.h"
+#include "qt/infowindows.h"
+#include "qt/menuwindow.h"
+#include "qt/musicplayer.h"
+#include "shell/menu.h"
+#include "shell/program.h"
+
+namespace sky::qt {
+
+QtFrontEnd::QtFrontEnd(Options options) : options_(options) {
+    repaint_.setTimerType(Qt::PreciseTimer);
+    repaint_.setInterval(16);
+    connect(&repaint_, &QTimer::timeout, this, [this] {
+        for (auto& [screen, w] : windows_)
+            if (w->isVisible()) w->update();
+    });
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &QtFrontEnd::focusChanged);
+}
+
+QtFrontEnd::~QtFrontEnd() {
+    shutdown();
+}
+
+void QtFrontEnd::attach(Program& program) {
+    program_ = &program;
+    driver_ = std::make_unique<Driver>(program);
+    musicPlayer_ = std::make_unique<MusicPlayer>();
+    menu_ = std::make_unique<MenuWindow>(program.menu(), [this](std::function<void()> h) { call(h); });
+}
+
+void QtFrontEnd::start() {
+    centreOnScreen(*menu_);
+    program_->showMenu();
+    driver_->start();
+    repaint_.start();
+}
+
+void QtFrontEnd::shutdown() {
+    repaint_.stop();
+    if (driver_) driver_->stop();
+    probe_.reset();
+    for (auto& [screen, w] : windows_) delete w;
+    windows_.clear();
+    for (auto& w : closing_) delete w.data();
+    closing_.clear();
+    menu_.reset();
+}
+
+void QtFrontEnd::call(const std::function<void()>& handler) {
+    handler();
+    if (!program_ || program_->ended()) return;
+    if (program_->scheduler().depth() == 0 && driver_->openBoxes() == 0) program_->collect();
+    if (menu_) menu_->sync();
+}
+
+GameWindow* QtFrontEnd::windowOf(const GameScreen& s) const {
+    auto it = windows_.find(&s);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+int QtFrontEnd::messageBox(const std::string& text, const std::string& title, int style) {
+    QWidget* parent = nullptr;
+    if (program_ && program_->screen()) parent = windowOf(*program_->screen());
+    if (!parent && menu_ && menu_->isVisible()) parent = menu_.get();
+
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    if (style == kInformation) icon = QMessageBox::Information;
+    if (style == kQuestion) {
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+    }
+    QPointer<QMessageBox> box =
+        new QMessageBox(icon, QString::fromStdString(title), QString::fromStdString(text), buttons, parent);
+    box->setWindowModality(Qt::ApplicationModal);
+    if (style == kQuestion) box->setDefaultButton(QMessageBox::Yes);
+    int answer = style == kQuestion ? kNo : kOk;
+    {
+        // The clock runs on while the box is open: the other timers keep firing.
+        Driver::NestedLoop running(*driver_);
+        const int r = box->exec();
+        if (r == QMessageBox::Yes)
+            answer = kYes;
+        else if (r == QMessageBox::No)
+            answer = kNo;
+    }
+    delete box.data();
+    if (driver_->openBoxes() == 0) flushClosedWindows();
+    return answer;
+}
+
+void QtFrontEnd::music(const std::string& command) {
+    if (musicPlayer_) musicPlayer_->command(command);
+}
+
+void QtFrontEnd::showMenu() {
+    if (!menu_) return;
+    menu_->sync();
+    menu_->show();
+    menu_->raise();
+    menu_->activateWindow();
+    // Showing the menu makes it the active window. The window system reports that a little
+    // later, or not at all when there is no window manager; whichever comes first activates.
+    QTimer::singleShot(0, this, [this] {
+        if (menu_ && menu_->isVisible() && !menuActive_) activateMenu();
+    });
+}
+
+void QtFrontEnd::hideMenu() {
+    menuActive_ = false;
+    if (menu_) menu_->hide();
+}
+
+void QtFrontEnd::focusChanged(QWindow* w) {
+    if (!w || !menu_) return;  // another application took the focus: not a switch inside the game
+    if (w == menu_->windowHandle()) {
+        if (!menuActive_) activateMenu();
+    } else {
+        menuActive_ = false;
+    }
+}
+
+void QtFrontEnd::activateMenu() {
+    menuActive_ = true;
+    if (!program_ || program_->ended()) return;
+    call([this] { program_->menu().Form_Activate(); });
+}
+
+void QtFrontEnd::screenOpened(GameScreen& s) {
+    auto* w = new GameWindow(s, painter_, options_.scale, [this](std::function<void()> h) { call(h); });
+    windows_[&s] = w;
+    centreOnScreen(*w);
+    w->show();
+    w->raise();
+    w->activateWindow();
+    w->setFocus();
+    if (options_.debugTicks) {
+        // A timer on the same clock with pohyb's interval, started with it: it fires when pohyb does.
+        pohybTicks_ = 0;
+        realSinceOpen_.start();
+        clockAtOpen_ = program_->scheduler().now();
+        Timer* pohyb = s.findTimer("pohyb");
+        probe_ = std::make_unique<Timer>(program_->scheduler(), "probe", pohyb ? pohyb->interval() : 10, true, 99,
+                                         [this, pohyb] {
+                                             if (pohyb && pohyb->enabled() && !pohyb->busy()) ++pohybTicks_;
+                                         });
+    }
+}
+
+void QtFrontEnd::screenClosed(GameScreen& s) {
+    if (options_.debugTicks) {
+        reportTicks(s.name().c_str());
+        probe_.reset();
+    }
+    auto it = windows_.find(&s);
+    if (it == windows_.end()) return;
+    GameWindow* w = it->second;
+    windows_.erase(it);
+    w->detach();
+    w->hide();
+    // A message box still waiting on this window keeps it until the box returns.
+    closing_.push_back(w);
+    if (driver_->openBoxes() == 0) flushClosedWindows();
+}
+
+void QtFrontEnd::flushClosedWindows() {
+    for (auto& w : closing_)
+        if (w) w->deleteLater();
+    closing_.clear();
+}
+
+void QtFrontEnd::showRules() {
+    if (program_) sky::qt::showRules(*program_);
+}
+
+void QtFrontEnd::showAbout() {
+    if (program_) sky::qt::showAbout(*program_);
+}
+
+void QtFrontEnd::openUrl(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));  // nothing to say when it fails
+}
+
+std::uint64_t QtFrontEnd::clockSeed() {
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count());
+}
+
+void QtFrontEnd::quit() {
+    if (options_.debugTicks) reportTicks("exit");
+    closeInfoWindows();
+    repaint_.stop();
+    if (driver_) driver_->stop();
+    for (auto& [screen, w] : windows_) w->hide();
+    if (menu_) menu_->hide();
+    QApplication::quit();
+}
+
+void QtFrontEnd::reportTicks(const char* when) {
+    if (!driver_) return;
+    if (!realSinceOpen_.isValid()) return;
+    std::fprintf(stderr,
+                 "skyrend: %s: pohyb ticks %lld in %.1f ms of clock time, %.1f ms of real time (%lld driver steps)\n",
+                 when, pohybTicks_, (program_->scheduler().now() - clockAtOpen_) / 1000.0,
+                 realSinceOpen_.nsecsElapsed() / 1e6, static_cast<long long>(driver_->steps()));
+    std::fprintf(stderr, "skyrend: since start: %.1f ms of clock time added in %.1f ms of real time\n",
+                 driver_->advanced() / 1000.0, driver_->realElapsedNs() / 1e6);
+}
+
+}  // namespace sky::qt
