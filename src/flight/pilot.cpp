@@ -5,6 +5,7 @@
 namespace sky {
 
 void GameScreen::Form_KeyDown(int keyCode) {
+    if (closed()) return;  // a key that arrives after the screen has closed finds nothing to fly
     // 1. The key's own action.
     switch (keyCode) {
         case kKeyUp:
