@@ -1,6 +1,7 @@
 // Numbers to text and back.
 #include "runtime/numtext.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,12 +12,12 @@ std::string numText(double v) {
     if (v == 0) return "0";  // also for -0
     char buf[64];
     if (std::fabs(v) < 1e15 && v == std::floor(v)) {
-        std::snprintf(buf, sizeof buf, "%.0f", v);
-        return buf;
+        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
+        return std::string(buf, r.ptr);
     }
     // Fifteen significant digits, as a double carries, trailing zeros dropped.
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    std::string s = buf;
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    std::string s(buf, r.ptr);
     auto e = s.find('e');
     std::string mant = e == std::string::npos ? s : s.substr(0, e);
     std::string exp = e == std::string::npos ? "" : s.substr(e);

@@ -31,9 +31,14 @@ Timer::~Timer() {
     sched_.remove(this);
 }
 
+void Timer::setDue(Micros due) {
+    due_ = due;
+    fireAt_ = sched_.quantize(due);
+}
+
 void Timer::setEnabled(bool on) {
     if (on && !enabled_) {
-        due_ = sched_.now() + ms(intervalMs_);
+        setDue(sched_.now() + ms(intervalMs_));
         ++epoch_;
     }
     enabled_ = on;
@@ -41,6 +46,11 @@ void Timer::setEnabled(bool on) {
 
 void Timer::fire() {
     if (!busy_) sched_.run(this);
+}
+
+void Scheduler::setPace(Pace p) {
+    pace_ = p;
+    for (Timer* t : timers_) t->setDue(t->due_);
 }
 
 void Scheduler::add(Timer* t) {
@@ -73,7 +83,7 @@ Timer* Scheduler::nextDue(Micros limit, Micros& when) const {
     Micros bestAt = 0;
     for (Timer* t : timers_) {
         if (!t->enabled_ || t->busy_) continue;
-        Micros at = std::max(quantize(t->due_), now_);
+        Micros at = std::max(t->fireAt_, now_);
         if (at > limit) continue;
         if (!best || at < bestAt || (at == bestAt && t->rank_ < best->rank_)) {
             best = t;
@@ -89,7 +99,7 @@ void Scheduler::run(Timer* t) {
     const Micros firedAt = now_;
     const Micros step = ms(t->intervalMs_);
     // Re-arm before the handler runs, so a handler that switches its own timer off or on wins.
-    t->due_ = firedAt + step;
+    t->setDue(firedAt + step);
     t->busy_ = true;
     ++depth_;
     // The handler may destroy the timer's screen; the screen defers that until the stack unwinds.
@@ -98,7 +108,7 @@ void Scheduler::run(Timer* t) {
     t->busy_ = false;
     // Ticks missed while the handler waited in a message box are dropped, not queued.
     if (t->epoch_ == epoch && step > 0)
-        while (quantize(t->due_) <= now_ && now_ > firedAt) t->due_ += step;
+        while (t->fireAt_ <= now_ && now_ > firedAt) t->setDue(t->due_ + step);
 }
 
 void Scheduler::advance(Micros d) {

@@ -52,7 +52,9 @@ private:
     int rank_;
     std::function<void()> handler_;
     bool busy_ = false;
-    Micros due_ = 0;           // when the interval runs out
+    Micros due_ = 0;     // when the interval runs out
+    Micros fireAt_ = 0;  // the system tick at or after due_
+    void setDue(Micros due);
     std::uint64_t epoch_ = 0;  // bumped by every switch-on, so a running handler knows it was re-armed
 };
 
@@ -60,7 +62,7 @@ class Scheduler {
 public:
     Micros now() const { return now_; }
     Pace pace() const { return pace_; }
-    void setPace(Pace p) { pace_ = p; }
+    void setPace(Pace p);
 
     // Advances the clock to now + d, firing every timer that falls due on the way, those due at
     // the final instant included. May be entered again from inside a handler (a message box

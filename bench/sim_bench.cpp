@@ -1,0 +1,98 @@
+// Headless simulation speed: an hour of seeded play on each screen with a scripted pilot, at the
+// nominal pace (where the timers fire most often), and the cost of one world-scroll tick.
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+#include "episode1/form1.h"
+#include "episode2/form2.h"
+#include "shell/menu.h"
+#include "shell/program.h"
+
+namespace {
+
+using namespace sky;
+using Clock = std::chrono::steady_clock;
+
+class BenchFrontEnd : public FrontEnd {
+public:
+    int boxes = 0;
+    int messageBox(const std::string&, const std::string&, int style) override {
+        ++boxes;
+        return style == kQuestion ? kYes : kOk;
+    }
+    void music(const std::string&) override {}
+    void showMenu() override {}
+    void hideMenu() override {}
+    std::uint64_t clockSeed() override { return 1; }
+    void quit() override {}
+};
+
+// A pilot who keeps the aircraft between the houses and the clouds, speeds up and slows down,
+// and fires now and then. Deterministic: driven by the game's clock only.
+void pilot(GameScreen& s, Micros now) {
+    const std::int64_t step = now / ms(50);
+    if (s.dravik.Top > 300 && s.tilt < 2) s.Form_KeyDown(kKeyUp);
+    if (s.dravik.Top < 120 && s.tilt > -2) s.Form_KeyDown(kKeyDown);
+    if (step % 40 == 0) s.Form_KeyDown(step % 80 == 0 ? kKeyRight : kKeyLeft);
+    if (step % 7 == 0) s.Form_KeyDown(kKeySpace);
+}
+
+struct Result {
+    double simulated, wall;
+    int games, boxes;
+};
+
+Result simulate(int episode, double seconds) {
+    BenchFrontEnd fe;
+    Program p(fe, "/nonexistent-skyrend-bench/new.dat");
+    p.progress().ep2Unlocked = "True";
+    std::uint64_t seed = 1;
+    int games = 0;
+    const auto start = Clock::now();
+    const Micros end = ms(static_cast<std::int64_t>(seconds * 1000));
+    while (p.scheduler().now() < end) {
+        if (!p.screen()) {
+            p.setNextSeed(seed++);
+            episode == 1 ? p.openForm1() : p.openForm2();
+            ++games;
+        }
+        p.scheduler().advance(ms(50));
+        if (GameScreen* s = p.screen()) pilot(*s, p.scheduler().now());
+        p.collect();
+    }
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    return {seconds, wall, games, fe.boxes};
+}
+
+double pohybNanos(int episode) {
+    BenchFrontEnd fe;
+    Program p(fe, "/nonexistent-skyrend-bench/new.dat");
+    p.setNextSeed(7);
+    GameScreen& s = episode == 1 ? p.openForm1() : p.openForm2();
+    const int n = 2000000;
+    std::function<void()> tick = episode == 1 ? std::function<void()>([&] { static_cast<Form1&>(s).pohyb_Timer(); })
+                                              : std::function<void()>([&] { static_cast<Form2&>(s).pohyb_Timer(); });
+    s.speed = 7;
+    const auto start = Clock::now();
+    for (int i = 0; i < n; ++i) {
+        tick();
+        // Keep the lighthouse ahead, so episode 2 is not lost mid-measurement.
+        if (episode == 2) static_cast<Form2&>(s).majak.Left = 4000;
+    }
+    return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / n;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 3600;
+    for (int episode : {1, 2}) {
+        Result r = simulate(episode, seconds);
+        std::printf("episode %d: %.0f simulated s in %.3f wall s, %d games, %d message boxes\n", episode, r.simulated,
+                    r.wall, r.games, r.boxes);
+        std::printf("simulation: %.0f simulated seconds per wall second\n", r.simulated / r.wall);
+        if (argc <= 2) std::printf("pohyb tick, episode %d: %.1f ns\n", episode, pohybNanos(episode));
+    }
+    return 0;
+}
