@@ -49,7 +49,7 @@ QImage artwork(std::string_view name) {
     return toQImage(*img, false);
 }
 
-QIcon windowIcon() {
+QIcon cloudIcon() {
     static const QImage cloud = artwork("ioblak");
     return QIcon(QPixmap::fromImage(cloud));
 }

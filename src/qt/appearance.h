@@ -30,7 +30,7 @@ QImage toQImage(const Image& img, bool whiteIsTransparent);
 QImage artwork(std::string_view name);
 
 // The window icon: the cloud.
-QIcon windowIcon();
+QIcon cloudIcon();
 
 // Places a top-level window in the middle of its screen.
 void centreOnScreen(QWidget& w);

@@ -22,7 +22,7 @@ GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale,
       frame_(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QString::fromStdString(screen.name()));
     setWindowTitle(QString::fromStdString(screen.caption()));
-    setWindowIcon(windowIcon());
+    setWindowIcon(cloudIcon());
     setFixedSize(GameScreen::kClientWidth * scale_, GameScreen::kClientHeight * scale_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

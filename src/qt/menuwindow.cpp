@@ -24,7 +24,7 @@ MenuWindow::MenuWindow(Menu& menu, std::function<void(std::function<void()>)> ca
       call_(std::move(call)) {
     setObjectName("menu");
     setWindowTitle(QString::fromUtf8(Menu::kCaption));
-    setWindowIcon(windowIcon());
+    setWindowIcon(cloudIcon());
     setFixedSize(twips(Menu::kClientWidth), twips(Menu::kClientHeight));
     setFont(captionFont());
     // Frames as a plain etched line with the caption sitting on it.

@@ -1,17 +1,7 @@
-// Stand-ins for the music player and the rules and about windows until they arrive.
-#include <string>
-
+// Stand-ins for the rules and about windows until they arrive.
 #include "qt/infowindows.h"
-#include "qt/musicplayer.h"
 
 namespace sky::qt {
-
-#if SKY_STUB_MUSIC
-struct MusicPlayer::Impl {};
-MusicPlayer::MusicPlayer() = default;
-MusicPlayer::~MusicPlayer() = default;
-void MusicPlayer::command(const std::string&) {}
-#endif
 
 #if SKY_STUB_INFO
 void showRules(Program&) {}

@@ -21,6 +21,13 @@
 
 namespace sky::qt {
 
+namespace {
+// Raises a window where the platform can (the offscreen one used by the tests cannot).
+void bringToFront(QWidget& w) {
+    if (QGuiApplication::platformName() != "offscreen") w.raise();
+}
+}  // namespace
+
 QtFrontEnd::QtFrontEnd(Options options) : options_(options) {
     repaint_.setTimerType(Qt::PreciseTimer);
     repaint_.setInterval(16);
@@ -35,9 +42,9 @@ QtFrontEnd::~QtFrontEnd() {
     shutdown();
 }
 
-void QtFrontEnd::attach(Program& program) {
+void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     program_ = &program;
-    driver_ = std::make_unique<Driver>(program);
+    driver_ = std::make_unique<Driver>(program, std::move(clock));
     musicPlayer_ = std::make_unique<MusicPlayer>();
     menu_ = std::make_unique<MenuWindow>(program.menu(), [this](std::function<void()> h) { call(h); });
 }
@@ -111,7 +118,7 @@ void QtFrontEnd::showMenu() {
     if (!menu_) return;
     menu_->sync();
     menu_->show();
-    menu_->raise();
+    bringToFront(*menu_);
     menu_->activateWindow();
     // Showing the menu makes it the active window. The window system reports that a little
     // later, or not at all when there is no window manager; whichever comes first activates.
@@ -145,7 +152,7 @@ void QtFrontEnd::screenOpened(GameScreen& s) {
     windows_[&s] = w;
     centreOnScreen(*w);
     w->show();
-    w->raise();
+    bringToFront(*w);
     w->activateWindow();
     w->setFocus();
     if (options_.debugTicks) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -40,8 +41,9 @@ public:
     explicit QtFrontEnd(Options options = {});
     ~QtFrontEnd() override;
 
-    // Builds the menu window and the driver for this program (call once, before start()).
-    void attach(Program& program);
+    // Builds the menu window and the driver for this program (call once, before start()); the
+    // driver follows real time unless given a clock of its own.
+    void attach(Program& program, std::function<std::int64_t()> clock = {});
     // Shows the menu and starts the clock.
     void start();
     // Closes every window; call before the program goes.

@@ -1,0 +1,118 @@
+// The driver: real time becomes clock time, stalls are cut short, and the clock runs on while
+// a message box waits inside a timer's handler.
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+#include <memory>
+
+#include "playfield/gamescreen.h"
+#include "qt/driver.h"
+#include "qt/menuwindow.h"
+#include "qt/qtfrontend.h"
+#include "qt_support.h"
+#include "shell/menu.h"
+#include "shell/program.h"
+
+namespace sky::qt {
+namespace {
+
+class NullFrontEnd : public FrontEnd {
+public:
+    int messageBox(const std::string&, const std::string&, int) override { return kOk; }
+    void music(const std::string&) override {}
+    void showMenu() override {}
+    void hideMenu() override {}
+    std::uint64_t clockSeed() override { return 1; }
+    void quit() override {}
+};
+
+TEST(Driver, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASecond) {
+    test::app();
+    NullFrontEnd fe;
+    Program program(fe, "/nonexistent/new.dat");
+    std::int64_t now = 0;
+    Driver driver(program, [&] { return now; });
+    driver.start();
+    struct Row {
+        const char* what;
+        std::int64_t stepNs;
+        int steps;
+        Micros clockAfter;
+    } rows[] = {
+        {"a 3 ms step", 3'000'000, 1, 3'000},
+        {"sub-microsecond remainders add up", 1'500, 1000, 4'500},
+        {"a five-second stall", 5'000'000'000, 1, 104'500},
+        {"then on as before", 2'000'000, 5, 114'500},
+    };
+    for (const Row& r : rows) {
+        for (int i = 0; i < r.steps; ++i) {
+            now += r.stepNs;
+            driver.step();
+        }
+        EXPECT_EQ(program.scheduler().now(), r.clockAfter) << r.what;
+    }
+    driver.stop();
+}
+
+TEST(Driver, ClockRunsOnWhileTheFuelMessageIsOpenAndTheScreenGoesAfterIt) {
+    test::app();
+    const auto dir = test::scratchDir("driver");
+    auto fe = std::make_unique<QtFrontEnd>();
+    auto program = std::make_unique<Program>(*fe, (dir / "new.dat").string());
+    // Each look at the clock finds 5 ms more: the clock moves exactly as often as the driver steps.
+    std::int64_t now = 0;
+    fe->attach(*program, [&] { return now += 5'000'000; });
+    fe->start();
+    QApplication::processEvents();
+
+    program->menu().Command1_Click();
+    GameScreen* screen = program->screen();
+    ASSERT_NE(screen, nullptr);
+    // Out of fuel in the air: the next dashboard tick shows its message and the aircraft sinks.
+    screen->fuel = 0.5;
+    screen->dravik.Top = 200;
+    screen->climbRate = 0;
+
+    Micros boxOpenedAt = -1;
+    double topWhenOpened = 0;
+    double topBeforeOk = 0;
+    bool timedOut = false;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        const Micros t = program->scheduler().now();
+        if (boxOpenedAt < 0) {
+            boxOpenedAt = t;
+            topWhenOpened = screen->dravik.Top;
+            EXPECT_EQ(box->text().toStdString(), "Minulo sa ti palivo, ďalej už nedoletíš...");
+            EXPECT_EQ(box->icon(), QMessageBox::Information);
+        } else if (t - boxOpenedAt >= ms(400) || timedOut) {
+            topBeforeOk = screen->dravik.Top;
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    watch.start();
+    QTimer::singleShot(5'000, [&] { timedOut = true; });
+    while (program->screen() && !timedOut) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    watch.stop();
+    ASSERT_GE(boxOpenedAt, 0) << "no message box";
+    EXPECT_FALSE(timedOut) << "the clock stood still while the box was open";
+    // While the box waited, the clock moved and the descent tick went on bringing the aircraft down.
+    EXPECT_GT(topBeforeOk, topWhenOpened + 20);
+
+    // The screen is closed; its window goes once the box has returned, and the screen is freed.
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_TRUE(fe->menuWindow()->isVisible());
+    EXPECT_EQ(program->screen(), nullptr);
+    fe->shutdown();
+    program.reset();
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace sky::qt

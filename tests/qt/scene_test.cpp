@@ -1,0 +1,89 @@
+// The game screens' scenes as the painter draws them.
+#include <QPainter>
+#include <memory>
+
+#include "playfield/gamescreen.h"
+#include "qt/scenepainter.h"
+#include "qt_support.h"
+#include "shell/program.h"
+
+namespace sky::qt {
+namespace {
+
+// Nothing but the core: no windows, boxes answered at once.
+class QuietFrontEnd : public FrontEnd {
+public:
+    int messageBox(const std::string&, const std::string&, int style) override {
+        return style == kQuestion ? kNo : kOk;
+    }
+    void music(const std::string&) override {}
+    void showMenu() override {}
+    void hideMenu() override {}
+    std::uint64_t clockSeed() override { return 1; }
+    void quit() override {}
+};
+
+struct Scene {
+    QuietFrontEnd fe;
+    Program program{fe, "/nonexistent/new.dat"};
+    GameScreen* screen = nullptr;
+    explicit Scene(int episode) {
+        program.setNextSeed(7);
+        screen = episode == 1 ? &program.openForm1() : &program.openForm2();
+    }
+};
+
+TEST(Scene, EachScreenDrawsAsItDidAtAFixedSeed) {
+    test::app();
+    for (int episode : {1, 2}) {
+        SCOPED_TRACE(episode);
+        Scene s(episode);
+        // Under way for a second and a half: the world has scrolled and the read-outs are filled in.
+        s.screen->speed = 9;
+        s.program.scheduler().advance(ms(1500));
+        ASSERT_FALSE(s.screen->closed());
+        ScenePainter painter;
+        const QImage img = painter.render(*s.screen);
+        EXPECT_EQ(img.size(), QSize(669, 515));
+        test::expectMatchesReference(img, "form" + std::to_string(episode) + "_scene");
+        // Every picture is converted once, however often the scene is drawn.
+        const std::size_t pictures = painter.cachedPictures();
+        painter.render(*s.screen);
+        EXPECT_EQ(painter.cachedPictures(), pictures);
+    }
+}
+
+TEST(Scene, FractionalPositionsRoundToWholePixels) {
+    test::app();
+    Scene s(1);
+    ScenePainter painter;
+    // The height marker crosses the sky of the indicator; at 454.4 it is drawn on row 454, at
+    // 454.6 on row 455.
+    for (auto [y, row] : {std::pair{454.4, 454}, {454.6, 455}}) {
+        s.screen->Line4.Y1 = s.screen->Line4.Y2 = y;
+        const QImage img = painter.render(*s.screen);
+        EXPECT_EQ(img.pixel(250, row) & 0xFFFFFF, 0xFFFFFFu) << y;
+        EXPECT_NE(img.pixel(250, row == 454 ? 455 : 454) & 0xFFFFFF, 0xFFFFFFu) << y;
+    }
+}
+
+TEST(Scene, WhiteIsSeeThroughInSpritePicturesButNotInIcons) {
+    test::app();
+    Image img{3, 1, {0xFFFFFFFFu, 0xFF102030u, 0x00000000u}};
+    struct Row {
+        bool whiteIsTransparent;
+        QRgb white, colour, clear;
+    } rows[] = {
+        {true, 0x00000000u, 0xFF102030u, 0x00000000u},
+        {false, 0xFFFFFFFFu, 0xFF102030u, 0x00000000u},
+    };
+    for (const Row& r : rows) {
+        const QImage q = toQImage(img, r.whiteIsTransparent).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(q.pixel(0, 0), r.white) << r.whiteIsTransparent;
+        EXPECT_EQ(q.pixel(1, 0), r.colour) << r.whiteIsTransparent;
+        EXPECT_EQ(qAlpha(q.pixel(2, 0)), qAlpha(r.clear)) << r.whiteIsTransparent;
+    }
+}
+
+}  // namespace
+}  // namespace sky::qt
