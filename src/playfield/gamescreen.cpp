@@ -234,6 +234,12 @@ void GameScreen::Unload() {
     teardown();
 }
 
+void GameScreen::setPaused(bool on) {
+    if (closed_ || paused_ == on) return;
+    paused_ = on;
+    for (Timer& t : timers_) on ? t.suspend() : t.resume();
+}
+
 int GameScreen::MsgBox(const std::string& text, const std::string& title, int style) {
     return program_.frontEnd().messageBox(text, title, style);
 }

@@ -96,6 +96,11 @@ public:
     void Unload();
     bool closed() const { return closed_; }
 
+    // A paused screen stands still: its timers resume where they stood. Not a rule of the game:
+    // the player's pause, so nothing of the game sees it.
+    void setPaused(bool on);
+    bool paused() const { return paused_; }
+
     // A modal message box; the clock and the other timers run on while it is open.
     int MsgBox(const std::string& text, const std::string& title, int style);
 
@@ -150,6 +155,7 @@ private:
     };
     std::vector<Var> vars_;
     bool closed_ = false;
+    bool paused_ = false;
     // Initialised after the containers above: building the scene fills them.
     PictureRef background_;
     friend void buildDashboard(GameScreen&, int episode);

@@ -38,10 +38,23 @@ void Timer::setDue(Micros due) {
 
 void Timer::setEnabled(bool on) {
     if (on && !enabled_) {
-        setDue(sched_.now() + ms(intervalMs_));
+        // Switched on while suspended, the fresh interval starts when the timer stood still.
+        setDue((suspended_ ? suspendedAt_ : sched_.now()) + ms(intervalMs_));
         ++epoch_;
     }
     enabled_ = on;
+}
+
+void Timer::suspend() {
+    if (suspended_) return;
+    suspended_ = true;
+    suspendedAt_ = sched_.now();
+}
+
+void Timer::resume() {
+    if (!suspended_) return;
+    suspended_ = false;
+    setDue(due_ + (sched_.now() - suspendedAt_));
 }
 
 void Timer::fire() {
@@ -82,7 +95,7 @@ Timer* Scheduler::nextDue(Micros limit, Micros& when) const {
     Timer* best = nullptr;
     Micros bestAt = 0;
     for (Timer* t : timers_) {
-        if (!t->enabled_ || t->busy_) continue;
+        if (!t->enabled_ || t->busy_ || t->suspended_) continue;
         Micros at = std::max(t->fireAt_, now_);
         if (at > limit) continue;
         if (!best || at < bestAt || (at == bestAt && t->rank_ < best->rank_)) {

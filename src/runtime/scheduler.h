@@ -42,6 +42,11 @@ public:
     void setEnabled(bool on);
     // Runs the handler now, as if the timer fired (also when it is off), unless it is busy.
     void fire();
+    // A suspended timer stands still: it does not fire, and on resuming its interval runs on
+    // from where it stood (a paused game). Its on/off state is kept and may still be switched.
+    void suspend();
+    void resume();
+    bool suspended() const { return suspended_; }
 
 private:
     friend class Scheduler;
@@ -52,6 +57,8 @@ private:
     int rank_;
     std::function<void()> handler_;
     bool busy_ = false;
+    bool suspended_ = false;
+    Micros suspendedAt_ = 0;
     Micros due_ = 0;     // when the interval runs out
     Micros fireAt_ = 0;  // the system tick at or after due_
     void setDue(Micros due);

@@ -113,3 +113,31 @@ TEST(Scheduler, TenSecondsOfPlayGiveTheExpectedScrollTicks) {
 
 }  // namespace
 }  // namespace sky
+
+namespace sky {
+namespace {
+
+TEST(Scheduler, ASuspendedTimerResumesWhereItStood) {
+    Scheduler s;
+    std::vector<Micros> fired;
+    Timer t(s, "Timer4", 3000, true, 9, [&] { fired.push_back(s.now()); });
+    Timer other(s, "menu.Timer1", 1000, true, 100, [] {});
+    s.advance(ms(1000));
+    t.suspend();
+    s.advance(ms(5000));  // the pause: no time for the suspended timer
+    EXPECT_TRUE(fired.empty());
+    t.resume();
+    s.advance(ms(2000));
+    EXPECT_EQ(fired, (std::vector<Micros>{ms(8000)}));
+    // Switched off and on again during a pause, it starts its fresh interval at the pause.
+    t.suspend();
+    t.setEnabled(false);
+    t.setEnabled(true);
+    s.advance(ms(4000));
+    t.resume();
+    s.advance(ms(3000));
+    EXPECT_EQ(fired, (std::vector<Micros>{ms(8000), ms(15000)}));
+}
+
+}  // namespace
+}  // namespace sky
