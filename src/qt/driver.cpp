@@ -51,6 +51,11 @@ void Driver::step() {
     if (program_.scheduler().depth() == 0 && boxes_ == 0) program_.collect();
 }
 
+void Driver::resync() {
+    lastNs_ = clock_();
+    carryNs_ = 0;
+}
+
 Driver::NestedLoop::NestedLoop(Driver& d) : d_(d) {
     ++d_.boxes_;
     timer_.setTimerType(Qt::PreciseTimer);

@@ -34,6 +34,9 @@ public:
     // One step: the clock advances by the real time since the last step (at most kMaxStep).
     // Freeing closed screens waits until no handler runs and no message box is open.
     void step();
+    // Forgets the real time since the last step (a screen's set-up has just taken it), so the new
+    // screen's timers start counting when its window appears.
+    void resync();
 
     // While a message box is open inside a timer's handler, the driver's own timer is still on
     // the stack and Qt does not fire it again; a scope like this keeps the clock moving with a

@@ -155,6 +155,7 @@ void QtFrontEnd::screenOpened(GameScreen& s) {
     bringToFront(*w);
     w->activateWindow();
     w->setFocus();
+    if (driver_) driver_->resync();
     if (options_.debugTicks) {
         // A timer on the same clock with pohyb's interval, started with it: it fires when pohyb does.
         pohybTicks_ = 0;
@@ -172,6 +173,7 @@ void QtFrontEnd::screenClosed(GameScreen& s) {
     if (options_.debugTicks) {
         reportTicks(s.name().c_str());
         probe_.reset();
+        realSinceOpen_.invalidate();
     }
     auto it = windows_.find(&s);
     if (it == windows_.end()) return;
@@ -220,13 +222,13 @@ void QtFrontEnd::quit() {
 
 void QtFrontEnd::reportTicks(const char* when) {
     if (!driver_) return;
-    if (!realSinceOpen_.isValid()) return;
-    std::fprintf(stderr,
-                 "skyrend: %s: pohyb ticks %lld in %.1f ms of clock time, %.1f ms of real time (%lld driver steps)\n",
-                 when, pohybTicks_, (program_->scheduler().now() - clockAtOpen_) / 1000.0,
-                 realSinceOpen_.nsecsElapsed() / 1e6, static_cast<long long>(driver_->steps()));
-    std::fprintf(stderr, "skyrend: since start: %.1f ms of clock time added in %.1f ms of real time\n",
-                 driver_->advanced() / 1000.0, driver_->realElapsedNs() / 1e6);
+    if (realSinceOpen_.isValid())
+        std::fprintf(stderr, "skyrend: %s: pohyb ticks %lld in %.1f ms of clock time, %.1f ms of real time\n", when,
+                     pohybTicks_, (program_->scheduler().now() - clockAtOpen_) / 1000.0,
+                     realSinceOpen_.nsecsElapsed() / 1e6);
+    std::fprintf(stderr, "skyrend: %s: since start %.1f ms of clock time added in %.1f ms of real time (%lld steps)\n",
+                 when, driver_->advanced() / 1000.0, driver_->realElapsedNs() / 1e6,
+                 static_cast<long long>(driver_->steps()));
 }
 
 }  // namespace sky::qt
