@@ -26,14 +26,13 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Skyrend developers <skyrend@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "side-scrolling 2-D flight game in Slovak
- Fly the jump-jet Dravik low over scrolling scenery. In the first episode
- bomb houses, collect stars, keep birds out of the turbines and land at the
- airport for bombs, fuel and repairs; in the second rescue the people waiting
- on the lighthouses and shoot down the F16 that fires back.
- .
- Start it from the desktop menu (progress is kept in ~/.local/share/skyrend)
- or as skyrend from a terminal (progress is kept in the working directory).")
+    "Fly the jump-jet Dravik low over scrolling scenery. In the first episode
+bomb houses, collect stars, keep birds out of the turbines and land at the
+airport for bombs, fuel and repairs; in the second rescue the people waiting
+on the lighthouses and shoot down the F16 that fires back.
+
+Start it from the desktop menu (progress is kept in ~/.local/share/skyrend)
+or as skyrend from a terminal (progress is kept in the working directory).")
 # The libraries come from the binary; the window-system plugins and the font it draws its texts
 # in are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
