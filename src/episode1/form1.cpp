@@ -14,34 +14,15 @@ const std::vector<SpriteRow>& catalogue() {
     // clang-format off
     static const std::vector<SpriteRow> rows = {
         // name        picture     left  top   w    h   visible source
-        {"dravik",     nullptr,     64, 344,  84,  33, true,  false},  // the aircraft; hh1 at set-up
-        {"hn",         "hn",         0,   0,  84,  33, false, true},   // level
-        {"hh1",        "hh1",        0,   0,  84,  33, false, true},   // nose up 1..3
-        {"hh2",        "hh2",        0,   0,  84,  33, false, true},
-        {"hh3",        "hh3",        0,   0,  84,  33, false, true},
-        {"hd1",        "hd1",        0,   0,  84,  33, false, true},   // nose down 1..3
-        {"hd2",        "hd2",        0,   0,  84,  33, false, true},
-        {"hd3",        "hd3",        0,   0,  84,  33, false, true},
-        {"vletisko",   "hn",        32, 352,  84,  33, false, false},  // hidden marker of the next airport
         {"letisko",    nullptr,     32, 348, 115,  45, true,  false},  // the airport; l1 at set-up
-        {"l1",         "l1",         0,   0, 115,  45, false, true},   // beacon lit
-        {"l2",         "l2",         0,   0, 115,  45, false, true},   // beacon dark
-        {"dom1",       nullptr,    296, 365,  61,  29, true,  false},  // houses
-        {"dom2",       nullptr,    600, 365,  61,  29, true,  false},
-        {"d1",         "d1",         0,   0,  61,  29, false, true},
+        {"d1",         "d1",         0,   0,  61,  29, false, true},   // house pictures
         {"d2",         "d2",         0,   0,  61,  29, false, true},
         {"d3",         "d3",         0,   0,  61,  29, false, true},
         {"d4",         "d4",         0,   0,  61,  29, false, true},
         {"strom",      nullptr,    448, 366,  18,  28, true,  false},  // the tree
-        {"s1",         "s1",         0,   0,  18,  28, false, true},
+        {"s1",         "s1",         0,   0,  18,  28, false, true},   // tree pictures
         {"s2",         "s2",         0,   0,  18,  28, false, true},
         {"s3",         "s3",         0,   0,  18,  28, false, true},
-        {"o1",         nullptr,    496,  64,  32,  32, true,  false},  // clouds; ioblak at set-up
-        {"o2",         nullptr,    536,  64,  32,  32, true,  false},
-        {"o3",         nullptr,    496, 104,  32,  32, true,  false},
-        {"o4",         nullptr,    536, 104,  32,  32, true,  false},
-        {"o5",         nullptr,    496, 144,  32,  32, true,  false},
-        {"ioblak",     "ioblak",     0,   0,  32,  32, false, true},   // the cloud icon
         {"v1",         "v",        568, 160,  16,  10, true,  false},  // birds
         {"v2",         "v",        568, 176,  16,  10, true,  false},
         {"bod1",       nullptr,    512,  16,  13,  13, true,  false},  // stars; b1 at set-up
@@ -49,20 +30,12 @@ const std::vector<SpriteRow>& catalogue() {
         {"bod3",       nullptr,    216, 160,  13,  13, true,  false},
         {"bod4",       nullptr,    616, 224,  13,  13, true,  false},
         {"bod5",       nullptr,    344, 248,  13,  13, true,  false},
-        {"b1",         "b1",         0,   0,  13,  13, false, true},   // twinkle frames
-        {"b2",         "b2",         0,   0,  13,  14, false, true},
         {"bomba(0)",   "bomba",    200, 272,  27,  10, false, false},  // bombs
         {"bomba(1)",   "bomba",    232, 272,  27,  10, false, false},
         {"bomba(2)",   "bomba",    264, 272,  27,  10, false, false},
         {"vybuch(0)",  nullptr,    464, 192,  46,  46, false, false},  // explosion slots
         {"vybuch(1)",  nullptr,    464, 248,  46,  46, false, false},
         {"vybuch(2)",  nullptr,    464, 304,  46,  46, false, false},
-        {"vy1",        "vy1",        0,   0,  46,  46, false, true},   // explosion frames 1..6
-        {"vy2",        "vy2",        0,   0,  46,  46, false, true},
-        {"vy3",        "vy3",        0,   0,  46,  46, false, true},
-        {"vy4",        "vy4",        0,   0,  46,  46, false, true},
-        {"vy5",        "vy5",        0,   0,  46,  46, false, true},
-        {"vy6",        "vy6",        0,   0,  46,  46, false, true},
     };
     // clang-format on
     return rows;
@@ -76,13 +49,25 @@ const std::vector<std::string_view>& stacking() {
     return order;
 }
 
-const std::vector<TimerRow>& timerTable() {
-    static const std::vector<TimerRow> rows = {
-        {"pohyb", 10, true},      {"kolizie", 100, true},  {"Timer1", 100, true}, {"Timer3", 10, true},
-        {"Timer5", 100, true},    {"Timer8", 10, true},    {"Timer11", 50, true}, {"Timer6", 800, true},
-        {"Timer7", 700, true},    {"Timer4", 3000, false}, {"Timer2", 10, false}, {"Timer9", 1000, false},
-        {"Timer10", 1000, false},
+const std::vector<TimerRow<Form1>>& timerTable() {
+    // clang-format off
+    static const std::vector<TimerRow<Form1>> rows = {
+        // name      interval on at load  handler
+        {"pohyb",    10,   true,  &Form1::pohyb_Timer},    // world scroll
+        {"kolizie",  100,  true,  &Form1::kolizie_Timer},  // collisions and scoring
+        {"Timer1",   100,  true,  &Form1::Timer1_Timer},   // line check
+        {"Timer3",   10,   true,  &Form1::Timer3_Timer},   // climb and descent
+        {"Timer5",   100,  true,  &Form1::Timer5_Timer},   // dashboard and fuel clock
+        {"Timer8",   10,   true,  &Form1::Timer8_Timer},   // bombs
+        {"Timer11",  50,   true,  &Form1::Timer11_Timer},  // explosions
+        {"Timer6",   800,  true,  &Form1::Timer6_Timer},   // airport beacon
+        {"Timer7",   700,  true,  &Form1::Timer7_Timer},   // stars twinkle
+        {"Timer4",   3000, false, &Form1::Timer4_Timer},   // take-off
+        {"Timer2",   10,   false, &Form1::Timer2_Timer},   // landing
+        {"Timer9",   1000, false, &Form1::Timer9_Timer},   // approach brake
+        {"Timer10",  1000, false, &Form1::Timer10_Timer},  // climb-out
     };
+    // clang-format on
     return rows;
 }
 
@@ -134,21 +119,7 @@ Form1::Form1(Program& p)
     bindVar("bombs", bombs);
 
     Form_Load();
-    buildTimers(timerTable(), [this](std::string_view n) -> std::function<void()> {
-        if (n == "pohyb") return [this] { pohyb_Timer(); };
-        if (n == "kolizie") return [this] { kolizie_Timer(); };
-        if (n == "Timer1") return [this] { Timer1_Timer(); };
-        if (n == "Timer3") return [this] { Timer3_Timer(); };
-        if (n == "Timer5") return [this] { Timer5_Timer(); };
-        if (n == "Timer8") return [this] { Timer8_Timer(); };
-        if (n == "Timer11") return [this] { Timer11_Timer(); };
-        if (n == "Timer6") return [this] { Timer6_Timer(); };
-        if (n == "Timer7") return [this] { Timer7_Timer(); };
-        if (n == "Timer4") return [this] { Timer4_Timer(); };
-        if (n == "Timer2") return [this] { Timer2_Timer(); };
-        if (n == "Timer9") return [this] { Timer9_Timer(); };
-        return [this] { Timer10_Timer(); };
-    });
+    buildTimers(*this, timerTable());
 }
 
 void Form1::Form_Load() {

@@ -13,36 +13,15 @@ const std::vector<SpriteRow>& catalogue() {
     // clang-format off
     static const std::vector<SpriteRow> rows = {
         // name        picture     left  top   w    h   visible source
-        {"dravik",     nullptr,     64, 344,  84,  33, true,  false},  // the aircraft; hh1 at set-up
-        {"hn",         "hn",         0,   0,  84,  33, false, true},   // level
-        {"hh1",        "hh1",        0,   0,  84,  33, false, true},   // nose up 1..3
-        {"hh2",        "hh2",        0,   0,  84,  33, false, true},
-        {"hh3",        "hh3",        0,   0,  84,  33, false, true},
-        {"hd1",        "hd1",        0,   0,  84,  33, false, true},   // nose down 1..3
-        {"hd2",        "hd2",        0,   0,  84,  33, false, true},
-        {"hd3",        "hd3",        0,   0,  84,  33, false, true},
-        {"vletisko",   "hn",        32, 352,  84,  33, false, false},  // hidden airport marker
         {"letisko",    nullptr,     32, 352, 115,  45, true,  false},  // the airport; l1 at set-up
-        {"l1",         "l1",         0,   0, 115,  45, false, true},
-        {"l2",         "l2",         0,   0, 115,  45, false, true},
-        {"dom1",       nullptr,    296, 365,  61,  29, true,  false},  // houses
-        {"dom2",       nullptr,    600, 365,  61,  29, true,  false},
-        {"d4",         "d4",         0,   0,  61,  29, false, true},
+        {"d4",         "d4",         0,   0,  61,  29, false, true},   // house pictures
         {"d5",         "d5",         0,   0,  61,  29, false, true},
         {"d6",         "d6",         0,   0,  61,  29, false, true},
-        {"o1",         nullptr,    496,  64,  32,  32, true,  false},  // clouds; ioblak at set-up
-        {"o2",         nullptr,    536,  64,  32,  32, true,  false},
-        {"o3",         nullptr,    496, 104,  32,  32, true,  false},
-        {"o4",         nullptr,    536, 104,  32,  32, true,  false},
-        {"o5",         nullptr,    496, 144,  32,  32, true,  false},
-        {"o6",         nullptr,    536, 144,  32,  32, true,  false},
+        {"o6",         nullptr,    536, 144,  32,  32, true,  false},  // two more clouds
         {"o7",         nullptr,    576, 144,  32,  32, true,  false},
-        {"ioblak",     "ioblak",     0,   0,  32,  32, false, true},
         {"bod1",       nullptr,    224, 104,  13,  13, true,  false},  // stars; b1 / b2 at set-up
         {"bod2",       nullptr,    208, 144,  13,  13, true,  false},
         {"bod3",       nullptr,    256, 128,  13,  13, true,  false},
-        {"b1",         "b1",         0,   0,  13,  13, false, true},
-        {"b2",         "b2",         0,   0,  13,  14, false, true},
         {"bomba(0)",   "raketa",   200, 272,  27,  10, false, false},  // the player's missiles
         {"bomba(1)",   "raketa",   232, 272,  27,  10, false, false},
         {"bomba(2)",   "raketa",   264, 272,  27,  10, false, false},
@@ -53,12 +32,6 @@ const std::vector<SpriteRow>& catalogue() {
         {"m2",         "m2",         0,   0,  12,  21, false, true},   // lamp red
         {"vybuch(0)",  nullptr,    456, 184,  46,  46, false, false},  // explosion slots
         {"vybuch(1)",  nullptr,    456, 240,  46,  46, false, false},
-        {"vy1",        "vy1",        0,   0,  46,  46, false, true},
-        {"vy2",        "vy2",        0,   0,  46,  46, false, true},
-        {"vy3",        "vy3",        0,   0,  46,  46, false, true},
-        {"vy4",        "vy4",        0,   0,  46,  46, false, true},
-        {"vy5",        "vy5",        0,   0,  46,  46, false, true},
-        {"vy6",        "vy6",        0,   0,  46,  46, false, true},
     };
     // clang-format on
     return rows;
@@ -72,12 +45,22 @@ const std::vector<std::string_view>& stacking() {
     return order;
 }
 
-const std::vector<TimerRow>& timerTable() {
-    static const std::vector<TimerRow> rows = {
-        {"pohyb", 10, true},   {"kolizie", 100, true}, {"Timer1", 100, true}, {"Timer3", 10, true},
-        {"Timer5", 100, true}, {"Timer8", 10, true},   {"Timer11", 50, true}, {"Timer6", 800, true},
-        {"Timer4", 700, true}, {"Timer2", 300, true},
+const std::vector<TimerRow<Form2>>& timerTable() {
+    // clang-format off
+    static const std::vector<TimerRow<Form2>> rows = {
+        // name      interval on at load  handler
+        {"pohyb",    10,   true,  &Form2::pohyb_Timer},    // world scroll
+        {"kolizie",  100,  true,  &Form2::kolizie_Timer},  // rescues, hits, stars
+        {"Timer1",   100,  true,  &Form2::Timer1_Timer},   // line check
+        {"Timer3",   10,   true,  &Form2::Timer3_Timer},   // climb and descent
+        {"Timer5",   100,  true,  &Form2::Timer5_Timer},   // dashboard and fuel clock
+        {"Timer8",   10,   true,  &Form2::Timer8_Timer},   // missiles and the F16's fire
+        {"Timer11",  50,   true,  &Form2::Timer11_Timer},  // explosions
+        {"Timer6",   800,  true,  &Form2::Timer6_Timer},   // airport beacon
+        {"Timer4",   700,  true,  &Form2::Timer4_Timer},   // stars twinkle
+        {"Timer2",   300,  true,  &Form2::Timer2_Timer},   // lighthouse lamp
     };
+    // clang-format on
     return rows;
 }
 
@@ -123,18 +106,7 @@ Form2::Form2(Program& p)
     bindVar("damage", damage);
 
     Form_Load();
-    buildTimers(timerTable(), [this](std::string_view n) -> std::function<void()> {
-        if (n == "pohyb") return [this] { pohyb_Timer(); };
-        if (n == "kolizie") return [this] { kolizie_Timer(); };
-        if (n == "Timer1") return [this] { Timer1_Timer(); };
-        if (n == "Timer3") return [this] { Timer3_Timer(); };
-        if (n == "Timer5") return [this] { Timer5_Timer(); };
-        if (n == "Timer8") return [this] { Timer8_Timer(); };
-        if (n == "Timer11") return [this] { Timer11_Timer(); };
-        if (n == "Timer6") return [this] { Timer6_Timer(); };
-        if (n == "Timer4") return [this] { Timer4_Timer(); };
-        return [this] { Timer2_Timer(); };
-    });
+    buildTimers(*this, timerTable());
 }
 
 void Form2::Form_Load() {

@@ -29,6 +29,43 @@ PictureRef designPicture(const char* owner, const char* artwork) {
 }
 }  // namespace
 
+// The sprites both screens have, as designed; each screen's own table adds the rest.
+static const std::vector<SpriteRow>& sharedCatalogue() {
+    // clang-format off
+    static const std::vector<SpriteRow> rows = {
+        // name        picture     left  top   w    h   visible source
+        {"dravik",     nullptr,     64, 344,  84,  33, true,  false},  // the aircraft; hh1 at set-up
+        {"hn",         "hn",         0,   0,  84,  33, false, true},   // level
+        {"hh1",        "hh1",        0,   0,  84,  33, false, true},   // nose up 1..3
+        {"hh2",        "hh2",        0,   0,  84,  33, false, true},
+        {"hh3",        "hh3",        0,   0,  84,  33, false, true},
+        {"hd1",        "hd1",        0,   0,  84,  33, false, true},   // nose down 1..3
+        {"hd2",        "hd2",        0,   0,  84,  33, false, true},
+        {"hd3",        "hd3",        0,   0,  84,  33, false, true},
+        {"vletisko",   "hn",        32, 352,  84,  33, false, false},  // hidden marker of the next airport, looks like hn
+        {"l1",         "l1",         0,   0, 115,  45, false, true},   // airport, beacon lit
+        {"l2",         "l2",         0,   0, 115,  45, false, true},   // beacon dark
+        {"dom1",       nullptr,    296, 365,  61,  29, true,  false},  // houses; pictures at set-up
+        {"dom2",       nullptr,    600, 365,  61,  29, true,  false},
+        {"o1",         nullptr,    496,  64,  32,  32, true,  false},  // clouds; ioblak at set-up
+        {"o2",         nullptr,    536,  64,  32,  32, true,  false},
+        {"o3",         nullptr,    496, 104,  32,  32, true,  false},
+        {"o4",         nullptr,    536, 104,  32,  32, true,  false},
+        {"o5",         nullptr,    496, 144,  32,  32, true,  false},
+        {"ioblak",     "ioblak",     0,   0,  32,  32, false, true},   // the cloud icon
+        {"b1",         "b1",         0,   0,  13,  13, false, true},   // star twinkle frames
+        {"b2",         "b2",         0,   0,  13,  14, false, true},
+        {"vy1",        "vy1",        0,   0,  46,  46, false, true},   // explosion frames 1..6
+        {"vy2",        "vy2",        0,   0,  46,  46, false, true},
+        {"vy3",        "vy3",        0,   0,  46,  46, false, true},
+        {"vy4",        "vy4",        0,   0,  46,  46, false, true},
+        {"vy5",        "vy5",        0,   0,  46,  46, false, true},
+        {"vy6",        "vy6",        0,   0,  46,  46, false, true},
+    };
+    // clang-format on
+    return rows;
+}
+
 // Builds the scene first, so that the named references below can bind to it.
 static const ScreenDesign& built(GameScreen& s, const ScreenDesign& d,
                                  void (*build)(GameScreen&, const ScreenDesign&)) {
@@ -42,6 +79,7 @@ GameScreen::GameScreen(Program& p, const ScreenDesign& d)
       caption_(d.caption),
       background_((built(*this, d,
                          [](GameScreen& s, const ScreenDesign& d) {
+                             s.buildSprites(sharedCatalogue());
                              s.buildSprites(d.sprites);
                              buildDashboard(s, d.episode);
                          }),
@@ -101,11 +139,8 @@ void GameScreen::buildSprites(const std::vector<SpriteRow>& rows) {
     }
 }
 
-void GameScreen::buildTimers(const std::vector<TimerRow>& rows,
-                             const std::function<std::function<void()>(std::string_view)>& handlerFor) {
-    for (const TimerRow& r : rows)
-        timers_.emplace_back(program_.scheduler(), r.name, r.interval, r.enabled, timerRank(r.name),
-                             handlerFor(r.name));
+void GameScreen::addTimer(const char* name, int interval, bool enabled, std::function<void()> handler) {
+    timers_.emplace_back(program_.scheduler(), name, interval, enabled, timerRank(name), std::move(handler));
 }
 
 template <class T>

@@ -29,10 +29,12 @@ struct SpriteRow {
 };
 
 // One row of a screen's timer table.
+template <class Screen>
 struct TimerRow {
     const char* name;
-    int interval;  // ms
-    bool enabled;  // at screen load
+    int interval;               // ms
+    bool enabled;               // at screen load
+    void (Screen::*handler)();  // what it runs
 };
 
 // What the window draws, bottom to top.
@@ -43,11 +45,11 @@ struct DrawItem {
 
 // Everything a screen is built from: its tables.
 struct ScreenDesign {
-    const char* name;        // "Form1", "Form2"
-    const char* caption;     // window caption
-    const char* background;  // background picture
-    int episode;             // 1 or 2: the dashboard's colours and captions
-    const std::vector<SpriteRow>& sprites;
+    const char* name;                               // "Form1", "Form2"
+    const char* caption;                            // window caption
+    const char* background;                         // background picture
+    int episode;                                    // 1 or 2: the dashboard's colours and captions
+    const std::vector<SpriteRow>& sprites;          // beside the ones both screens have
     const std::vector<std::string_view>& stacking;  // bottom up; "dashboard" for the panel
     int explosions;                                 // slots vybuch(0 .. explosions-1)
 };
@@ -112,8 +114,12 @@ protected:
     GameScreen(Program& p, const ScreenDesign& design);
 
     // Building the timers from the table, with the screen's own handlers.
-    void buildTimers(const std::vector<TimerRow>& rows,
-                     const std::function<std::function<void()>(std::string_view)>& handlerFor);
+    template <class Screen>
+    void buildTimers(Screen& self, const std::vector<TimerRow<Screen>>& rows) {
+        for (const TimerRow<Screen>& r : rows)
+            addTimer(r.name, r.interval, r.enabled, [&self, h = r.handler] { (self.*h)(); });
+    }
+    void addTimer(const char* name, int interval, bool enabled, std::function<void()> handler);
     Sprite& sprite(std::string_view name);
     Label& label(std::string_view name);
     Shape& shape(std::string_view name);
