@@ -5,21 +5,38 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "qt/appearance.h"
 #include "qt/qtfrontend.h"
+#include "scenario/replay.h"
 #include "shell/program.h"
 
 namespace sky::qt {
 
+namespace {
+constexpr const char* kProgressFile = "new.dat";
+}
+
 int runApp(int argc, char** argv) {
     Options options;
     Pace pace = Pace::Classic;  // the system tick the game's speeds were tuned on
+    const char* recordPath = nullptr;
+    const char* replayPath = nullptr;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--scale") == 0 && hasValue) {
             options.scale = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--record") == 0 && hasValue) {
+            recordPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--replay") == 0 && hasValue) {
+            replayPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--no-autopause") == 0) {
+            options.autopause = false;
         } else if (std::strcmp(argv[i], "--pace") == 0 && hasValue) {
             const std::string p = argv[++i];
             if (p == "classic")
@@ -35,17 +52,62 @@ int runApp(int argc, char** argv) {
         }
     }
     if (const char* t = std::getenv("SKY_DEBUG_TICKS"); t && *t && std::strcmp(t, "0") != 0) options.debugTicks = true;
+    if (recordPath && replayPath) {
+        std::fprintf(stderr, "skyrend: --record and --replay do not go together\n");
+        return 2;
+    }
+
+    // A replay plays on its own copy of the progress the recorded game started from, at the
+    // recorded pace; the player's own new.dat is neither read nor written.
+    std::optional<replay::Recording> recording;
+    std::unique_ptr<replay::ScratchProgress> scratch;
+    if (replayPath) {
+        std::string error;
+        recording = replay::load(replayPath, error);
+        if (!recording) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+        pace = recording->pace;
+        scratch = std::make_unique<replay::ScratchProgress>(recording->start);
+    }
+    std::ofstream recordFile;
+    std::unique_ptr<replay::Recorder> recorder;
+    if (recordPath) {
+        recordFile.open(recordPath, std::ios::binary | std::ios::trunc);
+        if (!recordFile) {
+            std::fprintf(stderr, "skyrend: cannot write the recording %s\n", recordPath);
+            return 2;
+        }
+        // What the menu's first activation will read.
+        GameProgress start;
+        readProgress(kProgressFile, start);
+        recorder = std::make_unique<replay::Recorder>(recordFile, pace, start);
+    }
 
     QApplication app(argc, argv);
     setupAppearance(app);
     QtFrontEnd frontEnd(options);
     int rc = 0;
     {
-        Program program(frontEnd, "new.dat");
+        Program program(frontEnd, scratch ? scratch->path() : kProgressFile);
         program.scheduler().setPace(pace);
+        std::unique_ptr<replay::Player> player;
+        if (recording) {
+            player = std::make_unique<replay::Player>(
+                program, *recording, [&frontEnd](const std::function<void()>& h) { frontEnd.call(h); });
+            frontEnd.setPlayer(player.get());
+        }
+        frontEnd.setRecorder(recorder.get());
         frontEnd.attach(program);
         frontEnd.start();
         rc = app.exec();
+        frontEnd.endRecording();
+        if (player) {
+            replay::printState(program, std::cout);
+            for (const std::string& p : player->problems()) std::fprintf(stderr, "skyrend: replay: %s\n", p.c_str());
+            if (!player->problems().empty()) rc = 1;
+        }
         // The windows refer to the program: they go first.
         frontEnd.shutdown();
     }

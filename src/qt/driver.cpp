@@ -46,7 +46,10 @@ void Driver::step() {
     ++steps_;
     if (d > 0) {
         advanced_ += d;
-        program_.scheduler().advance(d);
+        if (advance_)
+            advance_(program_.scheduler().now() + d);
+        else
+            program_.scheduler().advance(d);
     }
     if (program_.scheduler().depth() == 0 && boxes_ == 0) program_.collect();
 }

@@ -31,6 +31,11 @@ public:
     void start();
     void stop();
 
+    // What a step does with the time it has measured: by default the clock is advanced to the
+    // target; a replay performs its recorded events on the way instead.
+    using Advance = std::function<void(Micros target)>;
+    void setAdvance(Advance a) { advance_ = std::move(a); }
+
     // One step: the clock advances by the real time since the last step (at most kMaxStep).
     // Freeing closed screens waits until no handler runs and no message box is open.
     void step();
@@ -61,6 +66,7 @@ public:
 private:
     Program& program_;
     Clock clock_;
+    Advance advance_;
     QElapsedTimer elapsed_;
     QTimer timer_;
     bool running_ = false;

@@ -4,21 +4,24 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 #include "playfield/gamescreen.h"
 #include "qt/appearance.h"
 #include "qt/scenepainter.h"
+#include "scenario/replay.h"
 
 namespace sky::qt {
 
-GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale,
-                       std::function<void(std::function<void()>)> call)
+GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input,
+                       std::function<void()> pauseKey)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       screen_(&screen),
       painter_(painter),
       scale_(scale < 1 ? 1 : scale),
-      call_(std::move(call)),
+      input_(std::move(input)),
+      pauseKey_(std::move(pauseKey)),
       frame_(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QString::fromStdString(screen.name()));
     setWindowTitle(QString::fromStdString(screen.caption()));
@@ -65,6 +68,26 @@ int GameWindow::keyCode(int k) {
     }
 }
 
+GameWindow::Fit GameWindow::fitScene(QSize area, QSize scene) {
+    int k = 1;
+    if (scene.width() > 0 && scene.height() > 0)
+        k = std::max(1, std::min(area.width() / scene.width(), area.height() / scene.height()));
+    return {k, QPoint((area.width() - scene.width() * k) / 2, (area.height() - scene.height() * k) / 2)};
+}
+
+void GameWindow::toggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+        setFixedSize(GameScreen::kClientWidth * scale_, GameScreen::kClientHeight * scale_);
+    } else {
+        // A fixed size would keep the window from filling the display.
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showFullScreen();
+    }
+    update();
+}
+
 void GameWindow::paintEvent(QPaintEvent*) {
     if (screen_) {
         QPainter fp(&frame_);
@@ -72,33 +95,84 @@ void GameWindow::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    // Scale by a whole number of device pixels per scene pixel, so the pixel art stays crisp.
     const double dpr = devicePixelRatioF();
-    const int k = std::max(1, static_cast<int>(std::lround(scale_ * dpr)));
-    if (k == 1) {
-        p.drawImage(QPoint(0, 0), frame_);
+    QRect scene;
+    if (isFullScreen()) {
+        // As large as fits in whole device pixels per scene pixel, centred on black.
+        p.fillRect(rect(), Qt::black);
+        const QSize area(static_cast<int>(width() * dpr), static_cast<int>(height() * dpr));
+        const Fit fit = fitScene(area, frame_.size());
+        QImage big = frame_.scaled(frame_.width() * fit.scale, frame_.height() * fit.scale, Qt::IgnoreAspectRatio,
+                                   Qt::FastTransformation);
+        big.setDevicePixelRatio(dpr);
+        const QPointF at(fit.offset.x() / dpr, fit.offset.y() / dpr);
+        p.drawImage(at, big);
+        scene = QRectF(at, QSizeF(big.width() / dpr, big.height() / dpr)).toRect();
     } else {
-        QImage big =
-            frame_.scaled(frame_.width() * k, frame_.height() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        big.setDevicePixelRatio(k / static_cast<double>(scale_));
-        p.drawImage(QPoint(0, 0), big);
+        // Scale by a whole number of device pixels per scene pixel, so the pixel art stays crisp.
+        const int k = std::max(1, static_cast<int>(std::lround(scale_ * dpr)));
+        if (k == 1) {
+            p.drawImage(QPoint(0, 0), frame_);
+        } else {
+            QImage big =
+                frame_.scaled(frame_.width() * k, frame_.height() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            big.setDevicePixelRatio(k / static_cast<double>(scale_));
+            p.drawImage(QPoint(0, 0), big);
+        }
+        scene = QRect(0, 0, frame_.width() * scale_, frame_.height() * scale_);
     }
+    if (screen_ && screen_->paused()) drawPauseCaption(p, scene);
+}
+
+void GameWindow::drawPauseCaption(QPainter& p, const QRect& scene) {
+    // Over the scene, not in it: a dimmed band across the middle with the word, outlined so it
+    // reads on sky and ground alike.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QFont f = captionFont(12, true);
+    f.setPixelSize(std::max(24, scene.height() / 7));
+    const QFontMetrics fm(f);
+    const QString text = QStringLiteral("Pauza");
+    const int bandH = fm.height() * 3 / 2;
+    const QRect band(scene.left(), scene.center().y() - bandH / 2, scene.width(), bandH);
+    p.fillRect(band, QColor(0, 0, 0, 120));
+    QPainterPath path;
+    const int w = fm.horizontalAdvance(text);
+    path.addText(scene.center().x() - w / 2.0, band.center().y() + (fm.ascent() - fm.descent()) / 2.0, f, text);
+    p.setPen(QPen(Qt::black, std::max(2, f.pixelSize() / 12), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::white);
+    p.drawPath(path);
+    p.restore();
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* e) {
-    // Auto-repeat key-downs count like any other: holding a key repeats it.
-    if (!screen_) return;
-    const int code = keyCode(e->key());
-    GameScreen* s = screen_;
-    call_([s, code] { s->Form_KeyDown(code); });
     e->accept();
+    if (!screen_) return;
+    // Full screen and pause belong to the window, not to the game: auto-repeat does not toggle them.
+    if (e->key() == Qt::Key_F11) {
+        if (!e->isAutoRepeat()) toggleFullScreen();
+        return;
+    }
+    if (e->key() == Qt::Key_P) {
+        if (!e->isAutoRepeat() && pauseKey_) pauseKey_();
+        return;
+    }
+    const int code = keyCode(e->key());
+    // A paused game takes no keys but Esc, which still leaves the episode.
+    if (screen_->paused() && code != kKeyEsc) return;
+    // Auto-repeat key-downs count like any other: holding a key repeats it.
+    replay::Event ev;
+    ev.kind = replay::Event::Key;
+    ev.value = code;
+    input_(ev);
 }
 
 void GameWindow::closeEvent(QCloseEvent* e) {
     // The close box closes the screen; its teardown brings the menu back and then this window goes.
     if (screen_) {
-        GameScreen* s = screen_;
-        call_([s] { s->Unload(); });
+        replay::Event ev;
+        ev.kind = replay::Event::Close;
+        input_(ev);
     }
     e->accept();
 }

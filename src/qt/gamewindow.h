@@ -3,12 +3,19 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 #include <QWidget>
 #include <functional>
 
+class QPainter;
+
 namespace sky {
 class GameScreen;
+namespace replay {
+struct Event;
 }
+}  // namespace sky
 
 namespace sky::qt {
 
@@ -17,8 +24,10 @@ class ScenePainter;
 class GameWindow : public QWidget {
     Q_OBJECT
 public:
-    // Calls into the game go through `call`, so the front end can tidy up after every handler.
-    GameWindow(GameScreen& screen, ScenePainter& painter, int scale, std::function<void(std::function<void()>)> call);
+    // Keys and the close box become inputs for the front end to record and perform; P asks it to
+    // pause or resume.
+    using Input = std::function<void(const replay::Event&)>;
+    GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input, std::function<void()> pauseKey);
     ~GameWindow() override;
 
     // The screen has closed: the window no longer touches it (it is freed soon after).
@@ -29,6 +38,16 @@ public:
     // The key code the game's key handler expects for a Qt key.
     static int keyCode(int qtKey);
 
+    // The scene at the largest whole scale that fits the area (at least 1), centred in it.
+    struct Fit {
+        int scale;
+        QPoint offset;
+    };
+    static Fit fitScene(QSize area, QSize scene);
+
+    // F11: the whole display, the scene as large as it fits on black; again, the window as it was.
+    void toggleFullScreen();
+
 protected:
     void paintEvent(QPaintEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
@@ -36,10 +55,13 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }  // Tab is a key like any other
 
 private:
+    void drawPauseCaption(QPainter& p, const QRect& scene);
+
     GameScreen* screen_;
     ScenePainter& painter_;
     int scale_;
-    std::function<void(std::function<void()>)> call_;
+    Input input_;
+    std::function<void()> pauseKey_;
     QImage frame_;
 };
 

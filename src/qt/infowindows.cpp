@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "qt/appearance.h"
+#include "qt/qtfrontend.h"
 #include "shell/about.h"
 #include "shell/frontend.h"
 #include "shell/pravidla.h"
@@ -113,7 +114,9 @@ private:
 class AboutWindow : public QWidget {
 public:
     explicit AboutWindow(Program& program)
-        : QWidget(nullptr, Qt::Dialog | kFixedBorder), about_(program.frontEnd(), systemRegistry(), systemLauncher()) {
+        : QWidget(nullptr, Qt::Dialog | kFixedBorder),
+          frontEnd_(dynamic_cast<QtFrontEnd*>(&program.frontEnd())),
+          about_(program.frontEnd(), systemRegistry(), systemLauncher()) {
         setObjectName("about");
         setAttribute(Qt::WA_DeleteOnClose);
         setWindowTitle(QString::fromUtf8(About::kCaption));
@@ -136,8 +139,11 @@ public:
             connect(button, &QPushButton::clicked, this, [this, name] {
                 if (name == "cmdOK")
                     about_.cmdOK_Click();
-                else if (name == "cmdSysInfo")
+                else if (name == "cmdSysInfo") {
+                    // Its box is no part of the game: a recording neither keeps nor expects it.
+                    QtFrontEnd::OutsideGame aside(frontEnd_);
                     about_.cmdSysInfo_Click();
+                }
             });
         }
         for (const InfoLabel& l : About::labels()) {
@@ -164,6 +170,7 @@ protected:
     }
 
 private:
+    QtFrontEnd* frontEnd_;
     About about_;
     std::vector<std::pair<QRect, QImage>> pictures_;
 };

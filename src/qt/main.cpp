@@ -1,11 +1,14 @@
-// The program's entry: the game in its window, or a scenario run headless.
+// The program's entry: the game in its window, or a scenario or a recorded game run headless.
 #include <cstring>
 #include <iostream>
 
 #include "qt/app.h"
+#include "scenario/replay.h"
 #include "scenario/runner.h"
 
 int main(int argc, char** argv) {
+    const char* replay = nullptr;
+    bool headless = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--scenario") == 0) {
             if (i + 1 >= argc) {
@@ -14,6 +17,15 @@ int main(int argc, char** argv) {
             }
             return sky::runScenarioFile(argv[i + 1], std::cout, std::cerr);
         }
+        if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) replay = argv[i + 1];
+        if (std::strcmp(argv[i], "--scenario-out") == 0) headless = true;
+    }
+    if (headless) {
+        if (!replay) {
+            std::cerr << "skyrend: --scenario-out goes with --replay FILE\n";
+            return 2;
+        }
+        return sky::replay::runReplayFile(replay, std::cout, std::cerr);
     }
     return sky::qt::runApp(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "qt/appearance.h"
+#include "scenario/replay.h"
 #include "shell/menu.h"
 
 namespace sky::qt {
@@ -18,10 +19,10 @@ void ClickablePicture::mousePressEvent(QMouseEvent* e) {
     QLabel::mousePressEvent(e);
 }
 
-MenuWindow::MenuWindow(Menu& menu, std::function<void(std::function<void()>)> call)
+MenuWindow::MenuWindow(Menu& menu, Input input)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       menu_(menu),
-      call_(std::move(call)) {
+      input_(std::move(input)) {
     setObjectName("menu");
     setWindowTitle(QString::fromUtf8(Menu::kCaption));
     setWindowIcon(cloudIcon());
@@ -108,17 +109,24 @@ MenuWindow::MenuWindow(Menu& menu, std::function<void(std::function<void()>)> ca
         prev = w;
     }
 
-    auto handler = [this](void (Menu::*h)()) { return [this, h] { call_([this, h] { (menu_.*h)(); }); }; };
-    connect(button("Command1"), &QPushButton::clicked, this, handler(&Menu::Command1_Click));
-    connect(command2_, &QPushButton::clicked, this, handler(&Menu::Command2_Click));
-    connect(button("Command3"), &QPushButton::clicked, this, handler(&Menu::Command3_Click));
-    connect(button("Command4"), &QPushButton::clicked, this, handler(&Menu::Command4_Click));
-    connect(button("Command5"), &QPushButton::clicked, this, handler(&Menu::Command5_Click));
-    connect(static_cast<ClickablePicture*>(controls_.at("Image1")), &ClickablePicture::clicked, this,
-            handler(&Menu::Image1_Click));
+    auto click = [this](const char* control) {
+        return [this, control] {
+            replay::Event e;
+            e.kind = replay::Event::Click;
+            e.control = control;
+            input_(e);
+        };
+    };
+    for (const char* n : {"Command1", "Command2", "Command3", "Command4", "Command5"})
+        connect(button(n), &QPushButton::clicked, this, click(n));
+    connect(static_cast<ClickablePicture*>(controls_.at("Image1")), &ClickablePicture::clicked, this, click("Image1"));
     controls_.at("Image1")->setCursor(Qt::PointingHandCursor);
-    connect(check1_, &QCheckBox::clicked, this,
-            [this](bool ticked) { call_([this, ticked] { menu_.setCheck1(ticked ? 1 : 0); }); });
+    connect(check1_, &QCheckBox::clicked, this, [this](bool ticked) {
+        replay::Event e;
+        e.kind = replay::Event::Check;
+        e.value = ticked ? 1 : 0;
+        input_(e);
+    });
     sync();
 }
 
@@ -140,7 +148,9 @@ void MenuWindow::sync() {
 
 void MenuWindow::closeEvent(QCloseEvent* e) {
     // Closing the menu is never refused: it writes the progress file and ends the program.
-    call_([this] { menu_.Form_Unload(); });
+    replay::Event ev;
+    ev.kind = replay::Event::MenuClose;
+    input_(ev);
     e->accept();
 }
 

@@ -11,7 +11,10 @@
 
 namespace sky {
 class Menu;
+namespace replay {
+struct Event;
 }
+}  // namespace sky
 
 class QCheckBox;
 class QPushButton;
@@ -33,8 +36,9 @@ protected:
 class MenuWindow : public QWidget {
     Q_OBJECT
 public:
-    // Calls into the game go through `call`, so the front end can tidy up after every handler.
-    MenuWindow(Menu& menu, std::function<void(std::function<void()>)> call);
+    // Clicks and the close box become inputs for the front end to record and perform.
+    using Input = std::function<void(const replay::Event&)>;
+    MenuWindow(Menu& menu, Input input);
 
     // Shows the captions, the episode 2 button and the music tick as the menu holds them.
     void sync();
@@ -45,7 +49,7 @@ protected:
 
 private:
     Menu& menu_;
-    std::function<void(std::function<void()>)> call_;
+    Input input_;
     std::map<std::string, QWidget*> controls_;
     QLabel *label1_ = nullptr, *label2_ = nullptr, *label3_ = nullptr, *label4_ = nullptr, *label5_ = nullptr;
     QPushButton* command2_ = nullptr;

@@ -36,6 +36,10 @@ QtFrontEnd::QtFrontEnd(Options options) : options_(options) {
             if (w->isVisible()) w->update();
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &QtFrontEnd::focusChanged);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &QtFrontEnd::applicationStateChanged);
+    autopauseTimer_.setSingleShot(true);
+    autopauseTimer_.setInterval(options_.autopauseDelayMs);
+    connect(&autopauseTimer_, &QTimer::timeout, this, &QtFrontEnd::autopauseCheck);
 }
 
 QtFrontEnd::~QtFrontEnd() {
@@ -46,7 +50,13 @@ void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     program_ = &program;
     driver_ = std::make_unique<Driver>(program, std::move(clock));
     musicPlayer_ = std::make_unique<MusicPlayer>();
-    menu_ = std::make_unique<MenuWindow>(program.menu(), [this](std::function<void()> h) { call(h); });
+    menu_ = std::make_unique<MenuWindow>(program.menu(), [this](const replay::Event& e) { input(e); });
+    if (player_) driver_->setAdvance([this](Micros target) { replayAdvance(target); });
+}
+
+void QtFrontEnd::setPlayer(replay::Player* p) {
+    player_ = p;
+    if (driver_) driver_->setAdvance([this](Micros target) { replayAdvance(target); });
 }
 
 void QtFrontEnd::start() {
@@ -57,6 +67,8 @@ void QtFrontEnd::start() {
 }
 
 void QtFrontEnd::shutdown() {
+    endRecording();
+    autopauseTimer_.stop();
     repaint_.stop();
     if (driver_) driver_->stop();
     probe_.reset();
@@ -74,12 +86,109 @@ void QtFrontEnd::call(const std::function<void()>& handler) {
     if (menu_) menu_->sync();
 }
 
+void QtFrontEnd::input(replay::Event e) {
+    if (!program_ || program_->ended()) return;
+    if (player_) {
+        if (e.kind == replay::Event::MenuClose || e.kind == replay::Event::Close)
+            stopReplay("the viewer closed a window");
+        else if (menu_)
+            menu_->sync();  // a tick the viewer gave the music switch goes back
+        return;
+    }
+    e.t = program_->scheduler().now();
+    if (recorder_) recorder_->write(e);
+    call([this, &e] { replay::apply(*program_, e); });
+}
+
+void QtFrontEnd::pauseKey() {
+    GameScreen* s = program_ ? program_->screen() : nullptr;
+    if (!s || s->closed() || player_) return;
+    replay::Event e;
+    e.kind = s->paused() ? replay::Event::Resume : replay::Event::Pause;
+    autoPaused_ = false;  // a P pause stays until P
+    input(e);
+}
+
+void QtFrontEnd::applicationStateChanged(Qt::ApplicationState state) {
+    appActive_ = state == Qt::ApplicationActive;
+    if (!options_.autopause || player_) return;
+    if (!appActive_) {
+        autopauseTimer_.start();
+        return;
+    }
+    autopauseTimer_.stop();
+    GameScreen* s = program_ ? program_->screen() : nullptr;
+    if (autoPaused_ && s && s->paused()) {
+        replay::Event e;
+        e.kind = replay::Event::Resume;
+        e.automatic = true;
+        input(e);
+    }
+    autoPaused_ = false;
+}
+
+void QtFrontEnd::autopauseCheck() {
+    GameScreen* s = program_ ? program_->screen() : nullptr;
+    if (appActive_ || !s || s->closed() || s->paused()) return;
+    replay::Event e;
+    e.kind = replay::Event::Pause;
+    e.automatic = true;
+    input(e);
+    autoPaused_ = s->paused();
+}
+
+void QtFrontEnd::replayAdvance(Micros target) {
+    if (!player_ || replayStopping_) return;
+    // Past its last event the recording says nothing more: the clock stops there.
+    player_->advanceTo(std::min(target, player_->endTime()));
+    if (player_->finished() && !program_->ended()) stopReplay(nullptr);
+}
+
+void QtFrontEnd::stopReplay(const char* why) {
+    if (replayStopping_) return;
+    replayStopping_ = true;
+    if (why) std::fprintf(stderr, "skyrend: replay stopped before its end: %s\n", why);
+    // The last picture stays a moment before the windows go.
+    QTimer::singleShot(why ? 0 : 1000, this, [this] {
+        closeInfoWindows();
+        repaint_.stop();
+        if (driver_) driver_->stop();
+        QApplication::quit();
+    });
+}
+
+void QtFrontEnd::endRecording() {
+    if (!recorder_ || recordingEnded_ || !program_) return;
+    recordingEnded_ = true;
+    replay::Event e;
+    e.kind = replay::Event::End;
+    e.t = program_->scheduler().now();
+    recorder_->write(e);
+}
+
 GameWindow* QtFrontEnd::windowOf(const GameScreen& s) const {
     auto it = windows_.find(&s);
     return it == windows_.end() ? nullptr : it->second;
 }
 
 int QtFrontEnd::messageBox(const std::string& text, const std::string& title, int style) {
+    if (outsideGame_ > 0 || !program_) return showBox(text, title, style);
+    // A replay does not show the box: its answer and the time it closed are in the recording.
+    if (player_) return player_->answerBox(style);
+    const Micros opened = program_->scheduler().now();
+    const int answer = showBox(text, title, style);
+    if (recorder_) {
+        replay::Event e;
+        e.kind = replay::Event::Answer;
+        e.t = program_->scheduler().now();
+        e.value = answer;
+        e.opened = opened;
+        recorder_->write(e);
+    }
+    return answer;
+}
+
+int QtFrontEnd::showBox(const std::string& text, const std::string& title, int style) {
     QWidget* parent = nullptr;
     if (program_ && program_->screen()) parent = windowOf(*program_->screen());
     if (!parent && menu_ && menu_->isVisible()) parent = menu_.get();
@@ -122,6 +231,8 @@ void QtFrontEnd::showMenu() {
     menu_->activateWindow();
     // Showing the menu makes it the active window. The window system reports that a little
     // later, or not at all when there is no window manager; whichever comes first activates.
+    // A replay activates the menu only when the recording says so.
+    if (player_) return;
     QTimer::singleShot(0, this, [this] {
         if (menu_ && menu_->isVisible() && !menuActive_) activateMenu();
     });
@@ -143,12 +254,15 @@ void QtFrontEnd::focusChanged(QWindow* w) {
 
 void QtFrontEnd::activateMenu() {
     menuActive_ = true;
-    if (!program_ || program_->ended()) return;
-    call([this] { program_->menu().Form_Activate(); });
+    if (!program_ || program_->ended() || player_) return;
+    replay::Event e;
+    e.kind = replay::Event::Activate;
+    input(e);
 }
 
 void QtFrontEnd::screenOpened(GameScreen& s) {
-    auto* w = new GameWindow(s, painter_, options_.scale, [this](std::function<void()> h) { call(h); });
+    auto* w = new GameWindow(
+        s, painter_, options_.scale, [this](const replay::Event& e) { input(e); }, [this] { pauseKey(); });
     windows_[&s] = w;
     centreOnScreen(*w);
     w->show();
@@ -175,6 +289,7 @@ void QtFrontEnd::screenClosed(GameScreen& s) {
         probe_.reset();
         realSinceOpen_.invalidate();
     }
+    autoPaused_ = false;
     auto it = windows_.find(&s);
     if (it == windows_.end()) return;
     GameWindow* w = it->second;
@@ -205,12 +320,22 @@ void QtFrontEnd::openUrl(const std::string& url) {
 }
 
 std::uint64_t QtFrontEnd::clockSeed() {
-    return static_cast<std::uint64_t>(
+    if (player_) return player_->nextSeed();
+    const auto s = static_cast<std::uint64_t>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
             .count());
+    if (recorder_ && program_) {
+        replay::Event e;
+        e.kind = replay::Event::Seed;
+        e.t = program_->scheduler().now();
+        e.seed = s;
+        recorder_->write(e);
+    }
+    return s;
 }
 
 void QtFrontEnd::quit() {
+    endRecording();
     if (options_.debugTicks) reportTicks("exit");
     closeInfoWindows();
     repaint_.stop();

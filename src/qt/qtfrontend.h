@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "qt/scenepainter.h"
+#include "scenario/replay.h"
 #include "shell/frontend.h"
 
 class QWindow;
@@ -33,6 +34,10 @@ class MusicPlayer;
 struct Options {
     int scale = 0;  // scene pixels to window pixels; 0 = one (the display's own ratio still applies)
     bool debugTicks = false;
+    // The game pauses itself while none of its windows is active, once that has lasted this long
+    // (a window of the game replacing another is a moment without an active one).
+    bool autopause = true;
+    int autopauseDelayMs = 300;
 };
 
 class QtFrontEnd : public QObject, public FrontEnd {
@@ -52,6 +57,41 @@ public:
     // Runs a handler of the game and tidies up after it: frees closed screens when nothing
     // waits in a message box, and shows the menu as the menu now holds it.
     void call(const std::function<void()>& handler);
+
+    // An input from the windows (a click, a key, a close box, a pause): recorded with the clock
+    // time, then performed. While a recording plays, the viewer's inputs are not the game's:
+    // they do nothing, and a close box ends the replay.
+    void input(replay::Event e);
+    // The P key: pauses the open screen, or resumes it.
+    void pauseKey();
+    // The application became active or inactive (another program took the focus).
+    void applicationStateChanged(Qt::ApplicationState state);
+    bool autoPaused() const { return autoPaused_; }
+
+    // Writes every input to this recorder (set before start()).
+    void setRecorder(replay::Recorder* r) { recorder_ = r; }
+    // Plays this recording instead of listening to the player (set before start()).
+    void setPlayer(replay::Player* p);
+    bool replaying() const { return player_ != nullptr; }
+    // The recording's last line, once (the program has ended, or the application is going).
+    void endRecording();
+
+    // Message boxes opened inside this scope are the about window's, no part of the game: they
+    // are neither recorded nor taken from a recording.
+    class OutsideGame {
+    public:
+        explicit OutsideGame(QtFrontEnd* fe) : fe_(fe) {
+            if (fe_) ++fe_->outsideGame_;
+        }
+        ~OutsideGame() {
+            if (fe_) --fe_->outsideGame_;
+        }
+        OutsideGame(const OutsideGame&) = delete;
+        OutsideGame& operator=(const OutsideGame&) = delete;
+
+    private:
+        QtFrontEnd* fe_;
+    };
 
     MenuWindow* menuWindow() const { return menu_.get(); }
     GameWindow* windowOf(const GameScreen& s) const;
@@ -74,6 +114,10 @@ public:
 private:
     void focusChanged(QWindow* w);
     void activateMenu();
+    void autopauseCheck();
+    void replayAdvance(Micros target);
+    void stopReplay(const char* why);
+    int showBox(const std::string& text, const std::string& title, int style);
     void flushClosedWindows();
     void reportTicks(const char* when);
 
@@ -91,6 +135,15 @@ private:
     bool menuActive_ = false;
     // The pohyb count for SKY_DEBUG_TICKS: a probe on the same clock with the same interval.
     std::unique_ptr<Timer> probe_;
+    replay::Recorder* recorder_ = nullptr;
+    replay::Player* player_ = nullptr;
+    bool recordingEnded_ = false;
+    bool replayStopping_ = false;
+    int outsideGame_ = 0;
+    // Paused by the game itself because the player left it: only such a pause resumes by itself.
+    bool autoPaused_ = false;
+    bool appActive_ = true;
+    QTimer autopauseTimer_;
     long long pohybTicks_ = 0;
     QElapsedTimer realSinceOpen_;
     std::int64_t clockAtOpen_ = 0;

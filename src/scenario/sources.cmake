@@ -1,2 +1,3 @@
 target_sources(skycore PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/runner.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/runner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replay.cpp)
