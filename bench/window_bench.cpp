@@ -1,0 +1,308 @@
+// The game in its real windows on the current display (run it under Xvfb where there is none):
+//
+//   window_bench [SECONDS]      (default 10)
+//
+// 1. start-up: from main() to the menu window's first paint;
+// 2. play: the menu's "Epizóda 1" button, the classic pace, a scripted pilot pressing keys into
+//    the game window; the process's CPU time per second of play, beside a bare window repainted
+//    as often in the same run (the floor any window at that rate costs here), and their ratio;
+// 3. ticks: a fresh episode at the nominal pace, where pohyb is due every 10 ms: how many times
+//    it ran in 10 s of real time (1000 is exact);
+// 4. the menu alone (the driver stepping the clock, nothing repainted) and peak memory.
+// Message boxes are answered with their default button after a fifth of a second. It prints
+// figures; it never fails on them.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "playfield/gamescreen.h"
+#include "qt/appearance.h"
+#include "qt/gamewindow.h"
+#include "qt/menuwindow.h"
+#include "qt/qtfrontend.h"
+#include "runtime/scheduler.h"
+#include "shell/program.h"
+
+namespace {
+
+using namespace sky;
+using namespace sky::qt;
+using SteadyClock = std::chrono::steady_clock;
+
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Runs the event loop for this long (timers, painting, the game's driver all carry on).
+void wait(int msecs) {
+    QEventLoop loop;
+    QTimer::singleShot(msecs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Counts paint events of one kind of window, and notes when the first one was done.
+class PaintCounter : public QObject {
+public:
+    std::function<bool(QObject*)> counts;
+    long paints = 0;
+    SteadyClock::time_point firstDone{};
+    bool firstSeen = false;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && counts && counts(o)) {
+            ++paints;
+            if (!firstSeen) {
+                firstSeen = true;
+                // Painting and the flush to the display finish before the loop runs this.
+                QTimer::singleShot(0, this, [this] { firstDone = SteadyClock::now(); });
+            }
+        }
+        return false;
+    }
+};
+
+// The real front end, with a pohyb probe set when a game window opens (as SKY_DEBUG_TICKS does):
+// a timer on the same clock with pohyb's interval, counting the instants pohyb runs too.
+class BenchFrontEnd : public QtFrontEnd {
+public:
+    Program* program = nullptr;
+    std::unique_ptr<Timer> probe;
+    long pohybTicks = 0;
+    QElapsedTimer sinceOpen;
+    Micros clockAtOpen = 0;
+    int opened = 0;
+
+    void screenOpened(GameScreen& s) override {
+        QtFrontEnd::screenOpened(s);
+        pohybTicks = 0;
+        Timer* pohyb = s.findTimer("pohyb");
+        probe = std::make_unique<Timer>(program->scheduler(), "probe", pohyb ? pohyb->interval() : 10, true, 99,
+                                        [this, pohyb] {
+                                            if (pohyb && pohyb->enabled() && !pohyb->busy()) ++pohybTicks;
+                                        });
+        sinceOpen.start();
+        clockAtOpen = program->scheduler().now();
+        ++opened;
+    }
+    void screenClosed(GameScreen& s) override {
+        probe.reset();
+        QtFrontEnd::screenClosed(s);
+    }
+};
+
+void press(QWidget* w, int key) {
+    QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+    QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+// The bare window: fills itself with a colour that changes every frame.
+class BareWindow : public QWidget {
+public:
+    int frame = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), QColor::fromHsv(frame++ % 360, 80, 200));
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto mainStart = SteadyClock::now();
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+
+    QApplication app(argc, argv);
+    setupAppearance(app);
+    const double appMs = std::chrono::duration<double, std::milli>(SteadyClock::now() - mainStart).count();
+    PaintCounter menuPaints, gamePaints, barePaints;
+    for (PaintCounter* c : {&menuPaints, &gamePaints, &barePaints}) app.installEventFilter(c);
+    menuPaints.counts = [](QObject* o) { return qobject_cast<MenuWindow*>(o) != nullptr; };
+    gamePaints.counts = [](QObject* o) { return qobject_cast<GameWindow*>(o) != nullptr; };
+
+    // A scratch progress file: the bench leaves the player's alone.
+    const auto dir = std::filesystem::temp_directory_path() / ("skyrend-window-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+
+    // Answers every message box with its default button once it has been open a fifth of a second.
+    int boxes = 0;
+    QPointer<QWidget> box;
+    QElapsedTimer boxOpen;
+    QTimer boxWatch;
+    boxWatch.setInterval(20);
+    QObject::connect(&boxWatch, &QTimer::timeout, [&] {
+        auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!m) return;
+        if (m != box) {
+            box = m;
+            boxOpen.start();
+            ++boxes;
+        } else if (boxOpen.elapsed() >= 200) {
+            QAbstractButton* b = m->defaultButton() ? m->defaultButton() : m->buttons().value(0);
+            if (b) b->click();
+        }
+    });
+    boxWatch.start();
+
+    double gameCpu = 0, gameWall = 0, gameFps = 0;
+    long ticks = 0;
+    double tickClockMs = 0, tickRealMs = 0;
+    int tickRestarts = 0;  // games that ended inside the ten seconds (the count starts again)
+    int games = 0, playGames = 0;
+    double menuIdle = 0, sceneMs = 0;
+    QSize gameSize(GameScreen::kClientWidth, GameScreen::kClientHeight);
+    {
+        BenchFrontEnd fe;
+        Program program(fe, (dir / "new.dat").string());
+        fe.program = &program;
+        program.scheduler().setPace(Pace::Classic);
+        fe.attach(program);
+        fe.start();
+        while (menuPaints.firstDone == SteadyClock::time_point{})
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        const double startupMs = std::chrono::duration<double, std::milli>(menuPaints.firstDone - mainStart).count();
+        std::printf("start-up: first painted menu %.1f ms after main() (the application object ready at %.1f ms)\n",
+                    startupMs, appMs);
+        std::fflush(stdout);
+        wait(300);
+        // The menu alone: the driver steps the clock, nothing is repainted.
+        const double idleCpu0 = cpuSeconds();
+        QElapsedTimer idleWall;
+        idleWall.start();
+        wait(3000);
+        menuIdle = 1000 * (cpuSeconds() - idleCpu0) / (idleWall.nsecsElapsed() / 1e9);
+
+        auto* episode1 = qobject_cast<QPushButton*>(fe.menuWindow()->control("Command1"));
+        // The pilot of the simulation benchmark, on keys: keeps Dravik between the houses and the
+        // clouds, speeds up and slows down, drops bombs; starts a new game when one ends.
+        long step = 0;
+        QTimer pilot;
+        pilot.setInterval(50);
+        QObject::connect(&pilot, &QTimer::timeout, [&] {
+            ++step;
+            GameScreen* s = program.screen();
+            if (!s) {
+                if (!QApplication::activeModalWidget() && fe.menuWindow()->isVisible()) {
+                    episode1->click();
+                    ++games;
+                }
+                return;
+            }
+            QWidget* w = fe.windowOf(*s);
+            if (!w || QApplication::activeModalWidget()) return;
+            if (s->dravik.Top > 300 && s->tilt < 2) press(w, Qt::Key_Up);
+            if (s->dravik.Top < 120 && s->tilt > -2) press(w, Qt::Key_Down);
+            if (step % 40 == 0) press(w, step % 80 == 0 ? Qt::Key_Right : Qt::Key_Left);
+            if (step % 7 == 0) press(w, Qt::Key_Space);
+        });
+        pilot.start();
+        wait(1000);  // the first game is under way
+        if (program.screen())
+            if (QWidget* w = fe.windowOf(*program.screen())) gameSize = w->size();
+
+        const long paints0 = gamePaints.paints;
+        const double cpu0 = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        wait(seconds * 1000);
+        gameCpu = cpuSeconds() - cpu0;
+        gameWall = wall.nsecsElapsed() / 1e9;
+        gameFps = (gamePaints.paints - paints0) / gameWall;
+        pilot.stop();
+        playGames = games;
+        // What one frame of the scene costs to draw, off the display (the window adds its blit).
+        if (GameScreen* s = program.screen()) {
+            QImage frame(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied);
+            const int n = 300;
+            const double cpu1 = cpuSeconds();
+            for (int i = 0; i < n; ++i) {
+                QPainter p(&frame);
+                fe.painter().paint(p, *s);
+            }
+            sceneMs = 1000 * (cpuSeconds() - cpu1) / n;
+        }
+
+        // Back to the menu, then a fresh game at the nominal pace for the tick count.
+        while (program.screen() || QApplication::activeModalWidget()) {
+            if (program.screen() && !QApplication::activeModalWidget())
+                if (QWidget* w = fe.windowOf(*program.screen())) press(w, Qt::Key_Escape);
+            wait(100);
+        }
+        wait(300);
+        program.scheduler().setPace(Pace::Nominal);
+        pilot.start();
+        while (!program.screen()) wait(5);
+        const int openedBefore = fe.opened;
+        for (qint64 left; (left = 10000 - fe.sinceOpen.elapsed()) > 0;) wait(static_cast<int>(left));
+        ticks = fe.pohybTicks;
+        tickRealMs = fe.sinceOpen.nsecsElapsed() / 1e6;
+        tickClockMs = (program.scheduler().now() - fe.clockAtOpen) / 1000.0;
+        tickRestarts = fe.opened - openedBefore;
+        pilot.stop();
+        fe.shutdown();
+    }
+    QCoreApplication::processEvents();
+
+    // The floor: a bare window of the game window's size, repainted as often as the game's.
+    double bareCpu = 0, bareWall = 0, bareFps = 0;
+    {
+        BareWindow bare;
+        bare.setFixedSize(gameSize);
+        bare.setAttribute(Qt::WA_OpaquePaintEvent);
+        bare.setWindowTitle("bare");
+        barePaints.counts = [&](QObject* o) { return o == &bare; };
+        bare.show();
+        QTimer repaint;
+        repaint.setTimerType(Qt::PreciseTimer);
+        repaint.setInterval(16);  // as the front end repaints its game windows
+        QObject::connect(&repaint, &QTimer::timeout, [&] { bare.update(); });
+        repaint.start();
+        wait(1000);
+        const long paints0 = barePaints.paints;
+        const double cpu0 = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        wait(seconds * 1000);
+        bareCpu = cpuSeconds() - cpu0;
+        bareWall = wall.nsecsElapsed() / 1e9;
+        bareFps = (barePaints.paints - paints0) / bareWall;
+    }
+
+    const double gamePerS = 1000 * gameCpu / gameWall, barePerS = 1000 * bareCpu / bareWall;
+    std::printf(
+        "play, episode 1, classic pace: %.1f ms CPU per second of play, %.1f frames/s, %dx%d window, %d game(s) "
+        "started\n",
+        gamePerS, gameFps, gameSize.width(), gameSize.height(), playGames);
+    std::printf("bare window, same size and rate: %.1f ms CPU per second, %.1f frames/s\n", barePerS, bareFps);
+    std::printf("ratio game / bare: %.2f\n", barePerS > 0 ? gamePerS / barePerS : 0.0);
+    std::printf("menu alone, no repaints: %.1f ms CPU per second\n", menuIdle);
+    std::printf("one scene frame drawn off the display: %.2f ms CPU\n", sceneMs);
+    std::printf("ticks, nominal pace: %ld pohyb ticks in %.1f ms of real time, %.1f ms of clock time%s\n", ticks,
+                tickRealMs, tickClockMs, tickRestarts ? " (the game ended and a new one began: counted since)" : "");
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    std::printf("peak memory: %ld KiB (ru_maxrss)\n", u.ru_maxrss);
+    std::printf("message boxes answered: %d\n", boxes);
+    std::filesystem::remove_all(dir);
+    return 0;
+}
