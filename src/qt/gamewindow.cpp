@@ -79,7 +79,9 @@ void GameWindow::toggleFullScreen() {
     if (isFullScreen()) {
         showNormal();
         setFixedSize(GameScreen::kClientWidth * scale_, GameScreen::kClientHeight * scale_);
+        if (!normalGeometry_.isNull()) setGeometry(normalGeometry_);
     } else {
+        normalGeometry_ = geometry();
         // A fixed size would keep the window from filling the display.
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -63,6 +64,7 @@ private:
     Input input_;
     std::function<void()> pauseKey_;
     QImage frame_;
+    QRect normalGeometry_;  // where the window stood before full screen
 };
 
 }  // namespace sky::qt
