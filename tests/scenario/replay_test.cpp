@@ -1,0 +1,288 @@
+// Recorded games: a session recorded through the recorder replays to the same end, malformed
+// files are refused with the line at fault, and the stored recordings still end as they did.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "playfield/gamescreen.h"
+#include "scenario/replay.h"
+#include "shell/menu.h"
+#include "shell/program.h"
+
+namespace sky::replay {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Plays the part of the window: inputs are recorded with the clock time and then performed, the
+// menu is activated a moment after it is shown (as the window system reports it), and message
+// boxes stay open for a given time of clock while the other timers fire.
+class RecordingFrontEnd : public FrontEnd {
+public:
+    Program* program = nullptr;
+    Recorder* recorder = nullptr;
+    Micros boxHold = 0;
+    int boxes = 0;
+    Micros firstBoxOpened = -1, firstBoxClosed = -1;
+    bool activationDue = false;
+    std::uint64_t nextSeed = 4242;
+
+    void input(Event e) {
+        e.t = program->scheduler().now();
+        recorder->write(e);
+        apply(*program, e);
+        if (program->scheduler().depth() == 0) program->collect();
+    }
+    int messageBox(const std::string&, const std::string&, int style) override {
+        const Micros opened = program->scheduler().now();
+        program->scheduler().advance(boxHold);
+        const int answer = style == kQuestion ? kYes : kOk;
+        Event e;
+        e.kind = Event::Answer;
+        e.t = program->scheduler().now();
+        e.value = answer;
+        e.opened = opened;
+        recorder->write(e);
+        if (boxes++ == 0) {
+            firstBoxOpened = opened;
+            firstBoxClosed = e.t;
+        }
+        return answer;
+    }
+    void music(const std::string&) override {}
+    void showMenu() override { activationDue = true; }
+    void hideMenu() override {}
+    std::uint64_t clockSeed() override {
+        Event e;
+        e.kind = Event::Seed;
+        e.t = program->scheduler().now();
+        e.seed = nextSeed;
+        recorder->write(e);
+        return nextSeed++;
+    }
+    void quit() override {}
+};
+
+struct Session {
+    std::ostringstream file;
+    RecordingFrontEnd fe;
+    ScratchProgress progress{GameProgress{"False", 0, 0, 0, 0, 1}};
+    Program program{fe, progress.path()};
+    Recorder recorder;
+
+    explicit Session(Pace pace) : recorder(file, pace, GameProgress{"False", 0, 0, 0, 0, 1}) {
+        program.scheduler().setPace(pace);
+        fe.program = &program;
+        fe.recorder = &recorder;
+        program.showMenu();
+        settle();
+    }
+    void settle() {
+        if (fe.activationDue) {
+            fe.activationDue = false;
+            Event e;
+            e.kind = Event::Activate;
+            fe.input(e);
+        }
+    }
+    // The clock in the window's steps of a few milliseconds.
+    void run(Micros d) {
+        const Micros until = program.scheduler().now() + d;
+        while (program.scheduler().now() < until) {
+            program.scheduler().advanceTo(std::min(until, program.scheduler().now() + 3'000));
+            program.collect();
+            settle();
+        }
+    }
+    void input(Event::Kind k, int value = 0, const char* control = "") {
+        Event e;
+        e.kind = k;
+        e.value = value;
+        e.control = control;
+        fe.input(e);
+        settle();
+    }
+    std::string state() {
+        std::ostringstream s;
+        printState(program, s);
+        return s.str();
+    }
+};
+
+std::string replayed(const std::string& text, std::string* problems = nullptr) {
+    std::string error;
+    auto rec = parse(text, "session", error);
+    EXPECT_TRUE(rec) << error;
+    if (!rec) return "";
+    std::ostringstream out, err;
+    runReplay(*rec, out, err);
+    if (problems) *problems = err.str();
+    return out.str();
+}
+
+TEST(Replay, ARecordedSessionWithABoxHeldTwoSecondsAndAPauseReplaysToTheSameState) {
+    Session s(Pace::Classic);
+    s.fe.boxHold = 2'000'000;
+    s.run(400'000);
+    s.input(Event::Check, 0);  // music off and on again: the menu's own timer goes with it
+    s.input(Event::Check, 1);
+    s.input(Event::Click, 0, "Command1");
+    ASSERT_NE(s.program.screen(), nullptr);
+    for (int i = 0; i < 3; ++i) s.input(Event::Key, kKeyUp);
+    s.run(1'500'000);
+    s.input(Event::Pause);
+    const double top = s.program.screen()->dravik.Top;
+    s.input(Event::Key, kKeyDown);  // what the window lets through: it still reaches the screen
+    s.run(900'000);
+    EXPECT_EQ(s.program.screen()->dravik.Top, top) << "a paused screen stands still";
+    s.input(Event::Resume);
+    // Fly on, nose up and down, until something ends the flight with a box.
+    for (int i = 0; i < 400 && s.fe.boxes == 0; ++i) {
+        s.input(Event::Key, i % 8 < 4 ? kKeyUp : kKeyDown);
+        s.run(250'000);
+    }
+    ASSERT_GT(s.fe.boxes, 0) << "no box in 100 s of flying";
+    EXPECT_EQ(s.fe.firstBoxClosed - s.fe.firstBoxOpened, 2'000'000);
+    s.run(500'000);
+    if (s.program.screen()) s.input(Event::Key, kKeyEsc);
+    s.run(300'000);
+    // A second flight left open at the end, so the state holds a screen's variables.
+    s.input(Event::Click, 0, "Command1");
+    s.input(Event::Key, kKeyUp);
+    s.input(Event::Key, kKeyRight);
+    s.run(2'000'000);
+    Event end;
+    end.kind = Event::End;
+    end.t = s.program.scheduler().now();
+    s.recorder.write(end);
+    const std::string want = s.state();
+    ASSERT_NE(want.find("screen=Form1"), std::string::npos) << want;
+
+    std::string problems;
+    EXPECT_EQ(replayed(s.file.str(), &problems), want);
+    EXPECT_EQ(problems, "");
+
+    // Without its pause the same inputs give another game: the pause is part of the recording.
+    std::string noPause;
+    std::istringstream in(s.file.str());
+    for (std::string line; std::getline(in, line);)
+        if (line.find(" pause ") == std::string::npos && line.find(" resume ") == std::string::npos)
+            noPause += line + "\n";
+    EXPECT_NE(replayed(noPause), want);
+}
+
+TEST(Replay, ABoxThatDidNotOpenInTheRecordingIsReportedNotGuessed) {
+    // Episode 1 opened and left at once: an answer in the file finds no box to close.
+    const std::string text =
+        "skyrend-replay 1\npace nominal\n0 activate\n10 click Command1\n10 seed 7\n500 answer ok 400\n600 key 27\n";
+    std::string problems;
+    replayed(text, &problems);
+    EXPECT_NE(problems.find("line 6: a message-box answer with no box open"), std::string::npos) << problems;
+    // A screen set-up without a recorded seed is reported too.
+    replayed("skyrend-replay 1\n0 activate\n10 click Command1\n", &problems);
+    EXPECT_NE(problems.find("more seeds than were recorded"), std::string::npos) << problems;
+}
+
+TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
+    const std::string h = "skyrend-replay 1\n";
+    struct Row {
+        std::string text, error;
+    } rows[] = {
+        {"", "f:0: empty: not a recorded game"},
+        {"# only a comment\nreplay 1\n", "f:2: not a recorded game"},
+        {"skyrend-replay 2\n", "f:1: recording version 2; this game reads version 1"},
+        {h + "pace fast\n", "f:2: unknown pace 'fast'"},
+        {h + "0 activate\npace xp\n", "f:3: the pace belongs before the first event"},
+        {h + "progress musicOn 70000\n", "f:2: progress musicOn takes one 16-bit whole number"},
+        {h + "progress lives 3\n", "f:2: unknown progress field 'lives'"},
+        {h + "1.5 key 38\n", "f:2: expected a clock time in microseconds, found '1.5'"},
+        {h + "-4 key 38\n", "f:2: expected a clock time"},
+        {h + "10 key 38\n\n5 key 38\n", "f:4: time 5 is before the line above (10)"},
+        {h + "10\n", "f:2: an event needs a kind after its time"},
+        {h + "10 key\n", "f:2: cannot understand 'key' with 0 argument(s)"},
+        {h + "10 key 300\n", "f:2: key takes a key code 0..255"},
+        {h + "10 click Command6\n", "f:2: click takes Command1..Command5 or Image1, not 'Command6'"},
+        {h + "10 check 2\n", "f:2: check takes 0 or 1"},
+        {h + "10 answer maybe 3\n", "f:2: answer takes ok, yes or no"},
+        {h + "10 answer ok 20\n", "f:2: answer needs the time its box opened, not after it closed"},
+        {h + "10 pause now\n", "f:2: pause takes key or auto"},
+        {h + "10 seed 0x10\n", "f:2: seed takes a whole number"},
+        {h + "10 end\n11 key 38\n", "f:3: nothing may follow the end"},
+        {h + "10 fly\n", "f:2: cannot understand 'fly' with 0 argument(s)"},
+    };
+    for (const Row& r : rows) {
+        std::string error;
+        EXPECT_FALSE(parse(r.text, "f", error)) << r.text;
+        EXPECT_EQ(error.substr(0, r.error.size()), r.error) << r.text;
+    }
+}
+
+TEST(ReplayFile, EveryEventReadsBackAsWrittenAndTheProgressLineKeepsItsBlanks) {
+    std::ostringstream file;
+    Recorder rec(file, Pace::Xp, GameProgress{" odd text ", -3, 1, 32767, -32768, 0});
+    std::vector<Event> events(11);
+    const Event::Kind kinds[] = {Event::Activate, Event::Click, Event::Check,  Event::MenuClose,
+                                 Event::Key,      Event::Close, Event::Answer, Event::Pause,
+                                 Event::Resume,   Event::Seed,  Event::End};
+    for (int i = 0; i < 11; ++i) {
+        events[i].kind = kinds[i];
+        events[i].t = 1000 * i;
+    }
+    events[1].control = "Image1";
+    events[2].value = 1;
+    events[4].value = 27;
+    events[6].value = kYes;
+    events[6].opened = 10;
+    events[7].automatic = true;
+    events[9].seed = 18446744073709551615ULL;
+    for (const Event& e : events) rec.write(e);
+    std::string error;
+    auto got = parse("# a comment\r\n" + file.str(), "f", error);
+    ASSERT_TRUE(got) << error;
+    EXPECT_EQ(got->pace, Pace::Xp);
+    EXPECT_EQ(got->start.ep2Unlocked, " odd text ");
+    EXPECT_EQ(got->start.ep1Passed, -3);
+    EXPECT_EQ(got->start.ep2BestScore, -32768);
+    ASSERT_EQ(got->seeds, std::vector<std::uint64_t>{18446744073709551615ULL});
+    ASSERT_EQ(got->events.size(), 10u);
+    std::size_t j = 0;
+    for (const Event& e : events) {
+        if (e.kind == Event::Seed) continue;
+        EXPECT_EQ(formatEvent(got->events[j++]), formatEvent(e));
+    }
+}
+
+// The recordings in tests/replays were played by hand in the window; each must still end in
+// the state stored beside it (SKY_UPDATE_REPLAYS=1 stores the state a change has made).
+TEST(StoredReplays, EachRecordedGameEndsAsItDidWhenItWasPlayed) {
+    const fs::path dir = fs::absolute(fs::path(__FILE__).parent_path().parent_path() / "replays");
+    const char* u = std::getenv("SKY_UPDATE_REPLAYS");
+    const bool update = u && std::string(u) == "1";
+    int seen = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        if (entry.path().extension() != ".replay") continue;
+        ++seen;
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ostringstream out, err;
+        EXPECT_EQ(runReplayFile(entry.path().string(), out, err), 0) << err.str();
+        fs::path expected = entry.path();
+        expected.replace_extension(".expected");
+        if (update) {
+            std::ofstream(expected, std::ios::binary) << out.str();
+            continue;
+        }
+        std::ifstream f(expected, std::ios::binary);
+        ASSERT_TRUE(f) << "no " << expected;
+        std::stringstream want;
+        want << f.rdbuf();
+        EXPECT_EQ(out.str(), want.str());
+    }
+    EXPECT_GE(seen, 3);
+}
+
+}  // namespace
+}  // namespace sky::replay
