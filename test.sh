@@ -13,7 +13,8 @@ for variant in release sanitize; do
   cmake -S "$here" -B "$dir" -G Ninja "${flags[@]}" > /dev/null
   cmake --build "$dir" -j2
   echo "== $variant tests"
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$here/tests/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$dir" -j2 --output-on-failure --timeout 300
 done
 
