@@ -7,6 +7,8 @@
 
 #include "runtime/numtext.h"
 
+#include <unistd.h>
+
 namespace sky {
 
 namespace {
@@ -77,7 +79,8 @@ bool writeProgress(const std::string& path, const GameProgress& p) {
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     bool ok = f != nullptr;
     if (ok) ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (f) ok = (std::fflush(f) == 0) && ok;
+    // On the disk before it replaces the old file, so even a power cut leaves one whole version.
+    if (f) ok = (std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0) && ok;
     if (f) ok = (std::fclose(f) == 0) && ok;
     if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) {
