@@ -1,6 +1,8 @@
 // Moves the program's clock with real time.
 #include "qt/driver.h"
 
+#include <algorithm>
+
 #include "shell/program.h"
 
 namespace sky::qt {
@@ -52,11 +54,24 @@ void Driver::step() {
             program_.scheduler().advance(d);
     }
     if (program_.scheduler().depth() == 0 && boxes_ == 0) program_.collect();
+    sleepUntilNextTimer();
+}
+
+void Driver::sleepUntilNextTimer() {
+    // Waking every few milliseconds costs as much as painting the game; nothing happens between
+    // two timers, so the driver sleeps until the next one is due (a key meanwhile acts at the
+    // clock's time of the last timer, which no timer has passed since).
+    if (!running_) return;
+    const Micros next = program_.scheduler().nextFireAt();
+    const Micros wait = next == Scheduler::kNever ? ms(kMaxSleepMs) : next - program_.scheduler().now();
+    const int waitMs = static_cast<int>(std::clamp<Micros>((wait + 999) / 1000, kPeriodMs, kMaxSleepMs));
+    timer_.start(waitMs);
 }
 
 void Driver::resync() {
     lastNs_ = clock_();
     carryNs_ = 0;
+    sleepUntilNextTimer();
 }
 
 Driver::NestedLoop::NestedLoop(Driver& d) : d_(d) {

@@ -23,7 +23,8 @@ public:
     using Clock = std::function<std::int64_t()>;
     // After a stall (a window drag, a suspended process) the world catches up at most this much.
     static constexpr Micros kMaxStep = ms(100);
-    static constexpr int kPeriodMs = 2;
+    static constexpr int kPeriodMs = 2;     // the shortest sleep, and the pace inside message boxes
+    static constexpr int kMaxSleepMs = 50;  // the longest, so a timer switched on by a key is seen soon
 
     explicit Driver(Program& program, Clock clock = {});
     ~Driver() override;
@@ -62,6 +63,9 @@ public:
     Micros advanced() const { return advanced_; }  // clock time this driver has added
     std::int64_t steps() const { return steps_; }
     std::int64_t realElapsedNs() const { return running_ ? clock_() - startNs_ : 0; }
+
+    // Sleeps until the scheduler's next timer is due (also after an input has switched timers).
+    void sleepUntilNextTimer();
 
 private:
     Program& program_;

@@ -32,6 +32,12 @@ QtFrontEnd::QtFrontEnd(Options options) : options_(options) {
     repaint_.setTimerType(Qt::PreciseTimer);
     repaint_.setInterval(16);
     connect(&repaint_, &QTimer::timeout, this, [this] {
+        // Paint at most at the display's rate, and only when a handler or an input has run since.
+        if (!program_) return;
+        const std::uint64_t runs = program_->scheduler().handlerRuns();
+        if (runs == paintedRuns_ && !sceneChanged_) return;
+        paintedRuns_ = runs;
+        sceneChanged_ = false;
         for (auto& [screen, w] : windows_)
             if (w->isVisible()) w->update();
     });
@@ -84,6 +90,8 @@ void QtFrontEnd::call(const std::function<void()>& handler) {
     if (!program_ || program_->ended()) return;
     if (program_->scheduler().depth() == 0 && driver_->openBoxes() == 0) program_->collect();
     if (menu_) menu_->sync();
+    sceneChanged_ = true;
+    driver_->sleepUntilNextTimer();
 }
 
 void QtFrontEnd::input(replay::Event e) {

@@ -130,6 +130,8 @@ private:
     std::map<const GameScreen*, GameWindow*> windows_;
     std::vector<QPointer<GameWindow>> closing_;  // closed, deleted once no message box waits
     QTimer repaint_;
+    std::uint64_t paintedRuns_ = 0;  // handler runs when the windows were last repainted
+    bool sceneChanged_ = true;       // an input has run since
     // The menu counts as the program's active window; a switch to it from another of the
     // game's windows is an activation, a switch back from another application is not.
     bool menuActive_ = false;

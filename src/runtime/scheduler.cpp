@@ -115,6 +115,7 @@ void Scheduler::run(Timer* t) {
     t->setDue(firedAt + step);
     t->busy_ = true;
     ++depth_;
+    ++runs_;
     // The handler may destroy the timer's screen; the screen defers that until the stack unwinds.
     t->handler_();
     --depth_;
@@ -122,6 +123,13 @@ void Scheduler::run(Timer* t) {
     // Ticks missed while the handler waited in a message box are dropped, not queued.
     if (t->epoch_ == epoch && step > 0)
         while (t->fireAt_ <= now_ && now_ > firedAt) t->setDue(t->due_ + step);
+}
+
+Micros Scheduler::nextFireAt() const {
+    Micros when = kNever;
+    for (const Timer* t : timers_)
+        if (t->enabled_ && !t->busy_ && !t->suspended_) when = std::min(when, std::max(t->fireAt_, now_));
+    return when;
 }
 
 void Scheduler::advance(Micros d) {

@@ -83,6 +83,13 @@ public:
     // Handler nesting depth (0 when no handler runs).
     int depth() const { return depth_; }
 
+    // When the next timer will fire, or kNever when none is on; a driver sleeps until then.
+    static constexpr Micros kNever = INT64_MAX;
+    Micros nextFireAt() const;
+    // How many handlers have run so far: nothing on the screen changes while this stands still,
+    // except through input.
+    std::uint64_t handlerRuns() const { return runs_; }
+
 private:
     friend class Timer;
     void add(Timer* t);
@@ -93,6 +100,7 @@ private:
     Micros now_ = 0;
     Pace pace_ = Pace::Nominal;
     int depth_ = 0;
+    std::uint64_t runs_ = 0;
     std::vector<Timer*> timers_;
 };
 

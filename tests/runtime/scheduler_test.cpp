@@ -141,3 +141,24 @@ TEST(Scheduler, ASuspendedTimerResumesWhereItStood) {
 
 }  // namespace
 }  // namespace sky
+
+namespace sky {
+namespace {
+
+TEST(Scheduler, TellsWhenTheNextTimerFiresSoADriverCanSleepTillThen) {
+    Scheduler s;
+    s.setPace(Pace::Classic);
+    EXPECT_EQ(s.nextFireAt(), Scheduler::kNever);
+    Timer slow(s, "Timer5", 100, true, 4, [] {});
+    Timer off(s, "Timer2", 10, false, 10, [] {});
+    EXPECT_EQ(s.nextFireAt(), 109850);  // the second PC clock tick after 100 ms is due
+    slow.suspend();
+    EXPECT_EQ(s.nextFireAt(), Scheduler::kNever);
+    slow.resume();
+    s.advance(ms(110));
+    EXPECT_EQ(s.handlerRuns(), 1u);
+    EXPECT_EQ(s.nextFireAt(), 219701);
+}
+
+}  // namespace
+}  // namespace sky
