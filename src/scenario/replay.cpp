@@ -33,10 +33,6 @@ const char* paceName(Pace p) {
     return "classic";
 }
 
-const char* answerName(int a) {
-    return a == kYes ? "yes" : a == kNo ? "no" : "ok";
-}
-
 bool isControl(const std::string& c) {
     return c == "Command1" || c == "Command2" || c == "Command3" || c == "Command4" || c == "Command5" || c == "Image1";
 }
@@ -95,7 +91,7 @@ std::string formatEvent(const Event& e) {
         case Event::Close:
             return s + "close";
         case Event::Answer:
-            return s + "answer " + answerName(e.value) + " " + std::to_string(e.opened);
+            return s + "answer " + answerWord(e.value) + " " + std::to_string(e.opened);
         case Event::Pause:
             return s + "pause " + (e.automatic ? "auto" : "key");
         case Event::Resume:
@@ -208,14 +204,9 @@ std::optional<Recording> parse(const std::string& text, const std::string& file,
             e.kind = Event::Close;
         } else if (k == "answer" && arity(2)) {
             e.kind = Event::Answer;
-            if (w[2] == "ok")
-                e.value = kOk;
-            else if (w[2] == "yes")
-                e.value = kYes;
-            else if (w[2] == "no")
-                e.value = kNo;
-            else
-                return bad("answer takes ok, yes or no");
+            auto a = answerFromWord(w[2]);
+            if (!a) return bad("answer takes ok, yes or no");
+            e.value = *a;
             auto o = whole<Micros>(w[3]);
             if (!o || *o > e.t) return bad("answer needs the time its box opened, not after it closed");
             e.opened = *o;

@@ -45,7 +45,7 @@ public:
             a = answers.front();
             answers.pop_front();
         }
-        const char* word = a.value == kYes ? "yes" : a.value == kNo ? "no" : "ok";
+        const char* word = answerWord(a.value);
         out_ << "message " << title << " | " << text << " | " << style << " -> " << word << "\n";
         // The box stays open while the clock runs on and the other timers fire.
         if (a.afterMs > 0) program->scheduler().advance(ms(a.afterMs));
@@ -372,14 +372,9 @@ private:
             t->setEnabled(w[2] == "on");
         } else if (c == "answer" && (args(1, 1) || args(3, 3))) {
             Answer a{};
-            if (w[1] == "ok")
-                a.value = kOk;
-            else if (w[1] == "yes")
-                a.value = kYes;
-            else if (w[1] == "no")
-                a.value = kNo;
-            else
-                return bad("answer takes ok, yes or no");
+            auto v = answerFromWord(w[1]);
+            if (!v) return bad("answer takes ok, yes or no");
+            a.value = *v;
             if (w.size() == 4) {
                 auto n = number(w[3]);
                 if (w[2] != "after" || !n || *n < 0) return bad("answer ... after MS");

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace sky {
 
@@ -12,6 +14,17 @@ class GameScreen;
 // Message-box styles and answers, as the game uses them.
 enum MsgStyle { kOkOnly = 0, kQuestion = 36, kInformation = 64 };
 enum MsgAnswer { kOk = 1, kYes = 6, kNo = 7 };
+
+// Answers as scenario and replay files write them: "ok", "yes", "no".
+inline const char* answerWord(int a) {
+    return a == kYes ? "yes" : a == kNo ? "no" : "ok";
+}
+inline std::optional<int> answerFromWord(std::string_view w) {
+    if (w == "ok") return kOk;
+    if (w == "yes") return kYes;
+    if (w == "no") return kNo;
+    return std::nullopt;
+}
 
 class FrontEnd {
 public:

@@ -2,6 +2,8 @@
 // comebacks draw is part of the game. Each row replays the draws on a copy of the generator.
 #include <gtest/gtest.h>
 
+#include "support/headless.h"
+
 #include "episode1/form1.h"
 #include "episode2/form2.h"
 #include "shell/program.h"
@@ -9,17 +11,7 @@
 namespace sky {
 namespace {
 
-class QuietFrontEnd : public FrontEnd {
-public:
-    int messageBox(const std::string&, const std::string&, int style) override {
-        return style == kQuestion ? kNo : kOk;
-    }
-    void music(const std::string&) override {}
-    void showMenu() override {}
-    void hideMenu() override {}
-    std::uint64_t clockSeed() override { return 1; }
-    void quit() override {}
-};
+using test::QuietFrontEnd;
 
 struct Pos {
     double left, top;

@@ -12,19 +12,12 @@
 #include "qt_support.h"
 #include "shell/menu.h"
 #include "shell/program.h"
+#include "support/headless.h"
 
 namespace sky::qt {
 namespace {
 
-class NullFrontEnd : public FrontEnd {
-public:
-    int messageBox(const std::string&, const std::string&, int) override { return kOk; }
-    void music(const std::string&) override {}
-    void showMenu() override {}
-    void hideMenu() override {}
-    std::uint64_t clockSeed() override { return 1; }
-    void quit() override {}
-};
+using NullFrontEnd = sky::test::QuietFrontEnd;
 
 TEST(Driver, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASecond) {
     test::app();

@@ -6,22 +6,12 @@
 #include "qt/scenepainter.h"
 #include "qt_support.h"
 #include "shell/program.h"
+#include "support/headless.h"
 
 namespace sky::qt {
 namespace {
 
-// Nothing but the core: no windows, boxes answered at once.
-class QuietFrontEnd : public FrontEnd {
-public:
-    int messageBox(const std::string&, const std::string&, int style) override {
-        return style == kQuestion ? kNo : kOk;
-    }
-    void music(const std::string&) override {}
-    void showMenu() override {}
-    void hideMenu() override {}
-    std::uint64_t clockSeed() override { return 1; }
-    void quit() override {}
-};
+using sky::test::QuietFrontEnd;
 
 struct Scene {
     QuietFrontEnd fe;

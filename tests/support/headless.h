@@ -29,6 +29,19 @@ public:
     std::uint64_t clock = 0;
 };
 
+// Nothing but the core: no windows, boxes answered at once, every set-up seeded with 1.
+class QuietFrontEnd : public FrontEnd {
+public:
+    int messageBox(const std::string&, const std::string&, int style) override {
+        return style == kQuestion ? kNo : kOk;
+    }
+    void music(const std::string&) override {}
+    void showMenu() override {}
+    void hideMenu() override {}
+    std::uint64_t clockSeed() override { return 1; }
+    void quit() override {}
+};
+
 // A program whose progress file lies nowhere (reading finds nothing, writing is not asked for).
 struct Headless {
     HeadlessFrontEnd fe;
