@@ -12,8 +12,12 @@ namespace {
 std::uint32_t le32(const std::vector<std::uint8_t>& f, std::size_t at) {
     return f[at] | f[at + 1] << 8 | f[at + 2] << 16 | static_cast<std::uint32_t>(f[at + 3]) << 24;
 }
-std::uint32_t le16(const std::vector<std::uint8_t>& f, std::size_t at) { return f[at] | f[at + 1] << 8; }
-std::string tag(const std::vector<std::uint8_t>& f, std::size_t at) { return std::string(f.begin() + at, f.begin() + at + 4); }
+std::uint32_t le16(const std::vector<std::uint8_t>& f, std::size_t at) {
+    return f[at] | f[at + 1] << 8;
+}
+std::string tag(const std::vector<std::uint8_t>& f, std::size_t at) {
+    return std::string(f.begin() + at, f.begin() + at + 4);
+}
 
 TEST(Music, WavFileHeaderAndLittleEndianData) {
     const std::vector<std::int16_t> samples{1, -2, 32767, -32768};
