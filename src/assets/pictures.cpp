@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "assets/art/airport.h"
 #include "assets/art/dravik.h"
@@ -37,6 +39,24 @@ std::function<Image()> sprite(std::string_view name, std::string_view art) {
     return [=] { return paint(art, palette(), kSeeThrough, name); };
 }
 
+// The picture `art` with its first rows replaced by `top` (a second frame that differs only there).
+std::string withTopRows(std::string_view art, std::string_view top) {
+    auto lines = [](std::string_view t) {
+        std::vector<std::string_view> out;
+        while (!t.empty()) {
+            auto nl = t.find('\n');
+            std::string_view line = t.substr(0, nl);
+            if (!line.empty()) out.push_back(line);
+            t = nl == std::string_view::npos ? std::string_view{} : t.substr(nl + 1);
+        }
+        return out;
+    };
+    std::vector<std::string_view> rows = lines(art), head = lines(top);
+    std::string out = "\n";
+    for (std::size_t i = 0; i < rows.size(); ++i) (out += i < head.size() ? head[i] : rows[i]) += '\n';
+    return out;
+}
+
 std::function<Image()> icon(std::string_view name, std::string_view art) {
     return [=] { return paint(art, palette(), kClear, name); };
 }
@@ -51,7 +71,7 @@ const std::vector<Entry>& entries() {
         {"hd2", false, sprite("hd2", art::hd2)},
         {"hd3", false, sprite("hd3", art::hd3)},
         {"l1", false, sprite("l1", art::l1)},
-        {"l2", false, sprite("l2", art::l2)},
+        {"l2", false, [] { return paint(withTopRows(art::l1, art::l2Top), palette(), kSeeThrough, "l2"); }},
         {"d1", false, sprite("d1", art::d1)},
         {"d2", false, sprite("d2", art::d2)},
         {"d3", false, sprite("d3", art::d3)},
