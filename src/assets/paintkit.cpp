@@ -1,3 +1,4 @@
+// The painting tools: canvas, noise, dither, gradients and lettering for the pictures drawn by code.
 #include "assets/paintkit.h"
 
 #include <algorithm>

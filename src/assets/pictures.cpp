@@ -1,3 +1,4 @@
+// The catalogue of the game's pictures: each design name with its art, painted once on first use.
 #include "assets/pictures.h"
 
 #include <functional>

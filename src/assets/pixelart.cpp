@@ -1,3 +1,4 @@
+// Painting text pixel art with a palette into images.
 #include "assets/pixelart.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+# The pictures and the music, drawn and composed in code.
 target_sources(skycore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/music.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp

@@ -1,3 +1,4 @@
+# Episode 2, rescue and dogfight: its screen, missiles and the F16, collisions, rescues.
 target_sources(skycore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/form2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/missiles.cpp
