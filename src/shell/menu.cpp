@@ -3,6 +3,7 @@
 
 #include "runtime/numtext.h"
 #include "shell/program.h"
+#include "shell/version.h"
 
 namespace sky {
 
@@ -49,8 +50,7 @@ const std::vector<MenuControl>& Menu::layout() {
 }
 
 std::string Menu::version() {
-    constexpr int major = 1, minor = 0, revision = 3;
-    return std::to_string(major) + "." + std::to_string(minor) + std::to_string(revision);
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + std::to_string(kVersionRevision);
 }
 
 void Menu::readProgressFile() {
