@@ -4,6 +4,14 @@
 
 namespace sky {
 
+namespace {
+constexpr double kMaxTilt = 4;                    // the nose goes at most this many steps up or down
+constexpr double kDropLimit = 328;                // bombs leave only while the aircraft's Top is above this
+constexpr double kHitHeight = 272;                // dropped from this Top or lower a bomb hits ("OK"), higher it bursts
+constexpr double kBombX = 25, kBombY = 27;        // where a bomb leaves, from the aircraft's corner
+constexpr double kMissileX = 65, kMissileY = 20;  // where a missile leaves: the aircraft's nose
+}  // namespace
+
 void GameScreen::Form_KeyDown(int keyCode) {
     if (closed()) return;  // a key that arrives after the screen has closed finds nothing to fly
     // 1. The key's own action.
@@ -13,24 +21,24 @@ void GameScreen::Form_KeyDown(int keyCode) {
             if (edgeContact == 1) {
                 // Steering off the ground: the release flag keeps the attitude tick from catching
                 // the aircraft on the line again before the line check has seen it clear.
-                if (tilt < 4) {
+                if (tilt < kMaxTilt) {
                     tilt += 1;
                     edgeRelease = 1;
                     edgeContact = 0;
                 }
-            } else if (dravik.Top > Line2.Y1 && tilt < 4) {
+            } else if (dravik.Top > Line2.Y1 && tilt < kMaxTilt) {
                 tilt += 1;
             }
             break;
         case kKeyDown:
             if (edgeContact == 2) {
                 // Steering off the ceiling.
-                if (tilt > -4) {
+                if (tilt > -kMaxTilt) {
                     tilt -= 1;
                     edgeRelease = 1;
                     edgeContact = 0;
                 }
-            } else if (dravik.Top < Line1.Y1 && tilt > -4) {
+            } else if (dravik.Top < Line1.Y1 && tilt > -kMaxTilt) {
                 tilt -= 1;
             }
             break;
@@ -94,13 +102,13 @@ double Form1::speedFloor() const {
 // ("OK") or from so high that it bursts in the air ("zle"); every slot looked at on the way to a
 // free one is re-tagged from the current height, in-flight bombs included.
 bool Form1::Space_KeyDown() {
-    if (!(dravik.Top < 328 && onAirport == 0 && bombs > 0)) return false;
+    if (!(dravik.Top < kDropLimit && onAirport == 0 && bombs > 0)) return false;
     for (int i = 0; i < 3; ++i) {
         Sprite& b = bomba(i);
-        b.Tag = dravik.Top >= 272 ? "OK" : "zle";
+        b.Tag = dravik.Top >= kHitHeight ? "OK" : "zle";
         if (!b.Visible) {
-            b.Left = dravik.Left + 25;
-            b.Top = dravik.Top + 27;
+            b.Left = dravik.Left + kBombX;
+            b.Top = dravik.Top + kBombY;
             b.Visible = true;
             bombs -= 1;
             return true;
@@ -122,8 +130,8 @@ bool Form2::Space_KeyDown() {
     for (int i = 0; i < 3; ++i) {
         Sprite& m = bomba(i);
         if (m.Visible) continue;
-        m.Left = dravik.Left + 65;
-        m.Top = dravik.Top + 20;
+        m.Left = dravik.Left + kMissileX;
+        m.Top = dravik.Top + kMissileY;
         m.Visible = true;
         bombs -= 1;
         return true;
