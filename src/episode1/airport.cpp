@@ -24,7 +24,7 @@ void Form1::Timer2_Timer() {
     fuelBurn = 0;
     speed = 0;
     Label3.Caption = numText(speed);
-    // 3.
+    // 3. Still coming down: nothing more until it reaches the ground line.
     if (dravik.Top < Line1.Y1) return;
     // 4. Touchdown.
     timer("Timer3").setEnabled(false);
@@ -36,14 +36,9 @@ void Form1::Timer2_Timer() {
     Label4.Caption = numText(tilt);
     dravik.setPicture(hn.Picture);
 
-    // 5. The ninth landing wins. The timer's busy rule keeps this tick from running again
-    // while a box is open.
+    // 5. The ninth landing wins. The aircraft already stands still on the airport.
     if (level == kLastLevel) {
-        MsgBox("Gratulujem ti, prešiel si prvú epizódu! A teraz hurá do druhej...", "Výhra", kInformation);
-        GameProgress& g = program_.progress();
-        g.ep1Passed = 1;
-        g.ep2Unlocked = "True";
-        Unload();
+        endRun(Ending::Won, Freeze::No, "Gratulujem ti, prešiel si prvú epizódu! A teraz hurá do druhej...", "Výhra");
         return;
     }
 
@@ -69,6 +64,13 @@ void Form1::Timer2_Timer() {
     timer("Timer4").setEnabled(true);
     timer("Timer5").setEnabled(false);
     timer("Timer2").setEnabled(false);
+}
+
+// Episode 1 is passed, and episode 2 opens.
+void Form1::recordVictory() {
+    GameProgress& g = program_.progress();
+    g.ep1Passed = 1;
+    g.ep2Unlocked = "True";
 }
 
 void Form1::Timer4_Timer() {

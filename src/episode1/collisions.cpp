@@ -7,27 +7,18 @@
 namespace sky {
 
 namespace {
-// Collision boxes: fixed sizes, not the pictures' (a twinkling star is a pixel taller, the bird
-// picture is 16 x 10, and the second house's roof does not count).
-constexpr double kStarBox = 13;
+// Collision boxes: fixed sizes, not the pictures' (the bird picture is 16 x 10, and the second
+// house's roof does not count).
 constexpr double kBirdBoxTurbine = 13;
 constexpr double kBirdBoxBomb = 10;
 constexpr double kBombW = 27, kBombH = 10;
 constexpr double kHouseW = 61, kHouse1H = 29, kHouse2H = 25;
-constexpr double kAirborne = 344;  // below this Top the aircraft is in the air
+// A bird hit by a bomb comes back a little higher than one that flew into the turbines.
+constexpr Placement kBirdBombed{300, 20, 200, 624};
 
 const char* const kLossText =
     "Bohužiaľ, traja vtáci sa dostali do turbín Draviku, ktorý teraz klesá k zemi. Prehral si.";
 }  // namespace
-
-// Collected stars and hit birds come back at the right-hand end of the world: top first, then left.
-// The new Top is Int(Rnd * topSpan + topBase).
-static void respawn(Random& rnd, Sprite& s, int topSpan, int topBase) {
-    int top = rnd.range(topSpan, topBase);
-    int left = rnd.range(200, 624);
-    s.Top = top;
-    s.Left = left;
-}
 
 void Form1::kolizie_Timer() {
     Random& rnd = program_.random();
@@ -37,7 +28,7 @@ void Form1::kolizie_Timer() {
     for (Sprite* s : {&bod1, &bod2, &bod3, &bod4, &bod5})
         edgeTest(dravik, *s, kStarBox, kStarBox, [&] {
             score += 1;
-            respawn(rnd, *s, 280, 10);
+            placeTopThenLeft(*s, kStarBack, rnd);
             return true;
         });
 
@@ -66,7 +57,7 @@ void Form1::kolizie_Timer() {
                 b.Visible = false;
                 score += 2;
                 explode();
-                respawn(rnd, *v, 300, 20);
+                placeTopThenLeft(*v, kBirdBombed, rnd);
             }
         }
     }
@@ -82,7 +73,7 @@ void Form1::kolizie_Timer() {
                 damage += 1;
                 // The approach holds its own speed.
                 if (landingMode == 0) speed = speed >= 10 ? speed - 3 : 7;
-                respawn(rnd, *v, 310, 20);
+                placeTopThenLeft(*v, kBirdBack, rnd);
                 return true;
             }
             lost = true;
@@ -91,15 +82,8 @@ void Form1::kolizie_Timer() {
         if (lost) {
             damage += 1;
             Label8.Caption = numText(damage);
-            if (dravik.Top < kAirborne) climbRate = -4;  // it sinks while the message is up
-            dravik.setPicture(hd2.Picture);
-            // Freeze the run: no scroll, no fuel burn, no speed keys while the message is open.
-            speed = 0;
-            landingMode = 1;
-            fuelBurn = 0;
-            // The timer's busy rule keeps this tick from running again while the box is open.
-            MsgBox(kLossText, "Prehra", kInformation);
-            Unload();  // does nothing if another ending closed the screen meanwhile
+            bringDown(/*noseDownOnGround=*/true);  // it sinks while the message is up
+            endRun(Ending::Lost, Freeze::Yes, kLossText, "Prehra");
             return;
         }
     }

@@ -150,23 +150,13 @@ void Form1::Form_Load() {
     dom1.Left = 600;
     dom2.Left = 1000;
     vletisko.Left = airportDistance;
-    // 5.
+    // 5. The airport it stands on, its beacon lit.
     letisko.setPicture(l1.Picture);
     // 6-7. Clouds anywhere across the sky: top first, then left.
-    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5}) {
-        int top = rnd.range(222, 10);
-        int left = rnd.range(624, 0);
-        o->Top = top;
-        o->Left = left;
-    }
+    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5}) placeTopThenLeft(*o, kCloudStart, rnd);
     for (Sprite* o : {&o1, &o2, &o3, &o4, &o5}) o->setPicture(ioblak.Picture);
     // 8. Birds just beyond the right edge.
-    for (Sprite* v : {&v1, &v2}) {
-        int top = rnd.range(310, 20);
-        int left = rnd.range(200, 624);
-        v->Top = top;
-        v->Left = left;
-    }
+    for (Sprite* v : {&v1, &v2}) placeTopThenLeft(*v, kBirdBack, rnd);
     // 9-10. Stars keep their design lefts.
     for (Sprite* b : {&bod1, &bod2, &bod3, &bod4, &bod5}) b->Top = rnd.range(280, 10);
     for (Sprite* b : {&bod1, &bod2, &bod3, &bod4, &bod5}) b->setPicture(b1.Picture);

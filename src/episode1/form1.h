@@ -11,6 +11,11 @@ class Form1 : public GameScreen {
 public:
     explicit Form1(Program& p);  // loads the screen: the set-up runs
 
+    // Where birds and stars come back in, beyond the right edge, when they have flown past or
+    // been caught by the aircraft; birds also start there.
+    static constexpr Placement kBirdBack{310, 20, 200, 624};
+    static constexpr Placement kStarBack{280, 10, 200, 624};
+
     // State (shared fields are GameScreen's): start values are set by the set-up.
     std::int16_t airportDistance = 0;
     double onAirport = 0;
@@ -35,6 +40,7 @@ public:
 
 protected:
     void teardown() override;
+    void recordVictory() override;
     bool upAllowed() const override;
     double speedFloor() const override;
     bool Space_KeyDown() override;

@@ -2,10 +2,16 @@
 #include "episode2/form2.h"
 #include "playfield/contact.h"
 #include "runtime/numtext.h"
-#include "shell/frontend.h"
 #include "shell/program.h"
 
 namespace sky {
+
+namespace {
+// The missiles' box is as tall as it is long, so one passing just over the cockpit still hits.
+constexpr double kMissileBox = 27;
+// A collected star comes back ahead of the right edge.
+constexpr Placement kStarCaught{310, 10, 200, 624};
+}  // namespace
 
 void Form2::kolizie_Timer() {
     if (!rescueStep()) return;
@@ -16,8 +22,7 @@ void Form2::kolizie_Timer() {
 }
 
 bool Form2::enemyMissileStep() {
-    // The missile's box is as tall as it is long, so one passing just over the cockpit still hits.
-    if (!(boxTest(raketa2, 27, 27, dravik, kAircraftW, kAircraftH) && raketa2.Visible)) return true;
+    if (!(boxTest(raketa2, kMissileBox, kMissileBox, dravik, kAircraftW, kAircraftH) && raketa2.Visible)) return true;
     fuel -= 300;
     damage += 1;
     Label8.Caption = numText(damage);
@@ -29,9 +34,8 @@ bool Form2::enemyMissileStep() {
     maxSpeed -= 2;
     speed = speed >= 3 ? speed - 3 : 0;
     if (damage > 2) {
-        if (dravik.Top < 344) climbRate = -4;  // still in the air: it goes down
-        dravik.setPicture(hd2.Picture);
-        loseGame("Bol si 3 krát zasiahnutý raketou. Prehral si.");
+        bringDown(/*noseDownOnGround=*/true);  // still in the air: it goes down
+        endRun(Ending::Lost, Freeze::Yes, "Bol si 3 krát zasiahnutý raketou. Prehral si.", "Prehra");
         return false;
     }
     return true;
@@ -40,11 +44,10 @@ bool Form2::enemyMissileStep() {
 void Form2::starsStep() {
     Random& rnd = program_.random();
     for (Sprite* star : {&bod1, &bod2, &bod3}) {
-        edgeTest(dravik, *star, 13, 13, [&] {
+        edgeTest(dravik, *star, kStarBox, kStarBox, [&] {
             score += 1;
-            // Ahead of the right edge again; the later cases of the test look at the new place.
-            star->Top = rnd.range(310, 10);
-            star->Left = rnd.range(200, 624);
+            // The later cases of the test look at the new place.
+            placeTopThenLeft(*star, kStarCaught, rnd);
             return true;
         });
     }
@@ -52,23 +55,24 @@ void Form2::starsStep() {
 
 bool Form2::crashStep() {
     bool crashed = false;
-    edgeTest(dravik, f16, 78, 27, [&] {
+    edgeTest(dravik, f16, kF16W, kF16H, [&] {
         crashed = true;
         return false;
     });
     if (!crashed) return true;
     damage = 3;
     Label8.Caption = numText(damage);
+    // A crash brings the aircraft down wherever it is.
     climbRate = -4;
     dravik.setPicture(hd2.Picture);
-    loseGame("Havaroval si, teda zrazil si sa s nepriateľskou F16. Prehral si.");
+    endRun(Ending::Lost, Freeze::Yes, "Havaroval si, teda zrazil si sa s nepriateľskou F16. Prehral si.", "Prehra");
     return false;
 }
 
 void Form2::missilesOnF16Step() {
     for (int i = 0; i < 3; ++i) {
         Sprite& m = bomba(i);
-        if (!(m.Visible && boxTest(m, 27, 27, f16, 78, 27))) continue;
+        if (!(m.Visible && boxTest(m, kMissileBox, kMissileBox, f16, kF16W, kF16H))) continue;
         m.Visible = false;
         score += 3;
         fuel += 450;
@@ -79,14 +83,6 @@ void Form2::missilesOnF16Step() {
         // A new F16 far ahead: the next missile of this tick cannot hit the one just downed.
         placeF16Ahead();
     }
-}
-
-void Form2::loseGame(const char* message) {
-    speed = 0;
-    landingMode = 1;
-    fuelBurn = 0;
-    MsgBox(message, "Prehra", kInformation);
-    Unload();
 }
 
 }  // namespace sky

@@ -135,21 +135,16 @@ void Form2::Form_Load() {
     dom1.Left = 600;
     dom2.Left = 1000;
     majak.Left = lighthouseDistance;
-    // 5.
+    // 5. The airport it starts from, its beacon lit.
     letisko.setPicture(l1.Picture);
     // 6. The middle star blinks in the opposite phase.
     bod1.setPicture(b1.Picture);
     bod2.setPicture(b2.Picture);
     bod3.setPicture(b1.Picture);
-    // 7.
+    // 7. The lighthouse starts on its first lamp picture.
     majak.setPicture(m1.Picture);
     // 8-9. Clouds anywhere across the sky: top first, then left.
-    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5, &o6, &o7}) {
-        int top = rnd.range(222, 10);
-        int left = rnd.range(624, 0);
-        o->Top = top;
-        o->Left = left;
-    }
+    for (Sprite* o : {&o1, &o2, &o3, &o4, &o5, &o6, &o7}) placeTopThenLeft(*o, kCloudStart, rnd);
     for (Sprite* o : {&o1, &o2, &o3, &o4, &o5, &o6, &o7}) o->setPicture(ioblak.Picture);
     // 10. The F16 starts beyond the right edge: left first, then top.
     f16.Left = rnd.range(100, 1000);

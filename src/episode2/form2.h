@@ -11,6 +11,13 @@ class Form2 : public GameScreen {
 public:
     explicit Form2(Program& p);  // loads the screen: the set-up runs
 
+    // The F16's box, its picture's size.
+    static constexpr double kF16W = 78, kF16H = 27;
+    // The lighthouse is taken this wide where the aircraft and the houses meet it.
+    static constexpr double kLighthouseW = 9;
+    // Rescues that win the episode; the dashboard counts up to it.
+    static constexpr int kRescuesToWin = 10;
+
     // State (shared fields are GameScreen's): start values are set by the set-up.
     std::int16_t lighthouseDistance = 0;
 
@@ -30,9 +37,12 @@ public:
     // Puts the F16 back ahead of the aircraft, beyond the right edge: Left first, then Top.
     // Used when it has flown past and when a missile brings it down.
     void placeF16Ahead();
+    // The rescue count on the dashboard, out of the rescues that win: "3/10".
+    void showRescues();
 
 protected:
     void teardown() override;
+    void recordVictory() override;
     bool upAllowed() const override;
     double speedFloor() const override;
     bool Space_KeyDown() override;
@@ -45,8 +55,6 @@ private:
     bool crashStep();
     void missilesOnF16Step();
     void repairOffer();
-    // Freezes the run, tells the player why the game is lost and closes the screen.
-    void loseGame(const char* message);
 };
 
 }  // namespace sky

@@ -1,27 +1,35 @@
 // Missiles and the F16's fire.
 #include "episode2/form2.h"
+#include "playfield/contact.h"
 #include "shell/program.h"
 
 namespace sky {
 
+namespace {
+constexpr double kFireFrom = 168, kFireTo = 632;  // the F16 fires while its Left is in this window
+constexpr double kEnemyMissileDrop = 15;          // its missile leaves this far below its top
+constexpr double kMissileStep = 15;               // pixels per missile tick
+constexpr double kFieldEnd = 670;                 // a missile this far right has left the playfield
+}  // namespace
+
 void Form2::Timer8_Timer() {
     // The F16 fires its one missile when the aircraft is in its band while it crosses the
     // middle of the screen, whichever way it is flying.
-    if (f16.Left >= 168 && f16.Left <= 632 && dravik.Top + 33 >= f16.Top && f16.Top + 27 >= dravik.Top &&
-        !raketa2.Visible) {
+    if (f16.Left >= kFireFrom && f16.Left <= kFireTo && dravik.Top + kAircraftH >= f16.Top &&
+        f16.Top + kF16H >= dravik.Top && !raketa2.Visible) {
         raketa2.Visible = true;
-        raketa2.Top = f16.Top + 15;
+        raketa2.Top = f16.Top + kEnemyMissileDrop;
         raketa2.Left = f16.Left;
     }
     // A missile that ended the last tick on the edge leaves now.
     for (int i = 0; i < 3; ++i)
-        if (bomba(i).Left >= 670) bomba(i).Visible = false;
+        if (bomba(i).Left >= kFieldEnd) bomba(i).Visible = false;
     // Missiles fly forward at their own pace, whatever the aircraft's speed.
     for (int i = 0; i < 3; ++i) {
         Sprite& m = bomba(i);
         if (!m.Visible) continue;
-        m.Left = m.Left + 15;
-        if (m.Left > 670) m.Visible = false;
+        m.Left = m.Left + kMissileStep;
+        if (m.Left > kFieldEnd) m.Visible = false;
     }
 }
 

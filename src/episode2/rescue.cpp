@@ -2,41 +2,45 @@
 #include <string>
 
 #include "episode2/form2.h"
+#include "playfield/contact.h"
 #include "runtime/numtext.h"
 #include "shell/frontend.h"
 #include "shell/program.h"
 
 namespace sky {
 
+namespace {
+constexpr int kLighthouseSpacing = 500;  // each lighthouse stands this much further than the last
+}  // namespace
+
 bool Form2::rescueStep() {
     // Hovering, low enough, with the lighthouse under the aircraft.
-    bool over = majak.Left + 9 >= dravik.Left && dravik.Left + 84 >= majak.Left;
-    if (!(over && dravik.Top + 33 >= majak.Top && speed == 0)) return true;
+    bool over = majak.Left + kLighthouseW >= dravik.Left && dravik.Left + kAircraftW >= majak.Left;
+    if (!(over && dravik.Top + kAircraftH >= majak.Top && speed == 0)) return true;
 
     // The next one waits further ahead; moving it on also keeps this rescue from counting twice.
-    lighthouseDistance = static_cast<std::int16_t>(lighthouseDistance + 500);
+    lighthouseDistance = static_cast<std::int16_t>(lighthouseDistance + kLighthouseSpacing);
     majak.Left = lighthouseDistance;
     bombs += 6;
     score += 2;
     Label6.Caption = numText(score);
     level += 1;
-    Label5.Caption = numText(level) + "/10";
+    showRescues();
 
-    if (level == 10) {
-        speed = 0;
-        landingMode = 1;
-        fuelBurn = 0;
-        MsgBox(
-            "Zachránil si všetkých ľudí a teda vyhral si, gratulujem prešiel si aj druhú epizódu hry, to znamená, že "
-            "si "
-            "prešiel kompletne celú hru!",
-            "Výhra", kInformation);
-        program_.progress().ep2Passed = 1;
-        Unload();
+    if (level == kRescuesToWin) {
+        endRun(Ending::Won, Freeze::Yes,
+               "Zachránil si všetkých ľudí a teda vyhral si, gratulujem prešiel si aj druhú epizódu hry, to znamená, "
+               "že si prešiel kompletne celú hru!",
+               "Výhra");
         return false;
     }
     repairOffer();
     return !closed();
+}
+
+// Episode 2 is passed: the whole game is.
+void Form2::recordVictory() {
+    program_.progress().ep2Passed = 1;
 }
 
 void Form2::repairOffer() {

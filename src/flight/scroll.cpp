@@ -5,40 +5,30 @@
 #include "episode1/form1.h"
 #include "episode2/form2.h"
 #include "runtime/random.h"
-#include "shell/frontend.h"
 #include "shell/program.h"
 
 namespace sky {
 
 namespace {
 
-// Where a sprite that has left at the left comes back: Top = Int(Rnd * topSpan + topFrom), then
-// Left = Int(Rnd * leftSpan + leftFrom). The two draws are taken in that order.
-struct Comeback {
-    int topSpan, topFrom, leftSpan, leftFrom;
-};
-constexpr double kGone = -36;                  // clouds, birds and stars: gone at Left <= -36
-constexpr Comeback kCloud{222, 10, 200, 624};  // both episodes
-constexpr Comeback kBird{310, 20, 200, 624};   // episode 1
-constexpr Comeback kStar1{280, 10, 200, 624};  // episode 1
-constexpr Comeback kStar2{300, 10, 300, 624};  // episode 2
-constexpr double kGroundGone = -100;           // houses and the tree
-constexpr double kGroundBack = 700;            // where they come back, before spacing
-constexpr double kHouseW = 61, kTreeW = 18;    // the widths the spacing rules assume
-constexpr double kAirportW = 115, kLighthouseW = 9;
+constexpr double kGone = -36;                       // clouds, birds and stars: gone at Left <= -36
+constexpr Placement kStar2Back{300, 10, 300, 624};  // episode 2's stars
+constexpr double kGroundGone = -100;                // houses and the tree
+constexpr double kGroundBack = 700;                 // where they come back, before spacing
+constexpr double kHouseW = 61, kTreeW = 18;         // the widths the spacing rules assume
+constexpr double kAirportW = 115;
+constexpr double kLighthouseGone = -50;  // a lighthouse this far left has been passed
+constexpr double kF16Gone = -150;
+constexpr double kEnemyMissileGone = -30;
 
 void shift(std::initializer_list<Sprite*> sprites, double by) {
     for (Sprite* s : sprites) s->Left -= by;
 }
 
-void comeBack(std::initializer_list<Sprite*> sprites, const Comeback& c, Random& rnd) {
-    for (Sprite* s : sprites) {
-        if (s->Left > kGone) continue;
-        int top = rnd.range(c.topSpan, c.topFrom);
-        int left = rnd.range(c.leftSpan, c.leftFrom);
-        s->Top = top;
-        s->Left = left;
-    }
+// Clouds, birds and stars that have left at the left come back in at the right.
+void comeBack(std::initializer_list<Sprite*> sprites, const Placement& p, Random& rnd) {
+    for (Sprite* s : sprites)
+        if (s->Left <= kGone) placeTopThenLeft(*s, p, rnd);
 }
 
 // One spacing rule: when the returning sprite (of width `width`) touches `other` (taken as
@@ -104,10 +94,10 @@ void Form1::pohyb_Timer() {
     // 5. The airport, once passed, waits at the marker of the next one.
     if (letisko.Left <= -300) letisko.Left = vletisko.Left;
     // 6-8. Clouds, birds, stars: top drawn first, then left.
-    comeBack({&o1, &o2, &o3, &o4, &o5}, kCloud, rnd);
-    comeBack({&v1, &v2}, kBird, rnd);
-    comeBack({&bod1, &bod2, &bod3, &bod4, &bod5}, kStar1, rnd);
-    // 9-10.
+    comeBack({&o1, &o2, &o3, &o4, &o5}, kCloudBack, rnd);
+    comeBack({&v1, &v2}, kBirdBack, rnd);
+    comeBack({&bod1, &bod2, &bod3, &bod4, &bod5}, kStarBack, rnd);
+    // 9-10. Explosions move with the ground; the altitude marker follows the aircraft.
     carryExplosions(*this);
     altitudeMarker(*this);
 }
@@ -121,29 +111,25 @@ void Form2::pohyb_Timer() {
     shift({&bod1, &bod2, &bod3}, speed);
     if (raketa2.Visible) raketa2.Left -= speed + 11;
     // 2. The enemy missile is gone once past -30 (hidden whether or not it was flying).
-    if (raketa2.Left < -30) raketa2.Visible = false;
+    if (raketa2.Left < kEnemyMissileGone) raketa2.Visible = false;
     // 3. Stars, in the order 1, 3, 2.
-    comeBack({&bod1, &bod3, &bod2}, kStar2, rnd);
+    comeBack({&bod1, &bod3, &bod2}, kStar2Back, rnd);
     // 4. The airport of the start scrolls away and then stays behind for good.
     if (letisko.Left > -300) shift({&letisko, &vletisko}, speed);
     // 5-6. Houses come back apart from the lighthouse and each other.
     houseBack(dom1, dom2, {&d4, &d5, &d6}, rnd, {{majak, kLighthouseW, 300}, {dom2, kHouseW, 300}});
     houseBack(dom2, dom1, {&d4, &d5, &d6}, rnd, {{majak, kLighthouseW, 300}, {dom1, kHouseW, 300}});
-    // 7. A lighthouse left behind with its person still waiting loses the game. The scroll timer
-    //    does not fire again while this box is open, so it is shown once.
-    if (majak.Left < -50) {
-        MsgBox("Minul si jeden maják s človekom na záchranu! Bohužiaľ prehral si.", "Prehra", kInformation);
-        Unload();
+    // 7. A lighthouse left behind with its person still waiting loses the game; the run is not
+    //    frozen, the world goes on under the box.
+    if (majak.Left < kLighthouseGone) {
+        endRun(Ending::Lost, Freeze::No, "Minul si jeden maják s človekom na záchranu! Bohužiaľ prehral si.", "Prehra");
         return;
     }
-    // 8. The F16 comes round again far to the right: left drawn first, then top.
-    if (f16.Left < -150) {
-        f16.Left = rnd.range(900, 900);
-        f16.Top = rnd.range(298, 30);
-    }
+    // 8. The F16 comes round again far to the right.
+    if (f16.Left < kF16Gone) placeF16Ahead();
     // 9. Clouds: top first, then left.
-    comeBack({&o1, &o2, &o3, &o4, &o5, &o6, &o7}, kCloud, rnd);
-    // 10-11.
+    comeBack({&o1, &o2, &o3, &o4, &o5, &o6, &o7}, kCloudBack, rnd);
+    // 10-11. Explosions move with the ground; the altitude marker follows the aircraft.
     carryExplosions(*this);
     altitudeMarker(*this);
 }

@@ -7,6 +7,8 @@ namespace sky {
 
 // The aircraft's box.
 constexpr double kAircraftW = 84, kAircraftH = 33;
+// A star's box, whichever twinkle frame it shows.
+constexpr double kStarBox = 13;
 
 // Box test: A (wA x hA) and B (wB x hB) overlap or touch.
 inline bool boxTest(const Sprite& a, double wA, double hA, const Sprite& b, double wB, double hB) {

@@ -2,7 +2,6 @@
 #include "episode1/form1.h"
 #include "episode2/form2.h"
 #include "runtime/numtext.h"
-#include "shell/frontend.h"
 
 namespace sky {
 
@@ -15,24 +14,12 @@ std::string speedText(double speed) {
     return speed > 0 ? numText(speed) + "00" : numText(speed);
 }
 
-// Fuel is gone: the run freezes, the aircraft noses down and sinks if it is in the air, the
-// player is told, and the screen closes. The dashboard timer does not fire again while the box
-// is open, so the message is shown once; the other timers go on (the aircraft keeps sinking).
+// Fuel is gone: the aircraft noses down and sinks if it is in the air (episode 1 shows the
+// nose-down picture on the ground too), the run freezes, the player is told, and the screen
+// closes. The other timers go on while the box is open: the aircraft keeps sinking.
 void fuelOut(GameScreen& s, bool noseDownOnGround) {
-    // 1. Above the resting height: nose down and sink 4 pixels per attitude tick.
-    if (s.dravik.Top < 344) {
-        s.dravik.setPicture(s.hd2.Picture);
-        s.climbRate = -4;
-    }
-    // 2. Episode 1 shows the nose-down picture on the ground too.
-    if (noseDownOnGround) s.dravik.setPicture(s.hd2.Picture);
-    // 3. Nothing moves, burns or answers the speed keys any more.
-    s.speed = 0;
-    s.landingMode = 1;
-    s.fuelBurn = 0;
-    // 4-5.
-    s.MsgBox("Minulo sa ti palivo, ďalej už nedoletíš...", "Nedostatok paliva", kInformation);
-    s.Unload();  // once, even if another handler closed the screen while the box was open
+    s.bringDown(noseDownOnGround);
+    s.endRun(Ending::Lost, Freeze::Yes, "Minulo sa ti palivo, ďalej už nedoletíš...", "Nedostatok paliva");
 }
 
 }  // namespace
@@ -58,7 +45,7 @@ void Form1::Timer5_Timer() {
         timer("Timer2").setEnabled(true);  // the landing
         timer("Timer9").setEnabled(true);  // the brake
     }
-    // 7.
+    // 7. Out of fuel: the run ends.
     if (fuel <= 0) fuelOut(*this, true);
 }
 
@@ -71,14 +58,18 @@ void Form2::Timer5_Timer() {
     Label1.Caption = numText(fuel);
     const double distance = majak.Left - 64;
     Label2.Caption = numText(distance);
-    Label5.Caption = numText(level) + "/10";
+    showRescues();
     Label6.Caption = numText(score);
     Label8.Caption = numText(damage);
     Label16.Caption = numText(bombs);
     // 5. The distance turns red when the lighthouse is close.
     Label2.ForeColor = distance < 600 ? kRed : kGreen;
-    // 6.
+    // 6. Out of fuel: the run ends; on the ground the picture stays.
     if (fuel <= 0) fuelOut(*this, false);
+}
+
+void Form2::showRescues() {
+    Label5.Caption = numText(level) + "/" + numText(kRescuesToWin);
 }
 
 }  // namespace sky

@@ -279,4 +279,26 @@ int GameScreen::MsgBox(const std::string& text, const std::string& title, int st
     return program_.frontEnd().messageBox(text, title, style);
 }
 
+void GameScreen::endRun(Ending kind, Freeze freeze, const std::string& text, const std::string& title) {
+    if (freeze == Freeze::Yes) {
+        // Nothing scrolls, burns fuel or answers the speed keys while the message is open.
+        speed = 0;
+        landingMode = 1;
+        fuelBurn = 0;
+    }
+    // The calling timer does not fire again while its box is open (the scheduler's busy rule),
+    // so the message is shown once; the screen's other timers go on meanwhile.
+    MsgBox(text, title, kInformation);
+    if (kind == Ending::Won) recordVictory();
+    Unload();  // does nothing if another ending closed the screen while the box was open
+}
+
+void GameScreen::bringDown(bool noseDownOnGround) {
+    if (dravik.Top < kAirborne) {
+        dravik.setPicture(hd2.Picture);
+        climbRate = -4;
+    }
+    if (noseDownOnGround) dravik.setPicture(hd2.Picture);
+}
+
 }  // namespace sky

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "playfield/placement.h"
 #include "runtime/scheduler.h"
 #include "runtime/sprite.h"
 
@@ -54,9 +55,19 @@ struct ScreenDesign {
     int explosions;                                 // slots vybuch(0 .. explosions-1)
 };
 
+// How a run ends: the player has lost it, or won the episode.
+enum class Ending { Lost, Won };
+// Whether the run stands still before its end is told.
+enum class Freeze { No, Yes };
+
 class GameScreen {
 public:
     static constexpr int kClientWidth = 669, kClientHeight = 515;
+    // An aircraft whose Top is above this line is in the air; at it or below, it is on the ground.
+    static constexpr double kAirborne = 344;
+    // Clouds: where they start, anywhere across the sky, and where they come back in at the right.
+    static constexpr Placement kCloudStart{222, 10, 624, 0};
+    static constexpr Placement kCloudBack{222, 10, 200, 624};
 
     virtual ~GameScreen();
     GameScreen(const GameScreen&) = delete;
@@ -106,6 +117,15 @@ public:
     // A modal message box; the clock and the other timers run on while it is open.
     int MsgBox(const std::string& text, const std::string& title, int style);
 
+    // Ends the run with a message, the same way for every ending but Esc. With Freeze::Yes the
+    // run stands still first (speed 0, landingMode 1 so the speed keys do nothing, fuelBurn 0).
+    // Then the message box is shown from inside the calling tick; a won episode records its
+    // victory once the box is dismissed; then the screen closes.
+    void endRun(Ending kind, Freeze freeze, const std::string& text, const std::string& title);
+    // The aircraft goes down at a lost end: in the air it noses down and sinks 4 pixels per
+    // attitude tick; with `noseDownOnGround` it takes the nose-down picture on the ground too.
+    void bringDown(bool noseDownOnGround);
+
     // Shared state, the same name and role on both screens.
     double speed = 0, climbRate = 0, tilt = 0, fuel = 0, edgeContact = 0, fuelBurn = 0, level = 0, score = 0,
            landingMode = 0, edgeRelease = 0, maxSpeed = 0, bombs = 0, damage = 0;
@@ -132,6 +152,8 @@ protected:
     void bindVar(const char* name, std::int16_t& v);
 
     virtual void teardown() = 0;
+    // What winning the episode records in the progress.
+    virtual void recordVictory() = 0;
 
     // The episode's own parts of the pilot's keys.
     virtual bool upAllowed() const = 0;     // episode 1 refuses Up on the airport
