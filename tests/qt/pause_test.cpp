@@ -191,8 +191,7 @@ TEST(FullScreen, TheSceneTakesTheLargestWholeScaleThatFitsCentredOnBlack) {
 }
 
 TEST_F(PauseTest, AReplayInTheWindowEndsWhereTheHeadlessOneDoes) {
-    const fs::path file =
-        fs::path(__FILE__).parent_path().parent_path() / "replays" / "ep1_bombs_pause_left_open.replay";
+    const fs::path file = fs::path(SKY_TESTS_DIR) / "replays" / "ep1_bombs_pause_left_open.replay";
     std::string error;
     auto rec = replay::load(file.string(), error);
     ASSERT_TRUE(rec) << error;

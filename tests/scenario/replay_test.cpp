@@ -259,7 +259,7 @@ TEST(ReplayFile, EveryEventReadsBackAsWrittenAndTheProgressLineKeepsItsBlanks) {
 // The recordings in tests/replays were played by hand in the window; each must still end in
 // the state stored beside it (SKY_UPDATE_REPLAYS=1 stores the state a change has made).
 TEST(StoredReplays, EachRecordedGameEndsAsItDidWhenItWasPlayed) {
-    const fs::path dir = fs::absolute(fs::path(__FILE__).parent_path().parent_path() / "replays");
+    const fs::path dir = fs::path(SKY_TESTS_DIR) / "replays";
     const char* u = std::getenv("SKY_UPDATE_REPLAYS");
     const bool update = u && std::string(u) == "1";
     int seen = 0;
