@@ -7,10 +7,10 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "game/input.h"
 #include "playfield/gamescreen.h"
 #include "qt/appearance.h"
 #include "qt/scenepainter.h"
-#include "scenario/replay.h"
 
 namespace sky::qt {
 
@@ -163,8 +163,8 @@ void GameWindow::keyPressEvent(QKeyEvent* e) {
     // A paused game takes no keys but Esc, which still leaves the episode.
     if (screen_->paused() && code != kKeyEsc) return;
     // Auto-repeat key-downs count like any other: holding a key repeats it.
-    replay::Event ev;
-    ev.kind = replay::Event::Key;
+    InputEvent ev;
+    ev.kind = InputEvent::Key;
     ev.value = code;
     input_(ev);
 }
@@ -172,8 +172,8 @@ void GameWindow::keyPressEvent(QKeyEvent* e) {
 void GameWindow::closeEvent(QCloseEvent* e) {
     // The close box closes the screen; its teardown brings the menu back and then this window goes.
     if (screen_) {
-        replay::Event ev;
-        ev.kind = replay::Event::Close;
+        InputEvent ev;
+        ev.kind = InputEvent::Close;
         input_(ev);
     }
     e->accept();

@@ -13,9 +13,7 @@ class QPainter;
 
 namespace sky {
 class GameScreen;
-namespace replay {
-struct Event;
-}
+struct InputEvent;
 }  // namespace sky
 
 namespace sky::qt {
@@ -27,7 +25,7 @@ class GameWindow : public QWidget {
 public:
     // Keys and the close box become inputs for the front end to record and perform; P asks it to
     // pause or resume.
-    using Input = std::function<void(const replay::Event&)>;
+    using Input = std::function<void(const InputEvent&)>;
     GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input, std::function<void()> pauseKey);
     ~GameWindow() override;
 

@@ -8,8 +8,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "game/input.h"
 #include "qt/appearance.h"
-#include "scenario/replay.h"
 #include "shell/menu.h"
 
 namespace sky::qt {
@@ -111,8 +111,8 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
 
     auto click = [this](const char* control) {
         return [this, control] {
-            replay::Event e;
-            e.kind = replay::Event::Click;
+            InputEvent e;
+            e.kind = InputEvent::Click;
             e.control = control;
             input_(e);
         };
@@ -122,8 +122,8 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
     connect(static_cast<ClickablePicture*>(controls_.at("Image1")), &ClickablePicture::clicked, this, click("Image1"));
     controls_.at("Image1")->setCursor(Qt::PointingHandCursor);
     connect(check1_, &QCheckBox::clicked, this, [this](bool ticked) {
-        replay::Event e;
-        e.kind = replay::Event::Check;
+        InputEvent e;
+        e.kind = InputEvent::Check;
         e.value = ticked ? 1 : 0;
         input_(e);
     });
@@ -148,8 +148,8 @@ void MenuWindow::sync() {
 
 void MenuWindow::closeEvent(QCloseEvent* e) {
     // Closing the menu is never refused: it writes the progress file and ends the program.
-    replay::Event ev;
-    ev.kind = replay::Event::MenuClose;
+    InputEvent ev;
+    ev.kind = InputEvent::MenuClose;
     input_(ev);
     e->accept();
 }

@@ -11,9 +11,7 @@
 
 namespace sky {
 class Menu;
-namespace replay {
-struct Event;
-}
+struct InputEvent;
 }  // namespace sky
 
 class QCheckBox;
@@ -37,7 +35,7 @@ class MenuWindow : public QWidget {
     Q_OBJECT
 public:
     // Clicks and the close box become inputs for the front end to record and perform.
-    using Input = std::function<void(const replay::Event&)>;
+    using Input = std::function<void(const InputEvent&)>;
     MenuWindow(Menu& menu, Input input);
 
     // Shows the captions, the episode 2 button and the music tick as the menu holds them.

@@ -56,11 +56,11 @@ void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     program_ = &program;
     driver_ = std::make_unique<Driver>(program, std::move(clock));
     musicPlayer_ = std::make_unique<MusicPlayer>();
-    menu_ = std::make_unique<MenuWindow>(program.menu(), [this](const replay::Event& e) { input(e); });
+    menu_ = std::make_unique<MenuWindow>(program.menu(), [this](const InputEvent& e) { input(e); });
     if (player_) driver_->setAdvance([this](Micros target) { replayAdvance(target); });
 }
 
-void QtFrontEnd::setPlayer(replay::Player* p) {
+void QtFrontEnd::setPlayer(InputSource* p) {
     player_ = p;
     if (driver_) driver_->setAdvance([this](Micros target) { replayAdvance(target); });
 }
@@ -94,10 +94,10 @@ void QtFrontEnd::call(const std::function<void()>& handler) {
     driver_->sleepUntilNextTimer();
 }
 
-void QtFrontEnd::input(replay::Event e) {
+void QtFrontEnd::input(InputEvent e) {
     if (!program_ || program_->ended()) return;
     if (player_) {
-        if (e.kind == replay::Event::MenuClose || e.kind == replay::Event::Close)
+        if (e.kind == InputEvent::MenuClose || e.kind == InputEvent::Close)
             stopReplay("the viewer closed a window");
         else if (menu_)
             menu_->sync();  // a tick the viewer gave the music switch goes back
@@ -105,14 +105,14 @@ void QtFrontEnd::input(replay::Event e) {
     }
     e.t = program_->scheduler().now();
     if (recorder_) recorder_->write(e);
-    call([this, &e] { replay::apply(*program_, e); });
+    call([this, &e] { apply(*program_, e); });
 }
 
 void QtFrontEnd::pauseKey() {
     GameScreen* s = program_ ? program_->screen() : nullptr;
     if (!s || s->closed() || player_) return;
-    replay::Event e;
-    e.kind = s->paused() ? replay::Event::Resume : replay::Event::Pause;
+    InputEvent e;
+    e.kind = s->paused() ? InputEvent::Resume : InputEvent::Pause;
     autoPaused_ = false;  // a P pause stays until P
     input(e);
 }
@@ -127,8 +127,8 @@ void QtFrontEnd::applicationStateChanged(Qt::ApplicationState state) {
     autopauseTimer_.stop();
     GameScreen* s = program_ ? program_->screen() : nullptr;
     if (autoPaused_ && s && s->paused()) {
-        replay::Event e;
-        e.kind = replay::Event::Resume;
+        InputEvent e;
+        e.kind = InputEvent::Resume;
         e.automatic = true;
         input(e);
     }
@@ -138,8 +138,8 @@ void QtFrontEnd::applicationStateChanged(Qt::ApplicationState state) {
 void QtFrontEnd::autopauseCheck() {
     GameScreen* s = program_ ? program_->screen() : nullptr;
     if (appActive_ || !s || s->closed() || s->paused()) return;
-    replay::Event e;
-    e.kind = replay::Event::Pause;
+    InputEvent e;
+    e.kind = InputEvent::Pause;
     e.automatic = true;
     input(e);
     autoPaused_ = s->paused();
@@ -168,8 +168,8 @@ void QtFrontEnd::stopReplay(const char* why) {
 void QtFrontEnd::endRecording() {
     if (!recorder_ || recordingEnded_ || !program_) return;
     recordingEnded_ = true;
-    replay::Event e;
-    e.kind = replay::Event::End;
+    InputEvent e;
+    e.kind = InputEvent::End;
     e.t = program_->scheduler().now();
     recorder_->write(e);
 }
@@ -186,8 +186,8 @@ int QtFrontEnd::messageBox(const std::string& text, const std::string& title, in
     const Micros opened = program_->scheduler().now();
     const int answer = showBox(text, title, style);
     if (recorder_) {
-        replay::Event e;
-        e.kind = replay::Event::Answer;
+        InputEvent e;
+        e.kind = InputEvent::Answer;
         e.t = program_->scheduler().now();
         e.value = answer;
         e.opened = opened;
@@ -263,14 +263,14 @@ void QtFrontEnd::focusChanged(QWindow* w) {
 void QtFrontEnd::activateMenu() {
     menuActive_ = true;
     if (!program_ || program_->ended() || player_) return;
-    replay::Event e;
-    e.kind = replay::Event::Activate;
+    InputEvent e;
+    e.kind = InputEvent::Activate;
     input(e);
 }
 
 void QtFrontEnd::screenOpened(GameScreen& s) {
     auto* w = new GameWindow(
-        s, painter_, options_.scale, [this](const replay::Event& e) { input(e); }, [this] { pauseKey(); });
+        s, painter_, options_.scale, [this](const InputEvent& e) { input(e); }, [this] { pauseKey(); });
     windows_[&s] = w;
     centreOnScreen(*w);
     w->show();
@@ -333,8 +333,8 @@ std::uint64_t QtFrontEnd::clockSeed() {
         std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
             .count());
     if (recorder_ && program_) {
-        replay::Event e;
-        e.kind = replay::Event::Seed;
+        InputEvent e;
+        e.kind = InputEvent::Seed;
         e.t = program_->scheduler().now();
         e.seed = s;
         recorder_->write(e);

@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
+#include "game/input.h"
 #include "qt/scenepainter.h"
-#include "scenario/replay.h"
 #include "shell/frontend.h"
 
 class QWindow;
@@ -61,7 +61,7 @@ public:
     // An input from the windows (a click, a key, a close box, a pause): recorded with the clock
     // time, then performed. While a recording plays, the viewer's inputs are not the game's:
     // they do nothing, and a close box ends the replay.
-    void input(replay::Event e);
+    void input(InputEvent e);
     // The P key: pauses the open screen, or resumes it.
     void pauseKey();
     // The application became active or inactive (another program took the focus).
@@ -69,9 +69,9 @@ public:
     bool autoPaused() const { return autoPaused_; }
 
     // Writes every input to this recorder (set before start()).
-    void setRecorder(replay::Recorder* r) { recorder_ = r; }
+    void setRecorder(InputLog* r) { recorder_ = r; }
     // Plays this recording instead of listening to the player (set before start()).
-    void setPlayer(replay::Player* p);
+    void setPlayer(InputSource* p);
     bool replaying() const { return player_ != nullptr; }
     // The recording's last line, once (the program has ended, or the application is going).
     void endRecording();
@@ -137,8 +137,8 @@ private:
     bool menuActive_ = false;
     // The pohyb count for SKY_DEBUG_TICKS: a probe on the same clock with the same interval.
     std::unique_ptr<Timer> probe_;
-    replay::Recorder* recorder_ = nullptr;
-    replay::Player* player_ = nullptr;
+    InputLog* recorder_ = nullptr;
+    InputSource* player_ = nullptr;
     bool recordingEnded_ = false;
     bool replayStopping_ = false;
     int outsideGame_ = 0;

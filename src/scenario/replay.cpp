@@ -33,10 +33,6 @@ const char* paceName(Pace p) {
     return "classic";
 }
 
-bool isControl(const std::string& c) {
-    return c == "Command1" || c == "Command2" || c == "Command3" || c == "Command4" || c == "Command5" || c == "Image1";
-}
-
 // A whole number in full: digits only (and a leading minus where allowed), nothing after it.
 template <typename T>
 std::optional<T> whole(const std::string& s, bool negative = false) {
@@ -186,7 +182,7 @@ std::optional<Recording> parse(const std::string& text, const std::string& file,
         } else if (k == "activate" && arity(0)) {
             e.kind = Event::Activate;
         } else if (k == "click" && arity(1)) {
-            if (!isControl(w[2])) return bad("click takes Command1..Command5 or Image1, not '" + w[2] + "'");
+            if (!findMenuClick(w[2])) return bad("click takes Command1..Command5 or Image1, not '" + w[2] + "'");
             e.kind = Event::Click;
             e.control = w[2];
         } else if (k == "check" && arity(1)) {
@@ -238,50 +234,6 @@ std::optional<Recording> load(const std::string& path, std::string& error) {
     std::stringstream ss;
     ss << f.rdbuf();
     return parse(ss.str(), path, error);
-}
-
-void apply(Program& program, const Event& e) {
-    Menu& m = program.menu();
-    GameScreen* s = program.screen();
-    switch (e.kind) {
-        case Event::Activate:
-            m.Form_Activate();
-            break;
-        case Event::Click:
-            if (e.control == "Command1")
-                m.Command1_Click();
-            else if (e.control == "Command2")
-                m.Command2_Click();
-            else if (e.control == "Command3")
-                m.Command3_Click();
-            else if (e.control == "Command4")
-                m.Command4_Click();
-            else if (e.control == "Command5")
-                m.Command5_Click();
-            else if (e.control == "Image1")
-                m.Image1_Click();
-            break;
-        case Event::Check:
-            m.setCheck1(e.value);
-            break;
-        case Event::MenuClose:
-            m.Form_Unload();
-            break;
-        case Event::Key:
-            if (s) s->Form_KeyDown(e.value);
-            break;
-        case Event::Close:
-            if (s) s->Unload();
-            break;
-        case Event::Pause:
-        case Event::Resume:
-            if (s) s->setPaused(e.kind == Event::Pause);
-            break;
-        case Event::Seed:
-        case Event::Answer:
-        case Event::End:
-            break;
-    }
 }
 
 Recorder::Recorder(std::ostream& out, Pace pace, const GameProgress& start) : out_(out) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/input.h"
 #include "runtime/scheduler.h"
 #include "shell/progress.h"
 
@@ -23,29 +24,8 @@ namespace sky::replay {
 constexpr const char* kMagic = "skyrend-replay";
 constexpr int kVersion = 1;
 
-struct Event {
-    enum Kind {
-        Seed,       // the game took a seed for a screen's set-up
-        Activate,   // the menu became the active window
-        Click,      // a menu button or the web picture: control
-        Check,      // the music switch, its new value in value
-        MenuClose,  // the menu's close box (or Ukončiť)
-        Key,        // a key-down on the game screen: its code in value
-        Close,      // the game window's close box
-        Answer,     // a message box closed at t with the answer in value; it opened at opened
-        Pause,      // the screen stands still; automatic when the player left the game
-        Resume,
-        End,  // the recording stops here
-    };
-    Micros t = 0;
-    Kind kind = Activate;
-    int value = 0;
-    std::string control;     // Click: Command1..Command5 or Image1
-    std::uint64_t seed = 0;  // Seed
-    Micros opened = 0;       // Answer
-    bool automatic = false;  // Pause, Resume
-    int line = 0;            // where it stood in the file (0 when not read from one)
-};
+// A recording's lines are the player's inputs (and the seeds and its end) with their clock times.
+using Event = InputEvent;
 
 struct Recording {
     Pace pace = Pace::Classic;
@@ -62,16 +42,12 @@ std::optional<Recording> load(const std::string& path, std::string& error);
 // One event as its line in the file (no line end).
 std::string formatEvent(const Event& e);
 
-// Does what the window does for an input: the menu's handlers, the screen's key handler, its
-// close box, its pause. Seeds, answers and the end are not inputs and do nothing here.
-void apply(Program& program, const Event& e);
-
 // Writes a recording as the game goes, a line at a time, each flushed at once (a game that
 // crashes still leaves its recording up to the crash).
-class Recorder {
+class Recorder : public InputLog {
 public:
     Recorder(std::ostream& out, Pace pace, const GameProgress& start);
-    void write(const Event& e);
+    void write(const Event& e) override;
 
 private:
     std::ostream& out_;
@@ -80,22 +56,22 @@ private:
 // Plays a recording back into a program: the clock is moved on by the caller (from real time,
 // or all at once), and each event is performed when the clock reaches its time, after the timers
 // due up to that instant have fired, as when it was recorded.
-class Player {
+class Player : public InputSource {
 public:
     // Inputs are performed through call (the window's tidying up after a handler).
     using Call = std::function<void(const std::function<void()>&)>;
     Player(Program& program, Recording recording, Call call = {});
 
     // Moves the clock to t, performing the events due on the way.
-    void advanceTo(Micros t);
+    void advanceTo(Micros t) override;
     // A message box has opened: every event recorded while it was open is performed at its time,
     // the clock is moved to when the box closed, and its answer is returned.
-    int answerBox(int style);
+    int answerBox(int style) override;
     // The seeds in the order they were taken.
-    std::uint64_t nextSeed();
+    std::uint64_t nextSeed() override;
 
-    bool finished() const { return next_ >= rec_.events.size(); }
-    Micros endTime() const { return rec_.endTime(); }
+    bool finished() const override { return next_ >= rec_.events.size(); }
+    Micros endTime() const override { return rec_.endTime(); }
     const Recording& recording() const { return rec_; }
     // Where the game went another way than the recording (a box that was not there, too few
     // seeds, ...): a recording of another version of the game, or an edited file.

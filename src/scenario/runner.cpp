@@ -13,6 +13,7 @@
 
 #include "episode1/form1.h"
 #include "episode2/form2.h"
+#include "game/input.h"
 #include "runtime/numtext.h"
 #include "shell/menu.h"
 #include "shell/program.h"
@@ -180,6 +181,14 @@ private:
 
     GameScreen* screen() { return program_.screen(); }
 
+    // An input as the windows hand it over.
+    void input(InputEvent::Kind kind, int value = 0) {
+        InputEvent e;
+        e.kind = kind;
+        e.value = value;
+        apply(program_, e);
+    }
+
     // The value of NAME as print shows it; nullopt for a name the runner does not know.
     std::optional<std::string> value(const std::string& name) {
         const KnownNames& k = knownNames();
@@ -293,26 +302,18 @@ private:
         } else if (c == "menu" && args(0, 0)) {
             program_.showMenu();
         } else if (c == "activate" && args(0, 0)) {
-            program_.menu().Form_Activate();
+            input(InputEvent::Activate);
         } else if (c == "click" && args(1, 1)) {
-            Menu& m = program_.menu();
-            if (w[1] == "Command1")
-                m.Command1_Click();
-            else if (w[1] == "Command2")
-                m.Command2_Click();
-            else if (w[1] == "Command3")
-                m.Command3_Click();
-            else if (w[1] == "Command4")
-                m.Command4_Click();
-            else if (w[1] == "Command5") {
-                m.Command5_Click();
-                done_ = true;
-            } else if (w[1] == "Check1")
-                m.setCheck1(m.Check1Value == 1 ? 0 : 1);
-            else if (w[1] == "Image1")
-                m.Image1_Click();
-            else
-                return bad("unknown menu control " + w[1]);
+            if (w[1] == "Check1") {
+                input(InputEvent::Check, program_.menu().Check1Value == 1 ? 0 : 1);
+            } else {
+                if (!findMenuClick(w[1])) return bad("unknown menu control " + w[1]);
+                InputEvent e;
+                e.kind = InputEvent::Click;
+                e.control = w[1];
+                apply(program_, e);
+                if (w[1] == "Command5") done_ = true;
+            }
         } else if (c == "open" && args(1, 1)) {
             if (w[1] == "1")
                 program_.openForm1();
@@ -394,7 +395,7 @@ private:
                 code = static_cast<int>(*n);
             }
             if (!screen()) return bad("no game screen is open for the key");
-            screen()->Form_KeyDown(*code);
+            input(InputEvent::Key, *code);
         } else if (c == "run" && args(1, 1)) {
             auto n = number(w[1]);
             if (!n || *n < 0) return bad("run needs milliseconds");
@@ -423,7 +424,7 @@ private:
                 return 1;
             }
         } else if (c == "quit" && args(0, 0)) {
-            program_.menu().Form_Unload();
+            input(InputEvent::MenuClose);
             done_ = true;
         } else {
             return bad("cannot understand '" + c + "' with " + std::to_string(w.size() - 1) + " argument(s)");

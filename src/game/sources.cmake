@@ -1,0 +1,1 @@
+target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/input.cpp)
