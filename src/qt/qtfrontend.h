@@ -1,35 +1,32 @@
-// The game's windows on Qt: the menu window, a window per game screen, real message boxes, the
-// music player, and the driver that moves the clock with real time.
+// The game's Qt front end: what the core asks of the world, answered by the parts that do it —
+// the windows, the message boxes, the music player, the recording or replay, the automatic pause,
+// the repaints and the driver that moves the clock with real time.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
-#include <vector>
 
 #include "game/input.h"
 #include "qt/scenepainter.h"
+#include "qt/session.h"
+#include "qt/windowset.h"
 #include "shell/frontend.h"
-
-class QWindow;
-class QWidget;
 
 namespace sky {
 class Program;
-class Timer;
 }  // namespace sky
 
 namespace sky::qt {
 
+class AutoPause;
 class Driver;
 class GameWindow;
 class MenuWindow;
 class MusicPlayer;
+class RepaintThrottle;
+class TickProbe;
 
 struct Options {
     int scale = 0;  // scene pixels to window pixels; 0 = one (the display's own ratio still applies)
@@ -66,13 +63,13 @@ public:
     void pauseKey();
     // The application became active or inactive (another program took the focus).
     void applicationStateChanged(Qt::ApplicationState state);
-    bool autoPaused() const { return autoPaused_; }
+    bool autoPaused() const;
 
     // Writes every input to this recorder (set before start()).
-    void setRecorder(InputLog* r) { recorder_ = r; }
+    void setRecorder(InputLog* r) { session_.setLog(r); }
     // Plays this recording instead of listening to the player (set before start()).
     void setPlayer(InputSource* p);
-    bool replaying() const { return player_ != nullptr; }
+    bool replaying() const { return session_.replaying(); }
     // The recording's last line, once (the program has ended, or the application is going).
     void endRecording();
 
@@ -93,8 +90,8 @@ public:
         QtFrontEnd* fe_;
     };
 
-    MenuWindow* menuWindow() const { return menu_.get(); }
-    GameWindow* windowOf(const GameScreen& s) const;
+    MenuWindow* menuWindow() const { return windows_.menu(); }
+    GameWindow* windowOf(const GameScreen& s) const { return windows_.windowOf(s); }
     Driver& driver() { return *driver_; }
     ScenePainter& painter() { return painter_; }
 
@@ -112,43 +109,21 @@ public:
     void quit() override;
 
 private:
-    void focusChanged(QWindow* w);
-    void activateMenu();
-    void autopauseCheck();
+    void menuActivated();
     void replayAdvance(Micros target);
     void stopReplay(const char* why);
-    int showBox(const std::string& text, const std::string& title, int style);
-    void flushClosedWindows();
-    void reportTicks(const char* when);
 
     Options options_;
     Program* program_ = nullptr;
     ScenePainter painter_;
-    std::unique_ptr<MenuWindow> menu_;
+    WindowSet windows_;
+    Session session_;
     std::unique_ptr<Driver> driver_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
-    std::map<const GameScreen*, GameWindow*> windows_;
-    std::vector<QPointer<GameWindow>> closing_;  // closed, deleted once no message box waits
-    QTimer repaint_;
-    std::uint64_t paintedRuns_ = 0;  // handler runs when the windows were last repainted
-    bool sceneChanged_ = true;       // an input has run since
-    // The menu counts as the program's active window; a switch to it from another of the
-    // game's windows is an activation, a switch back from another application is not.
-    bool menuActive_ = false;
-    // The pohyb count for SKY_DEBUG_TICKS: a probe on the same clock with the same interval.
-    std::unique_ptr<Timer> probe_;
-    InputLog* recorder_ = nullptr;
-    InputSource* player_ = nullptr;
-    bool recordingEnded_ = false;
-    bool replayStopping_ = false;
+    std::unique_ptr<AutoPause> autopause_;
+    std::unique_ptr<RepaintThrottle> repaint_;
+    std::unique_ptr<TickProbe> ticks_;  // SKY_DEBUG_TICKS only
     int outsideGame_ = 0;
-    // Paused by the game itself because the player left it: only such a pause resumes by itself.
-    bool autoPaused_ = false;
-    bool appActive_ = true;
-    QTimer autopauseTimer_;
-    long long pohybTicks_ = 0;
-    QElapsedTimer realSinceOpen_;
-    std::int64_t clockAtOpen_ = 0;
 };
 
 }  // namespace sky::qt

@@ -1,0 +1,38 @@
+// The game's message boxes.
+#include "qt/messagebox.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+#include "qt/driver.h"
+#include "shell/frontend.h"
+
+namespace sky::qt {
+
+int showMessageBox(QWidget* parent, const std::string& text, const std::string& title, int style, Driver& driver) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    if (style == kInformation) icon = QMessageBox::Information;
+    if (style == kQuestion) {
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+    }
+    QPointer<QMessageBox> box =
+        new QMessageBox(icon, QString::fromStdString(title), QString::fromStdString(text), buttons, parent);
+    box->setWindowModality(Qt::ApplicationModal);
+    if (style == kQuestion) box->setDefaultButton(QMessageBox::Yes);
+    int answer = style == kQuestion ? kNo : kOk;
+    {
+        // The clock runs on while the box is open: the other timers keep firing.
+        Driver::NestedLoop running(driver);
+        const int r = box->exec();
+        if (r == QMessageBox::Yes)
+            answer = kYes;
+        else if (r == QMessageBox::No)
+            answer = kNo;
+    }
+    delete box.data();
+    return answer;
+}
+
+}  // namespace sky::qt

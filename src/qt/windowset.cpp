@@ -1,0 +1,132 @@
+// The game's windows.
+#include "qt/windowset.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWindow>
+
+#include "qt/appearance.h"
+#include "qt/gamewindow.h"
+#include "qt/menuwindow.h"
+
+namespace sky::qt {
+
+namespace {
+// Raises a window where the platform can (the offscreen one used by the tests cannot).
+void bringToFront(QWidget& w) {
+    if (QGuiApplication::platformName() != "offscreen") w.raise();
+}
+}  // namespace
+
+WindowSet::WindowSet(ScenePainter& painter, int scale, std::function<void()> menuActivated)
+    : painter_(painter), scale_(scale), menuActivated_(std::move(menuActivated)) {
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &WindowSet::focusChanged);
+}
+
+WindowSet::~WindowSet() {
+    clear();
+}
+
+void WindowSet::createMenu(Menu& menu, Input input) {
+    menu_ = std::make_unique<MenuWindow>(menu, std::move(input));
+}
+
+void WindowSet::centreMenu() {
+    if (menu_) centreOnScreen(*menu_);
+}
+
+void WindowSet::syncMenu() {
+    if (menu_) menu_->sync();
+}
+
+void WindowSet::showMenu(bool activateSoon) {
+    if (!menu_) return;
+    menu_->sync();
+    menu_->show();
+    bringToFront(*menu_);
+    menu_->activateWindow();
+    // Showing the menu makes it the active window. The window system reports that a little
+    // later, or not at all when there is no window manager; whichever comes first activates.
+    if (!activateSoon) return;
+    QTimer::singleShot(0, this, [this] {
+        if (menu_ && menu_->isVisible() && !menuActive_) activateMenu();
+    });
+}
+
+void WindowSet::hideMenu() {
+    menuActive_ = false;
+    if (menu_) menu_->hide();
+}
+
+void WindowSet::focusChanged(QWindow* w) {
+    if (!w || !menu_) return;  // another application took the focus: not a switch inside the game
+    if (w == menu_->windowHandle()) {
+        if (!menuActive_) activateMenu();
+    } else {
+        menuActive_ = false;
+    }
+}
+
+void WindowSet::activateMenu() {
+    menuActive_ = true;
+    if (menuActivated_) menuActivated_();
+}
+
+void WindowSet::open(GameScreen& s, Input input, std::function<void()> pauseKey) {
+    auto* w = new GameWindow(s, painter_, scale_, std::move(input), std::move(pauseKey));
+    windows_[&s] = w;
+    centreOnScreen(*w);
+    w->show();
+    bringToFront(*w);
+    w->activateWindow();
+    w->setFocus();
+}
+
+void WindowSet::close(const GameScreen& s, bool boxesOpen) {
+    auto it = windows_.find(&s);
+    if (it == windows_.end()) return;
+    GameWindow* w = it->second;
+    windows_.erase(it);
+    w->detach();
+    w->hide();
+    // A message box still waiting on this window keeps it until the box returns.
+    closing_.push_back(w);
+    if (!boxesOpen) flushClosed();
+}
+
+void WindowSet::flushClosed() {
+    for (auto& w : closing_)
+        if (w) w->deleteLater();
+    closing_.clear();
+}
+
+GameWindow* WindowSet::windowOf(const GameScreen& s) const {
+    auto it = windows_.find(&s);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+QWidget* WindowSet::boxParent(const GameScreen* open) const {
+    QWidget* parent = open ? windowOf(*open) : nullptr;
+    if (!parent && menu_ && menu_->isVisible()) parent = menu_.get();
+    return parent;
+}
+
+void WindowSet::updateVisible() {
+    for (auto& [screen, w] : windows_)
+        if (w->isVisible()) w->update();
+}
+
+void WindowSet::hideAll() {
+    for (auto& [screen, w] : windows_) w->hide();
+    if (menu_) menu_->hide();
+}
+
+void WindowSet::clear() {
+    for (auto& [screen, w] : windows_) delete w;
+    windows_.clear();
+    for (auto& w : closing_) delete w.data();
+    closing_.clear();
+    menu_.reset();
+}
+
+}  // namespace sky::qt
