@@ -15,9 +15,11 @@ std::string numText(double v) {
         auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
         return std::string(buf, r.ptr);
     }
-    // Fifteen significant digits, as a double carries, trailing zeros dropped.
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    std::string s(buf, r.ptr);
+    // Fifteen significant digits, as a double carries, trailing zeros dropped. printf's %.15g is
+    // the general form to_chars gives for this precision, and every C library the game is built
+    // with has it (the browser build's C++ library has no floating-point to_chars).
+    const int n = std::snprintf(buf, sizeof buf, "%.15g", v);
+    std::string s(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
     auto e = s.find('e');
     std::string mant = e == std::string::npos ? s : s.substr(0, e);
     std::string exp = e == std::string::npos ? "" : s.substr(e);
