@@ -5,6 +5,12 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt
           libgtest-dev libgmock-dev fonts-dejavu-core)
 # The tests also fuzz the progress file with clang's libFuzzer.
 [ "${1:-}" = test ] && packages+=(clang libclang-rt-14-dev)
+# The browser build: emscripten and Node for the build and the command line, sox to pack the
+# music, chromium for the browser test.
+if [ "${1:-}" = web ]; then
+  packages=(cmake ninja-build g++ emscripten nodejs chromium sox libsox-fmt-base ccache)
+  command -v npm > /dev/null || packages+=(npm)  # a newer Node brings its own npm
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
