@@ -1,0 +1,422 @@
+// The game's core behind the web page: the page's front end, its driver and what the page's
+// script calls. The script (page.js) draws, shows the menu, the panels and the message boxes,
+// plays the music and keeps the progress in the browser; every rule stays in the core.
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "assets/pictures.h"
+#include "playfield/gamescreen.h"
+#include "scenario/replay.h"
+#include "shell/about.h"
+#include "shell/menu.h"
+#include "shell/pravidla.h"
+#include "shell/program.h"
+#include "shell/registry.h"
+
+// The page's side, in page.js (the object skyPage).
+EM_JS(void, js_call, (const char* what, const char* arg), { skyPage.fromGame(UTF8ToString(what), UTF8ToString(arg)); });
+EM_JS(double, js_now, (), { return performance.now(); });
+EM_JS(double, js_seed, (), { return (performance.timeOrigin + performance.now()) * 1000; });
+EM_JS(int, js_box_open, (const char* text, const char* title, int style),
+      { return skyPage.openBox(UTF8ToString(text), UTF8ToString(title), style); });
+// Resolves at the next display frame with 0, or at once with the answer when the box was closed.
+EM_ASYNC_JS(int, js_box_wait, (int id), { return await skyPage.waitBox(id); });
+
+namespace sky::web {
+namespace {
+
+constexpr const char* kProgressFile = "new.dat";
+// After a stall (a hidden tab, a busy machine) the world catches up at most this much.
+constexpr Micros kMaxStep = ms(100);
+
+std::string jsonText(const std::string& s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\')
+            out += {'\\', c};
+        else if (static_cast<unsigned char>(c) < 0x20)
+            out += "\\u00" + std::string{"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
+class WebFrontEnd : public FrontEnd {
+public:
+    std::unique_ptr<Program> program;
+    int boxes = 0;
+    bool menuShown = false, activatePending = false, autoPaused = false, sceneChanged = true;
+    std::uint64_t paintedRuns = 0;
+    double lastMs = -1;
+    std::string storedProgress;  // what the browser holds
+    std::unique_ptr<About> about;
+
+    // The clock follows real time: one step per display frame.
+    void step() {
+        if (!program || program->ended()) return;
+        const double now = js_now();
+        if (lastMs < 0) lastMs = now;
+        Micros d = static_cast<Micros>(std::llround((now - lastMs) * 1000));
+        lastMs = now;
+        d = std::clamp<Micros>(d, 0, kMaxStep);
+        if (d > 0) program->scheduler().advance(d);
+        tidy();
+    }
+    void resync() { lastMs = js_now(); }
+
+    // What the window does after a handler: frees closed screens once nothing waits, and shows
+    // what the menu and the progress now hold.
+    void tidy() {
+        if (!program || program->ended()) return;
+        if (program->scheduler().depth() == 0 && boxes == 0) program->collect();
+        syncMenu();
+        syncProgress();
+    }
+
+    void input(const replay::Event& e) {
+        if (!program || program->ended()) return;
+        replay::apply(*program, e);
+        sceneChanged = true;
+        tidy();
+    }
+
+    void syncMenu() {
+        Menu& m = program->menu();
+        std::string s = "{\"Label1\":" + jsonText(m.Label1) + ",\"Label2\":" + jsonText(m.Label2) +
+                        ",\"Label3\":" + jsonText(m.Label3) + ",\"Label4\":" + jsonText(m.Label4) +
+                        ",\"Label5\":" + jsonText(m.Label5) + ",\"Command2\":" + (m.Command2Enabled ? "1" : "0") +
+                        ",\"Check1\":" + std::to_string(m.Check1Value) + "}";
+        js_call("menuState", s.c_str());
+    }
+
+    // The progress file lives in the module's memory; the browser keeps a copy of it.
+    void syncProgress() {
+        std::ifstream f(kProgressFile, std::ios::binary);
+        if (!f) return;
+        std::ostringstream text;
+        text << f.rdbuf();
+        if (text.str() == storedProgress) return;
+        storedProgress = text.str();
+        js_call("storeProgress", storedProgress.c_str());
+    }
+
+    // FrontEnd.
+    int messageBox(const std::string& text, const std::string& title, int style) override {
+        const int id = js_box_open(text.c_str(), title.c_str(), style);
+        ++boxes;
+        int answer = 0;
+        // The clock runs on while the box is open: the other timers keep firing (the one whose
+        // handler waits here is busy and misses its ticks).
+        while ((answer = js_box_wait(id)) == 0) {
+            step();
+            js_call("paint", "");
+        }
+        --boxes;
+        sceneChanged = true;
+        return answer;
+    }
+    void music(const std::string& command) override { js_call("music", command.c_str()); }
+    void showMenu() override {
+        menuShown = true;
+        activatePending = true;  // the menu becomes the active window as soon as it shows
+        js_call("showMenu", "");
+    }
+    void hideMenu() override {
+        menuShown = false;
+        activatePending = false;
+        js_call("hideMenu", "");
+    }
+    void screenOpened(GameScreen& s) override {
+        autoPaused = false;
+        js_call("screenOpened", s.caption().c_str());
+        resync();  // the new screen's timers start counting when it appears
+    }
+    void screenClosed(GameScreen&) override {
+        autoPaused = false;
+        js_call("screenClosed", "");
+    }
+    void showRules() override { js_call("showRules", ""); }
+    void showAbout() override {
+        if (!about) {
+            about = std::make_unique<About>(*this, systemRegistry(), systemLauncher());
+            about->closeWindow = [] { js_call("closeAbout", ""); };
+            about->Form_Load();
+        }
+        js_call("showAbout", about->Label1.c_str());
+    }
+    void openUrl(const std::string& url) override { js_call("openUrl", url.c_str()); }
+    std::uint64_t clockSeed() override { return static_cast<std::uint64_t>(js_seed()); }
+    void quit() override { js_call("quit", ""); }
+};
+
+WebFrontEnd* fe = nullptr;
+
+replay::Event event(replay::Event::Kind kind, int value = 0, const char* control = "") {
+    replay::Event e;
+    e.kind = kind;
+    e.value = value;
+    e.control = control;
+    return e;
+}
+
+// Pictures for the page: an id per image, its pixels as RGBA once the page asks.
+struct ImageTable {
+    std::map<std::pair<const Image*, bool>, int> ids;
+    std::vector<std::pair<std::shared_ptr<const Image>, bool>> images;
+    std::vector<std::uint8_t> rgba;
+    int idOf(const std::shared_ptr<const Image>& img, bool whiteIsTransparent) {
+        auto [it, fresh] = ids.try_emplace({img.get(), whiteIsTransparent}, static_cast<int>(images.size()));
+        if (fresh) images.emplace_back(img, whiteIsTransparent);
+        return it->second;
+    }
+} imageTable;
+
+std::vector<std::int32_t> sceneData;
+std::string sceneTexts;
+
+int px(double v) {
+    return static_cast<int>(std::floor(v + 0.5));
+}
+int twips(int t) {
+    return static_cast<int>(std::lround(static_cast<double>(t) / kTwipsPerPixel));
+}
+
+std::string infoJson() {
+    auto box = [](int l, int t, int w, int h) {
+        return std::to_string(twips(l)) + "," + std::to_string(twips(t)) + "," + std::to_string(twips(w)) + "," +
+               std::to_string(twips(h));
+    };
+    auto picture = [](const char* name) {
+        auto img = assets::image(name);
+        return img ? imageTable.idOf(img, false) : -1;
+    };
+    auto labels = [&](const std::vector<InfoLabel>& ls) {
+        std::string s;
+        for (const InfoLabel& l : ls)
+            s += std::string(s.empty() ? "" : ",") + "[" + jsonText(l.name) + "," + jsonText(l.text) + "," +
+                 box(l.left, l.top, l.width, l.height) + "," + std::to_string(l.font.points) + "," +
+                 (l.font.bold ? "1" : "0") + "," + std::to_string(l.color) + "]";
+        return "[" + s + "]";
+    };
+    auto lines = [&](const std::vector<InfoLine>& ls) {
+        std::string s;
+        for (const InfoLine& l : ls)
+            s += std::string(s.empty() ? "" : ",") + "[" + box(l.x1, l.y1, l.x2, l.y2) + "," + std::to_string(l.color) +
+                 "," + std::to_string(l.widthPixels) + "]";
+        return "[" + s + "]";
+    };
+    std::string menu;
+    for (const MenuControl& c : Menu::layout()) {
+        static const char* kinds[] = {"picture", "frame", "button", "label", "check"};
+        menu += std::string(menu.empty() ? "" : ",") + "[" + jsonText(c.name) + "," + jsonText(kinds[c.kind]) + "," +
+                jsonText(c.parent) + "," + jsonText(c.caption) + "," + box(c.left, c.top, c.width, c.height) + "," +
+                std::to_string(c.kind == MenuControl::Picture ? picture(c.caption) : -1) + "]";
+    }
+    std::string pictures, buttons;
+    for (const InfoPicture& p : About::pictures())
+        pictures += std::string(pictures.empty() ? "" : ",") + "[" + box(p.left, p.top, p.width, p.height) + "," +
+                    std::to_string(picture(p.picture)) + "]";
+    for (const InfoButton& b : About::buttons())
+        buttons += std::string(buttons.empty() ? "" : ",") + "[" + jsonText(b.name) + "," + jsonText(b.caption) + "," +
+                   box(b.left, b.top, b.width, b.height) + "]";
+    return "{\"menu\":{\"caption\":" + jsonText(Menu::kCaption) + ",\"size\":[" +
+           std::to_string(twips(Menu::kClientWidth)) + "," + std::to_string(twips(Menu::kClientHeight)) +
+           "],\"controls\":[" + menu + "],\"icon\":" + std::to_string(picture("ioblak")) +
+           "},\"rules\":{\"caption\":" + jsonText(Pravidla::kCaption) + ",\"size\":[" +
+           std::to_string(twips(Pravidla::kClientWidth)) + "," + std::to_string(twips(Pravidla::kClientHeight)) +
+           "],\"background\":" + std::to_string(picture(Pravidla::kBackground)) +
+           ",\"labels\":" + labels(Pravidla::labels()) + ",\"lines\":" + lines(Pravidla::lines()) +
+           "},\"about\":{\"caption\":" + jsonText(About::kCaption) + ",\"size\":[" +
+           std::to_string(twips(About::kClientWidth)) + "," + std::to_string(twips(About::kClientHeight)) +
+           "],\"labels\":" + labels(About::labels()) + ",\"lines\":" + lines(About::lines()) + ",\"pictures\":[" +
+           pictures + "],\"buttons\":[" + buttons + "]}}";
+}
+
+}  // namespace
+}  // namespace sky::web
+
+using namespace sky;
+using namespace sky::web;
+
+extern "C" {
+
+// Starts the game on its menu, with the progress file the browser holds (null for none).
+EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress) {
+    static WebFrontEnd frontEnd;
+    fe = &frontEnd;
+    fe->program.reset();
+    fe->about.reset();
+    std::remove(kProgressFile);
+    fe->storedProgress.clear();
+    if (progress) {
+        std::ofstream(kProgressFile, std::ios::binary) << progress;
+        fe->storedProgress = progress;
+    }
+    fe->program = std::make_unique<Program>(*fe, kProgressFile);
+    fe->program->scheduler().setPace(Pace::Classic);  // the tick the game's speeds were tuned on
+    fe->resync();
+    fe->program->showMenu();
+}
+
+// One display frame: a pending menu activation, then the clock moved on by the real time
+// since the last frame. Returns 1 when the picture may have changed.
+EMSCRIPTEN_KEEPALIVE int sky_frame() {
+    if (!fe || !fe->program || fe->program->ended()) return 0;
+    if (fe->activatePending && fe->menuShown) {
+        fe->activatePending = false;
+        fe->input(event(replay::Event::Activate));
+    }
+    fe->step();
+    const std::uint64_t runs = fe->program->scheduler().handlerRuns();
+    const bool changed = runs != fe->paintedRuns || fe->sceneChanged;
+    fe->paintedRuns = runs;
+    fe->sceneChanged = false;
+    return changed ? 1 : 0;
+}
+
+// The page's inputs.
+// 1..5 the buttons Command1..Command5, 6 the web picture Image1.
+EMSCRIPTEN_KEEPALIVE void sky_click(int control) {
+    static const char* names[] = {"Command1", "Command2", "Command3", "Command4", "Command5", "Image1"};
+    if (fe && control >= 1 && control <= 6) fe->input(event(replay::Event::Click, 0, names[control - 1]));
+}
+EMSCRIPTEN_KEEPALIVE void sky_check(int ticked) {
+    if (fe) fe->input(event(replay::Event::Check, ticked ? 1 : 0));
+}
+EMSCRIPTEN_KEEPALIVE void sky_activate() {
+    if (fe && fe->menuShown) fe->input(event(replay::Event::Activate));
+}
+EMSCRIPTEN_KEEPALIVE void sky_key(int code) {
+    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    // A paused game takes no keys but Esc, which still leaves the episode.
+    if (!s || (s->paused() && code != kKeyEsc)) return;
+    fe->input(event(replay::Event::Key, code));
+}
+// P pauses or resumes; a hidden page pauses the game and its return resumes what it paused.
+EMSCRIPTEN_KEEPALIVE void sky_pause(int kind) {
+    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    if (!s || s->closed()) return;
+    replay::Event e;
+    if (kind == 0) {  // the P key
+        e.kind = s->paused() ? replay::Event::Resume : replay::Event::Pause;
+        fe->autoPaused = false;
+    } else if (kind == 1) {  // hidden
+        if (s->paused()) return;
+        e.kind = replay::Event::Pause;
+        e.automatic = true;
+        fe->autoPaused = true;
+    } else {  // shown again
+        if (!fe->autoPaused || !s->paused()) return;
+        e.kind = replay::Event::Resume;
+        e.automatic = true;
+        fe->autoPaused = false;
+    }
+    fe->input(e);
+    fe->resync();
+}
+// 0 the about screen's OK, 1 its system information button.
+EMSCRIPTEN_KEEPALIVE void sky_about_click(int button) {
+    if (!fe || !fe->about) return;
+    if (button == 0)
+        fe->about->cmdOK_Click();
+    else
+        fe->about->cmdSysInfo_Click();
+}
+
+// Layout of the menu, the rules and the about screen, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* sky_layout() {
+    static const std::string json = infoJson();
+    return json.c_str();
+}
+
+// A picture's pixels: width, height, then RGBA bytes (the see-through white already clear).
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* sky_image(int id) {
+    auto& [img, clearWhite] = imageTable.images.at(id);
+    auto& out = imageTable.rgba;
+    out.assign(8, 0);
+    std::uint32_t wh[2] = {static_cast<std::uint32_t>(img->width), static_cast<std::uint32_t>(img->height)};
+    std::memcpy(out.data(), wh, 8);
+    for (Argb p : img->pixels) {
+        if (clearWhite && (p & 0xFFFFFFu) == 0xFFFFFFu) p = 0;
+        out.insert(out.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(p >> 24)});
+    }
+    return out.data();
+}
+
+// The open screen's scene, bottom up, as integers (see page.js), and its captions.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* sky_scene() {
+    sceneData.clear();
+    sceneTexts.clear();
+    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    sceneData.push_back(0);  // length
+    sceneData.push_back(s && s->paused() ? 1 : 0);
+    if (!s) {
+        sceneData[0] = static_cast<std::int32_t>(sceneData.size());
+        return sceneData.data();
+    }
+    auto sprite = [](const PictureRef& pic, double left, double top) {
+        sceneData.insert(sceneData.end(), {1, imageTable.idOf(pic->image, pic->whiteIsTransparent), px(left), px(top)});
+    };
+    if (PictureRef bg = s->background(); bg && bg->image) sprite(bg, 0, 0);
+    int texts = 0;
+    for (const DrawItem& item : s->stacking()) {
+        switch (item.kind) {
+            case DrawItem::SpriteItem: {
+                const Sprite& sp = s->sprites()[item.index];
+                if (sp.Visible && sp.Picture && sp.Picture->image) sprite(sp.Picture, sp.Left, sp.Top);
+                break;
+            }
+            case DrawItem::ShapeItem: {
+                const Shape& sh = s->shapes()[item.index];
+                sceneData.insert(sceneData.end(),
+                                 {2, sh.kind == ShapeKind::Rectangle ? 0 : 1, px(sh.Left), px(sh.Top), px(sh.Width),
+                                  px(sh.Height), sh.filled ? 1 : 0, static_cast<std::int32_t>(sh.FillColor),
+                                  sh.bordered ? 1 : 0, static_cast<std::int32_t>(sh.BorderColor)});
+                break;
+            }
+            case DrawItem::LineItem: {
+                const Line& ln = s->lines()[item.index];
+                if (ln.Visible)
+                    sceneData.insert(sceneData.end(), {3, px(ln.X1), px(ln.Y1), px(ln.X2), px(ln.Y2),
+                                                       static_cast<std::int32_t>(ln.BorderColor), ln.BorderWidth});
+                break;
+            }
+            case DrawItem::LabelItem: {
+                const Label& lb = s->labels()[item.index];
+                if (!lb.Visible || lb.Caption.empty()) break;
+                sceneData.insert(sceneData.end(),
+                                 {4, px(lb.Left), px(lb.Top), px(lb.Width), px(lb.Height),
+                                  static_cast<std::int32_t>(lb.ForeColor), static_cast<std::int32_t>(lb.Alignment),
+                                  static_cast<std::int32_t>(std::lround(lb.fontPt * 100)), lb.bold ? 1 : 0, texts++});
+                sceneTexts += lb.Caption + '\n';
+                break;
+            }
+        }
+    }
+    sceneData[0] = static_cast<std::int32_t>(sceneData.size());
+    return sceneData.data();
+}
+EMSCRIPTEN_KEEPALIVE const char* sky_scene_texts() {
+    return sceneTexts.c_str();
+}
+
+// The program has ended (Ukončiť): it goes once no handler runs.
+EMSCRIPTEN_KEEPALIVE void sky_stop() {
+    if (fe && fe->program && fe->program->scheduler().depth() == 0) {
+        fe->about.reset();
+        fe->program.reset();
+    }
+}
+}
