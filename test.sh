@@ -3,6 +3,23 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+
+# The browser build: every scenario and recorded game on Node (against the desktop build when it
+# is built), and the page in a real chromium. `./test.sh web` runs only this part.
+web_tests() {
+  echo "== web build"
+  "$here/web.sh" > /dev/null
+  echo "== web tests"
+  local native=()
+  [ -x "$here/build-test-release/src/skyrend" ] && native=("$here/build-test-release/src/skyrend")
+  "$here/tests/web/cli.sh" "$here/build-web/cli/skyrend.js" "${native[@]}"
+  (cd "$here/tests/web" && npm ci --no-audit --no-fund --loglevel=error && node browser.mjs "$here/build-web/site")
+}
+if [ "${1:-}" = web ]; then
+  web_tests
+  exit
+fi
+
 "$here/scripts/deps.sh" test
 export QT_QPA_PLATFORM=offscreen
 for variant in release sanitize; do
@@ -27,3 +44,5 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I "$here/src" "$h
   "$here/src/shell/progress.cpp" "$here/src/runtime/numtext.cpp" -o "$fuzz/progress_fuzz"
 (cd "$fuzz" && ./progress_fuzz -max_total_time=60 -max_len=20000 -print_final_stats=1 corpus 2>&1 | tail -n 4)
 echo "fuzz: 1 passed, 0 failed"
+
+web_tests

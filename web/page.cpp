@@ -11,7 +11,6 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,7 @@
 #include "shell/about.h"
 #include "shell/menu.h"
 #include "shell/pravidla.h"
+#include "shell/progress.h"
 #include "shell/program.h"
 #include "shell/registry.h"
 
@@ -101,15 +101,16 @@ public:
         js_call("menuState", s.c_str());
     }
 
-    // The progress file lives in the module's memory; the browser keeps a copy of it.
+    // A web page is closed without a quit: whenever the progress changes (an episode's teardown,
+    // the music switch), the progress file is written and the browser keeps a copy of it. Not
+    // before the menu's first activation has read it.
     void syncProgress() {
-        std::ifstream f(kProgressFile, std::ios::binary);
-        if (!f) return;
-        std::ostringstream text;
-        text << f.rdbuf();
-        if (text.str() == storedProgress) return;
-        storedProgress = text.str();
-        js_call("storeProgress", storedProgress.c_str());
+        if (!program->modul1().progressLoaded) return;
+        const std::string text = progressText(program->progress());
+        if (text == storedProgress) return;
+        storedProgress = text;
+        writeProgress(kProgressFile, program->progress());
+        js_call("storeProgress", text.c_str());
     }
 
     // FrontEnd.
@@ -333,6 +334,15 @@ EMSCRIPTEN_KEEPALIVE void sky_about_click(int button) {
         fe->about->cmdOK_Click();
     else
         fe->about->cmdSysInfo_Click();
+}
+
+// A screen variable by name, as scenarios read and set them (for the page's tests): set when
+// `set` is non-zero; NaN without a screen or such a variable.
+EMSCRIPTEN_KEEPALIVE double sky_var(const char* name, int set, double value) {
+    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    if (!s || !s->hasVar(name)) return std::nan("");
+    if (set) s->setVar(name, value);
+    return s->getVar(name);
 }
 
 // Layout of the menu, the rules and the about screen, as JSON.

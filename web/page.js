@@ -7,7 +7,7 @@ var skyPage = (() => {
   const kWidth = 669, kHeight = 515;
   const $ = (id) => document.getElementById(id);
   const canvas = $('field'), ctx = canvas.getContext('2d');
-  let M, layout, running = false, quitting = false, boxDepth = 0, nextBox = 1, menuState = {};
+  let M, layout, boxScale = 1, running = false, quitting = false, boxDepth = 0, nextBox = 1, menuState = {};
   const images = [], boxes = {};
 
   const hex = (c) => '#' + (c & 0xffffff).toString(16).padStart(6, '0');
@@ -38,8 +38,10 @@ var skyPage = (() => {
     const k = fitScale(kWidth, kHeight, full ? 0 : 20);
     canvas.style.width = kWidth * k + 'px';
     canvas.style.height = kHeight * k + 'px';
+    $('screen').querySelector('.title').style.zoom = k;
     const m = layout ? fitScale(layout.menu.size[0], layout.menu.size[1], 20) : 1;
     for (const id of ['menu', 'rules', 'about']) $(id).style.zoom = m;
+    boxScale = $('screen').hidden ? m : k;  // message boxes as large as the window they stand over
   }
 
   // Windows of HTML: the menu, the rules and the about screen, from the core's layout.
@@ -125,9 +127,16 @@ var skyPage = (() => {
     });
     for (const id of ['rules', 'about']) $(id).querySelector('.x').addEventListener('click', () => closePanel(id));
   }
+  // The design font, one pixel smaller at a time until the wrapped text fits inside its box
+  // (DejaVu Sans runs wider than the face the boxes were measured for).
+  function fitText(e) {
+    for (let px = parseInt(e.style.fontSize); px > 6 && (e.scrollHeight > e.clientHeight || e.scrollWidth > e.clientWidth); --px)
+      e.style.fontSize = px - 1 + 'px';
+  }
   function showPanel(id) {
     const p = $(id);
     p.hidden = false;
+    p.querySelectorAll('.info').forEach(fitText);
     p.style.left = Math.max(0, (innerWidth - p.offsetWidth * (p.style.zoom || 1)) / 2 / (p.style.zoom || 1)) + 'px';
     p.style.top = Math.max(0, (innerHeight - p.offsetHeight * (p.style.zoom || 1)) / 2 / (p.style.zoom || 1)) + 'px';
     (p.querySelector('#cmdOK') || p.querySelector('.x')).focus();
@@ -246,6 +255,7 @@ var skyPage = (() => {
     }
     // Esc closes a box with only OK; a question needs its answer.
     d.addEventListener('cancel', (e) => { e.preventDefault(); if (style !== kQuestion) answer(kOk); });
+    d.style.zoom = boxScale;
     document.body.append(d);
     ++boxDepth;
     d.showModal();
@@ -272,9 +282,9 @@ var skyPage = (() => {
       case 'hideMenu': $('menu').hidden = true; break;
       case 'screenOpened':
         $('screen').hidden = false; $('screen').querySelector('.title span').textContent = arg; document.title = arg;
-        canvas.focus(); break;
+        fit(); break;
       case 'screenClosed':
-        $('screen').hidden = true; if (document.fullscreenElement) document.exitFullscreen(); break;
+        $('screen').hidden = true; if (document.fullscreenElement) document.exitFullscreen(); fit(); break;
       case 'showRules': showPanel('rules'); break;
       case 'showAbout': $('about-Label1').textContent = arg; showPanel('about'); break;
       case 'closeAbout': closePanel('about'); break;
@@ -346,5 +356,7 @@ var skyPage = (() => {
     requestAnimationFrame(frame);
   }
 
-  return { start, fromGame, openBox, waitBox, paint };
+  // For the page's tests: a screen variable, read or set.
+  const screenVar = (name, value) => M.ccall('sky_var', 'number', ['string', 'number', 'number'], [name, value === undefined ? 0 : 1, value || 0]);
+  return { start, fromGame, openBox, waitBox, paint, screenVar };
 })();
