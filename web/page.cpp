@@ -20,8 +20,8 @@
 #include "shell/about.h"
 #include "shell/menu.h"
 #include "shell/pravidla.h"
-#include "shell/progress.h"
 #include "shell/program.h"
+#include "shell/progress.h"
 #include "shell/registry.h"
 
 // The page's side, in page.js (the object skyPage).

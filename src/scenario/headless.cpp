@@ -1,0 +1,34 @@
+// The command line's headless runs.
+#include "scenario/headless.h"
+
+#include <cstring>
+#include <ostream>
+
+#include "scenario/replay.h"
+#include "scenario/runner.h"
+
+namespace sky {
+
+std::optional<int> runHeadless(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    const char* replay = nullptr;
+    bool headless = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--scenario") == 0) {
+            if (i + 1 >= argc) {
+                err << "skyrend: --scenario needs a file\n";
+                return 2;
+            }
+            return runScenarioFile(argv[i + 1], out, err);
+        }
+        if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) replay = argv[i + 1];
+        if (std::strcmp(argv[i], "--scenario-out") == 0) headless = true;
+    }
+    if (!headless) return std::nullopt;
+    if (!replay) {
+        err << "skyrend: --scenario-out goes with --replay FILE\n";
+        return 2;
+    }
+    return replay::runReplayFile(replay, out, err);
+}
+
+}  // namespace sky
