@@ -305,6 +305,10 @@ EMSCRIPTEN_KEEPALIVE void sky_key(int code) {
     if (!s || (s->paused() && code != kKeyEsc)) return;
     fe->input(event(replay::Event::Key, code));
 }
+// The game screen's close box.
+EMSCRIPTEN_KEEPALIVE void sky_close() {
+    if (fe && fe->program && fe->program->screen()) fe->input(event(replay::Event::Close));
+}
 // P pauses or resumes; a hidden page pauses the game and its return resumes what it paused.
 EMSCRIPTEN_KEEPALIVE void sky_pause(int kind) {
     GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;

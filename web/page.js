@@ -350,6 +350,7 @@ var skyPage = (() => {
     addEventListener('keydown', keyDown);
     addEventListener('pointerdown', unlockAudio);
     $('full').addEventListener('click', toggleFull);
+    $('screen').querySelector('.x').addEventListener('click', () => input(() => M._sky_close()));
     $('closed').addEventListener('click', begin);
     document.addEventListener('visibilitychange', () => input(() => M._sky_pause(document.hidden ? 1 : 2)));
     begin();
