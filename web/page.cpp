@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "assets/pictures.h"
+#include "game/input.h"
 #include "playfield/gamescreen.h"
-#include "scenario/replay.h"
 #include "shell/about.h"
 #include "shell/menu.h"
 #include "shell/pravidla.h"
@@ -85,9 +85,9 @@ public:
         syncProgress();
     }
 
-    void input(const replay::Event& e) {
+    void input(const InputEvent& e) {
         if (!program || program->ended()) return;
-        replay::apply(*program, e);
+        apply(*program, e);
         sceneChanged = true;
         tidy();
     }
@@ -164,8 +164,8 @@ public:
 
 WebFrontEnd* fe = nullptr;
 
-replay::Event event(replay::Event::Kind kind, int value = 0, const char* control = "") {
-    replay::Event e;
+InputEvent event(InputEvent::Kind kind, int value = 0, const char* control = "") {
+    InputEvent e;
     e.kind = kind;
     e.value = value;
     e.control = control;
@@ -277,7 +277,7 @@ EMSCRIPTEN_KEEPALIVE int sky_frame() {
     if (!fe || !fe->program || fe->program->ended()) return 0;
     if (fe->activatePending && fe->menuShown) {
         fe->activatePending = false;
-        fe->input(event(replay::Event::Activate));
+        fe->input(event(InputEvent::Activate));
     }
     fe->step();
     const std::uint64_t runs = fe->program->scheduler().handlerRuns();
@@ -288,43 +288,48 @@ EMSCRIPTEN_KEEPALIVE int sky_frame() {
 }
 
 // The page's inputs.
-// 1..5 the buttons Command1..Command5, 6 the web picture Image1.
-EMSCRIPTEN_KEEPALIVE void sky_click(int control) {
-    static const char* names[] = {"Command1", "Command2", "Command3", "Command4", "Command5", "Image1"};
-    if (fe && control >= 1 && control <= 6) fe->input(event(replay::Event::Click, 0, names[control - 1]));
+// Where the page writes a control's name for sky_click (a click may wait in a message box, so
+// the name does not live on the stack).
+EMSCRIPTEN_KEEPALIVE char* sky_text() {
+    static char text[64];
+    return text;
+}
+// A click on the menu control whose name is in sky_text().
+EMSCRIPTEN_KEEPALIVE void sky_click() {
+    if (fe) fe->input(event(InputEvent::Click, 0, sky_text()));
 }
 EMSCRIPTEN_KEEPALIVE void sky_check(int ticked) {
-    if (fe) fe->input(event(replay::Event::Check, ticked ? 1 : 0));
+    if (fe) fe->input(event(InputEvent::Check, ticked ? 1 : 0));
 }
 EMSCRIPTEN_KEEPALIVE void sky_activate() {
-    if (fe && fe->menuShown) fe->input(event(replay::Event::Activate));
+    if (fe && fe->menuShown) fe->input(event(InputEvent::Activate));
 }
 EMSCRIPTEN_KEEPALIVE void sky_key(int code) {
     GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
     // A paused game takes no keys but Esc, which still leaves the episode.
     if (!s || (s->paused() && code != kKeyEsc)) return;
-    fe->input(event(replay::Event::Key, code));
+    fe->input(event(InputEvent::Key, code));
 }
 // The game screen's close box.
 EMSCRIPTEN_KEEPALIVE void sky_close() {
-    if (fe && fe->program && fe->program->screen()) fe->input(event(replay::Event::Close));
+    if (fe && fe->program && fe->program->screen()) fe->input(event(InputEvent::Close));
 }
 // P pauses or resumes; a hidden page pauses the game and its return resumes what it paused.
 EMSCRIPTEN_KEEPALIVE void sky_pause(int kind) {
     GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
     if (!s || s->closed()) return;
-    replay::Event e;
+    InputEvent e;
     if (kind == 0) {  // the P key
-        e.kind = s->paused() ? replay::Event::Resume : replay::Event::Pause;
+        e.kind = s->paused() ? InputEvent::Resume : InputEvent::Pause;
         fe->autoPaused = false;
     } else if (kind == 1) {  // hidden
         if (s->paused()) return;
-        e.kind = replay::Event::Pause;
+        e.kind = InputEvent::Pause;
         e.automatic = true;
         fe->autoPaused = true;
     } else {  // shown again
         if (!fe->autoPaused || !s->paused()) return;
-        e.kind = replay::Event::Resume;
+        e.kind = InputEvent::Resume;
         e.automatic = true;
         fe->autoPaused = false;
     }

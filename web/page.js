@@ -85,8 +85,7 @@ var skyPage = (() => {
         else if (kind === 'frame') { e = el('div', 'frame'); e.append(el('span', 'caption', caption)); }
         else if (kind === 'button') {
           e = el('button', null, caption);
-          const n = Number(name.slice(7));
-          e.addEventListener('click', () => input(() => M._sky_click(n)));
+          e.addEventListener('click', () => click(name));
         } else if (kind === 'label') e = el('div', 'mlabel', caption);
         else {
           e = el('label'); const box = el('input'); box.type = 'checkbox';
@@ -99,7 +98,7 @@ var skyPage = (() => {
         if (kind === 'frame') parts[name] = e;
       }
     }
-    $('Image1').addEventListener('click', () => input(() => M._sky_click(6)));
+    $('Image1').addEventListener('click', () => click('Image1'));
     Object.assign($('Label5').style, { textAlign: 'right', font: font(8.25, true) });
     $('Label5').title = 'Aktuálna verzia hry.';
   }
@@ -295,6 +294,7 @@ var skyPage = (() => {
 
   // Inputs reach the game only while no message box holds it.
   function input(f) { if (running && boxDepth === 0) f(); }
+  const click = (name) => input(() => { M.stringToUTF8(name, M._sky_text(), 64); M._sky_click(); });
 
   function frame() {
     requestAnimationFrame(frame);
