@@ -323,13 +323,13 @@ var skyPage = (() => {
     unlockAudio();
     if (boxDepth > 0 || !running) return;
     if (e.key === 'Escape') for (const id of ['rules', 'about']) if (!$(id).hidden) { closePanel(id); return; }
-    if ($('screen').hidden) return;
-    e.preventDefault();  // arrows and Space fly, they do not scroll the page
-    if (e.key === 'F11') { if (!e.repeat) toggleFull(); return; }
-    if (e.key === 'p' || e.key === 'P') { if (!e.repeat) input(() => M._sky_pause(0)); return; }
+    if ($('screen').hidden || e.ctrlKey || e.metaKey) return;  // the browser's own shortcuts stay
     const k = e.key.length === 1 ? e.key.toUpperCase() : e.key;
     const code = keyCodes[k] || (/^[0-9A-Z]$/.test(k) ? k.charCodeAt(0) : 0);
-    input(() => M._sky_key(code));
+    if (code || k === 'F11') e.preventDefault();  // arrows and Space fly, they do not scroll the page
+    if (k === 'F11') { if (!e.repeat) toggleFull(); return; }
+    if (k === 'P') { if (!e.repeat) input(() => M._sky_pause(0)); return; }
+    input(() => M._sky_key(code));  // any other key still reaches the game, as code 0
   }
   function toggleFull() {
     if (document.fullscreenElement) document.exitFullscreen();
