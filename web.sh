@@ -14,9 +14,14 @@ cmake --build "$out/wasm" -j2
 
 # The music, rendered by the desktop build's own tool and packed without loss (FLAC holds the
 # same samples as Music.wav in two thirds of the bytes).
-c++ -std=c++20 -O2 -I "$here/src" "$here/tools/musicgen.cpp" "$here/src/assets/music.cpp" -o "$out/musicgen"
-"$out/musicgen" "$out/Music.wav"
-sox "$out/Music.wav" -C 8 "$out/site/Music.flac"
+score=("$here/tools/musicgen.cpp" "$here/src/assets/music.cpp" "$here/src/assets/music.h")
+fresh=1
+for f in "${score[@]}"; do [ "$out/site/Music.flac" -nt "$f" ] || fresh=0; done
+if [ "$fresh" = 0 ]; then
+  c++ -std=c++20 -O2 -I "$here/src" "${score[@]:0:2}" -o "$out/musicgen"
+  "$out/musicgen" "$out/Music.wav"
+  sox "$out/Music.wav" -C 8 "$out/site/Music.flac"
+fi
 
 echo "Site in $out/site; serve it locally with:  python3 -m http.server -d build-web/site"
 echo "Command line for Node:  node build-web/cli/skyrend.js --scenario FILE"
