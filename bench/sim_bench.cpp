@@ -6,6 +6,7 @@
 
 #include "episode1/form1.h"
 #include "episode2/form2.h"
+#include "game/screens.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 
@@ -45,7 +46,7 @@ struct Result {
 
 Result simulate(int episode, double seconds) {
     BenchFrontEnd fe;
-    Program p(fe, "/nonexistent-skyrend-bench/new.dat");
+    Program p(fe, gameScreens(), "/nonexistent-skyrend-bench/new.dat");
     p.progress().ep2Unlocked = "True";
     std::uint64_t seed = 1;
     int games = 0;
@@ -67,7 +68,7 @@ Result simulate(int episode, double seconds) {
 
 double pohybNanos(int episode) {
     BenchFrontEnd fe;
-    Program p(fe, "/nonexistent-skyrend-bench/new.dat");
+    Program p(fe, gameScreens(), "/nonexistent-skyrend-bench/new.dat");
     p.setNextSeed(7);
     GameScreen& s = episode == 1 ? p.openForm1() : p.openForm2();
     const int n = 2000000;

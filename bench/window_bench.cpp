@@ -31,6 +31,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/appearance.h"
 #include "qt/gamewindow.h"
@@ -174,7 +175,7 @@ int main(int argc, char** argv) {
     QSize gameSize(GameScreen::kClientWidth, GameScreen::kClientHeight);
     {
         BenchFrontEnd fe;
-        Program program(fe, (dir / "new.dat").string());
+        Program program(fe, gameScreens(), (dir / "new.dat").string());
         fe.program = &program;
         program.scheduler().setPace(Pace::Classic);
         fe.attach(program);

@@ -1,1 +1,1 @@
-target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/input.cpp)
+target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/input.cpp ${CMAKE_CURRENT_LIST_DIR}/screens.cpp)

@@ -1,5 +1,6 @@
 // The game with its Qt windows.
 #include "qt/app.h"
+#include "game/screens.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -90,7 +91,7 @@ int runApp(int argc, char** argv) {
     QtFrontEnd frontEnd(options);
     int rc = 0;
     {
-        Program program(frontEnd, scratch ? scratch->path() : kProgressFile);
+        Program program(frontEnd, gameScreens(), scratch ? scratch->path() : kProgressFile);
         program.scheduler().setPace(pace);
         std::unique_ptr<replay::Player> player;
         if (recording) {

@@ -1,5 +1,6 @@
 // Recorded games: the file format, the recorder, the player and the headless replay.
 #include "scenario/replay.h"
+#include "game/screens.h"
 
 #include <unistd.h>
 
@@ -377,7 +378,7 @@ int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) 
     ReplayFrontEnd fe;
     int rc = 0;
     {
-        Program program(fe, progress.path());
+        Program program(fe, gameScreens(), progress.path());
         program.scheduler().setPace(recording.pace);
         Player player(program, recording, [&program](const std::function<void()>& h) {
             h();

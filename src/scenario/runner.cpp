@@ -1,5 +1,6 @@
 // The scenario runner.
 #include "scenario/runner.h"
+#include "game/screens.h"
 
 #include <chrono>
 #include <cstdio>
@@ -127,7 +128,7 @@ const KnownNames& knownNames() {
     static const KnownNames names = [] {
         KnownNames k;
         NullFrontEnd fe;
-        Program p(fe, "/nonexistent/new.dat");
+        Program p(fe, gameScreens(), "/nonexistent/new.dat");
         for (GameScreen* s : {&p.openForm1(), &p.openForm2()}) {
             for (auto& v : s->varNames()) k.vars.insert(v);
             for (auto& x : s->sprites()) k.sprites.insert(x.name);
@@ -144,7 +145,7 @@ const KnownNames& knownNames() {
 class Runner {
 public:
     Runner(std::string file, std::ostream& out, std::ostream& err)
-        : file_(std::move(file)), out_(out), err_(err), fe_(out), program_(fe_) {
+        : file_(std::move(file)), out_(out), err_(err), fe_(out), program_(fe_, gameScreens()) {
         fe_.program = &program_;
     }
 

@@ -1,18 +1,19 @@
 // The running program: screens opening and closing, seeds, the end.
 #include "shell/program.h"
 
-#include "episode1/form1.h"
-#include "episode2/form2.h"
 #include "shell/menu.h"
 
 namespace sky {
 
-Program::Program(FrontEnd& fe, std::string progressPath)
-    : fe_(fe), progressPath_(std::move(progressPath)), menu_(std::make_unique<Menu>(*this)) {}
+Program::Program(FrontEnd& fe, ScreenFactory screens, std::string progressPath)
+    : fe_(fe),
+      screens_(std::move(screens)),
+      progressPath_(std::move(progressPath)),
+      menu_(std::make_unique<Menu>(*this)) {}
 
 Program::~Program() {
     // Screens own timers registered with the scheduler: free them before it goes.
-    screens_.clear();
+    held_.clear();
     menu_.reset();
 }
 
@@ -24,28 +25,23 @@ std::uint64_t Program::seedForSetup() {
     return s;
 }
 
-GameScreen& Program::openForm1() {
-    screens_.push_back(std::make_unique<Form1>(*this));
-    screen_ = screens_.back().get();
-    fe_.screenOpened(*screen_);
-    return *screen_;
-}
-
-GameScreen& Program::openForm2() {
-    screens_.push_back(std::make_unique<Form2>(*this));
-    screen_ = screens_.back().get();
+GameScreen& Program::openScreen(int episode) {
+    held_.push_back({screens_(*this, episode)});
+    screen_ = held_.back().screen.get();
     fe_.screenOpened(*screen_);
     return *screen_;
 }
 
 void Program::screenUnloaded(GameScreen& s) {
     if (screen_ == &s) screen_ = nullptr;
+    for (Held& h : held_)
+        if (h.screen.get() == &s) h.closed = true;
     fe_.screenClosed(s);
 }
 
 void Program::collect() {
     if (sched_.depth() != 0) return;
-    std::erase_if(screens_, [](const std::unique_ptr<GameScreen>& s) { return s->closed(); });
+    std::erase_if(held_, [](const Held& h) { return h.closed; });
 }
 
 void Program::showMenu() {

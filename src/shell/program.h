@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,10 +17,16 @@ namespace sky {
 
 class Menu;
 class GameScreen;
+class Program;
+
+// Builds the game screen of an episode (1 or 2) for a program. The screens sit above the
+// program, so it learns them from whoever builds it: the entry point, the runner, the tests.
+// Shared ownership only so that the screen's own destructor comes with it from above.
+using ScreenFactory = std::function<std::shared_ptr<GameScreen>(Program&, int episode)>;
 
 class Program {
 public:
-    explicit Program(FrontEnd& fe, std::string progressPath = "new.dat");
+    Program(FrontEnd& fe, ScreenFactory screens, std::string progressPath = "new.dat");
     ~Program();
 
     FrontEnd& frontEnd() { return fe_; }
@@ -33,9 +40,11 @@ public:
     // The open game screen, or nullptr.
     GameScreen* screen() const { return screen_; }
 
-    // Loads Form1 / Form2 (its set-up runs) and shows it; the caller hides the menu if it was shown.
-    GameScreen& openForm1();
-    GameScreen& openForm2();
+    // Loads an episode's screen (its set-up runs) and shows it; the caller hides the menu if it
+    // was shown.
+    GameScreen& openScreen(int episode);
+    GameScreen& openForm1() { return openScreen(1); }
+    GameScreen& openForm2() { return openScreen(2); }
 
     // The next screen set-up seeds the generator with this instead of the clock.
     void setNextSeed(std::uint64_t s) { nextSeed_ = s; }
@@ -57,14 +66,20 @@ public:
     void end();
 
 private:
+    struct Held {
+        std::shared_ptr<GameScreen> screen;
+        bool closed = false;
+    };
+
     FrontEnd& fe_;
+    ScreenFactory screens_;
     std::string progressPath_;
     Scheduler sched_;
     Random rng_;
     Modul1 modul1_;
     std::unique_ptr<Menu> menu_;
     GameScreen* screen_ = nullptr;
-    std::vector<std::unique_ptr<GameScreen>> screens_;  // open and closed, until collected
+    std::vector<Held> held_;  // open and closed, until collected
     std::optional<std::uint64_t> nextSeed_;
     std::uint64_t lastSeed_ = 0;
     bool ended_ = false;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "episode1/form1.h"
+#include "game/screens.h"
 #include "shell/frontend.h"
 #include "shell/menu.h"
 #include "shell/program.h"
@@ -71,7 +72,7 @@ struct Game {
     Program program;
     Form1* s = nullptr;
 
-    explicit Game(std::string progressPath = "/nonexistent-skyrend-dir/new.dat") : program(fe, progressPath) {
+    explicit Game(std::string progressPath = "/nonexistent-skyrend-dir/new.dat") : program(fe, gameScreens(), progressPath) {
         fe.program = &program;
     }
     void open() {

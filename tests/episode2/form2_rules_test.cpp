@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "episode2/form2.h"
+#include "game/screens.h"
 #include "shell/frontend.h"
 #include "shell/program.h"
 
@@ -63,7 +64,7 @@ public:
 // A fresh episode 2 screen with the F16, its missile and the stars well away from the aircraft.
 struct Game {
     RecordingFrontEnd fe;
-    Program program{fe, "/nonexistent/new.dat"};
+    Program program{fe, gameScreens(), "/nonexistent/new.dat"};
     Form2* s = nullptr;
 
     Game() {

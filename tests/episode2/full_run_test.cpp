@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "episode2/form2.h"
+#include "game/screens.h"
 #include "support/headless.h"
 
 namespace sky {
@@ -37,7 +38,7 @@ TEST(Episode2FullRun, TenRescuesThroughTheRealTimersToTheVictoryAndTheProgressFi
     std::ofstream(file, std::ios::binary) << "True\r\n1\r\n0\r\n40\r\n7\r\n0\r\n";
     {
         test::HeadlessFrontEnd fe;
-        Program program(fe, file.string());
+        Program program(fe, gameScreens(), file.string());
         fe.program = &program;
         program.menu().Form_Activate();
         program.setNextSeed(1);  // a sky where no F16 flies low enough to meet the aircraft on the ground

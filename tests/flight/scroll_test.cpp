@@ -2,6 +2,7 @@
 // comebacks draw is part of the game. Each row replays the draws on a copy of the generator.
 #include <gtest/gtest.h>
 
+#include "game/screens.h"
 #include "support/headless.h"
 
 #include "episode1/form1.h"
@@ -36,7 +37,7 @@ const Sprite* pictureDraw(Random& r, std::initializer_list<const Sprite*> choice
 TEST(WorldScroll, Episode1DrawsHousesTreeCloudsBirdsStarsInThatOrder) {
     for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u}) {
         QuietFrontEnd fe;
-        Program p(fe, "/nonexistent-skyrend-dir/new.dat");
+        Program p(fe, gameScreens(), "/nonexistent-skyrend-dir/new.dat");
         p.setNextSeed(seed);
         auto& f = static_cast<Form1&>(p.openForm1());
         f.speed = 7;
@@ -65,7 +66,7 @@ TEST(WorldScroll, Episode1DrawsHousesTreeCloudsBirdsStarsInThatOrder) {
 TEST(WorldScroll, Episode2DrawsStarsThreeThenTwoHousesF16LeftFirstThenClouds) {
     for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u}) {
         QuietFrontEnd fe;
-        Program p(fe, "/nonexistent-skyrend-dir/new.dat");
+        Program p(fe, gameScreens(), "/nonexistent-skyrend-dir/new.dat");
         p.setNextSeed(seed);
         auto& f = static_cast<Form2&>(p.openForm2());
         f.speed = 7;

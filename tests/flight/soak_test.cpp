@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "runtime/random.h"
 #include "shell/frontend.h"
@@ -46,7 +47,7 @@ struct SoakResult {
 SoakResult soak(int episode, std::uint64_t seed, int minutes) {
     Random choice(seed);  // the test's own choices, apart from the game's sequence
     AnsweringFrontEnd fe(choice);
-    Program p(fe, "/nonexistent-skyrend-dir/new.dat");
+    Program p(fe, gameScreens(), "/nonexistent-skyrend-dir/new.dat");
     SoakResult res;
     auto open = [&] {
         p.setNextSeed(seed * 1000 + static_cast<std::uint64_t>(res.opens++));

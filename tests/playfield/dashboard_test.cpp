@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "shell/frontend.h"
 #include "shell/program.h"
@@ -69,7 +70,7 @@ TEST(FuelOut, FreezesTellsOnceAndCloses) {
     for (const Row& r : rows) {
         SCOPED_TRACE("episode " + std::to_string(r.episode) + " at " + std::to_string(r.top));
         WatchingFrontEnd fe;
-        Program p(fe, "/nonexistent-skyrend-dir/new.dat");
+        Program p(fe, gameScreens(), "/nonexistent-skyrend-dir/new.dat");
         fe.program = &p;
         p.setNextSeed(3);
         GameScreen& g = r.episode == 1 ? p.openForm1() : p.openForm2();

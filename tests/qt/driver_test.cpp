@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/driver.h"
 #include "qt/menuwindow.h"
@@ -22,7 +23,7 @@ using NullFrontEnd = sky::test::QuietFrontEnd;
 TEST(Driver, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASecond) {
     test::app();
     NullFrontEnd fe;
-    Program program(fe, "/nonexistent/new.dat");
+    Program program(fe, gameScreens(), "/nonexistent/new.dat");
     std::int64_t now = 0;
     Driver driver(program, [&] { return now; });
     driver.start();
@@ -51,7 +52,7 @@ TEST(Driver, ClockRunsOnWhileTheFuelMessageIsOpenAndTheScreenGoesAfterIt) {
     test::app();
     const auto dir = test::scratchDir("driver");
     auto fe = std::make_unique<QtFrontEnd>();
-    auto program = std::make_unique<Program>(*fe, (dir / "new.dat").string());
+    auto program = std::make_unique<Program>(*fe, gameScreens(), (dir / "new.dat").string());
     // Each look at the clock finds 5 ms more: the clock moves exactly as often as the driver steps.
     std::int64_t now = 0;
     fe->attach(*program, [&] { return now += 5'000'000; });

@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/gamewindow.h"
 #include "qt/menuwindow.h"
@@ -36,7 +37,7 @@ protected:
         test::app();
         dir = test::scratchDir("menu");
         fe = std::make_unique<QtFrontEnd>();
-        program = std::make_unique<Program>(*fe, (dir / "new.dat").string());
+        program = std::make_unique<Program>(*fe, gameScreens(), (dir / "new.dat").string());
         fe->attach(*program, [] { return std::int64_t{0}; });
         fe->start();
         settle();

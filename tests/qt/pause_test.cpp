@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/driver.h"
 #include "qt/gamewindow.h"
@@ -37,7 +38,7 @@ protected:
         options.autopauseDelayMs = 0;
         fe = std::make_unique<QtFrontEnd>(options);
         if (!given) {
-            program = std::make_unique<Program>(*fe, (dir / "new.dat").string());
+            program = std::make_unique<Program>(*fe, gameScreens(), (dir / "new.dat").string());
             program->scheduler().setPace(Pace::Classic);
         }
         Program& p = given ? *given : *program;
@@ -204,7 +205,7 @@ TEST_F(PauseTest, AReplayInTheWindowEndsWhereTheHeadlessOneDoes) {
     Options o;
     o.autopauseDelayMs = 0;
     fe = std::make_unique<QtFrontEnd>(o);
-    program = std::make_unique<Program>(*fe, start.path());
+    program = std::make_unique<Program>(*fe, gameScreens(), start.path());
     program->scheduler().setPace(rec->pace);
     prog = program.get();
     replay::Player player(*program, *rec, [this](const std::function<void()>& h) { fe->call(h); });

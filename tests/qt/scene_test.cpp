@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/scenepainter.h"
 #include "qt_support.h"
@@ -15,7 +16,7 @@ using sky::test::QuietFrontEnd;
 
 struct Scene {
     QuietFrontEnd fe;
-    Program program{fe, "/nonexistent/new.dat"};
+    Program program{fe, gameScreens(), "/nonexistent/new.dat"};
     GameScreen* screen = nullptr;
     explicit Scene(int episode) {
         program.setNextSeed(7);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "scenario/replay.h"
 #include "shell/menu.h"
@@ -71,7 +72,7 @@ struct Session {
     std::ostringstream file;
     RecordingFrontEnd fe;
     ScratchProgress progress{GameProgress{"False", 0, 0, 0, 0, 1}};
-    Program program{fe, progress.path()};
+    Program program{fe, gameScreens(), progress.path()};
     Recorder recorder;
 
     explicit Session(Pace pace) : recorder(file, pace, GameProgress{"False", 0, 0, 0, 0, 1}) {

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/screens.h"
 #include "runtime/random.h"
 #include "shell/frontend.h"
 #include "shell/menu.h"
@@ -153,7 +154,7 @@ TEST_F(ProgressCrash, ASaveThatCannotBeWrittenKeepsTheOldFileAndTheGameStillQuit
         fs::create_directories(dir);
         std::ofstream(path, std::ios::binary) << old;
         QuietFrontEnd fe;
-        Program program(fe, path);
+        Program program(fe, gameScreens(), path);
         fe.program = &program;
         program.showMenu();
         program.progress().ep2BestScore = 99;  // a game played since: something new to save

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "runtime/random.h"
 #include "shell/frontend.h"
@@ -296,7 +297,7 @@ private:
         ++sessionNo_;
         ++totals.sessions;
         fe_ = std::make_unique<SoakFrontEnd>(*this);
-        p_ = std::make_unique<Program>(*fe_, path());
+        p_ = std::make_unique<Program>(*fe_, gameScreens(), path());
         fe_->program = p_.get();
         p_->showMenu();
         if (!sameProgress(p_->progress(), expected))

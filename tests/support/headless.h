@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "game/screens.h"
 #include "shell/frontend.h"
 #include "shell/menu.h"
 #include "shell/program.h"
@@ -45,7 +46,7 @@ public:
 // A program whose progress file lies nowhere (reading finds nothing, writing is not asked for).
 struct Headless {
     HeadlessFrontEnd fe;
-    Program program{fe, "/nonexistent-skyrend-dir/new.dat"};
+    Program program{fe, gameScreens(), "/nonexistent-skyrend-dir/new.dat"};
     Headless() { fe.program = &program; }
 };
 
