@@ -14,6 +14,10 @@ constexpr MenuClick kMenuClicks[] = {
 };
 }  // namespace
 
+std::span<const MenuClick> menuClicks() {
+    return kMenuClicks;
+}
+
 const MenuClick* findMenuClick(std::string_view control) {
     for (const MenuClick& c : kMenuClicks)
         if (control == c.control) return &c;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,7 @@ struct MenuClick {
     const char* control;
     void (Menu::*handler)();
 };
+std::span<const MenuClick> menuClicks();
 const MenuClick* findMenuClick(std::string_view control);  // nullptr for no such control
 
 // Does what the window does for an input: the menu's handlers, the screen's key handler, its

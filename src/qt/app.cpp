@@ -39,17 +39,12 @@ int runApp(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--no-autopause") == 0) {
             options.autopause = false;
         } else if (std::strcmp(argv[i], "--pace") == 0 && hasValue) {
-            const std::string p = argv[++i];
-            if (p == "classic")
-                pace = Pace::Classic;
-            else if (p == "xp")
-                pace = Pace::Xp;
-            else if (p == "nominal")
-                pace = Pace::Nominal;
-            else {
+            const auto p = paceFromName(argv[++i]);
+            if (!p) {
                 std::fprintf(stderr, "skyrend: --pace is classic, xp or nominal\n");
                 return 2;
             }
+            pace = *p;
         }
     }
     if (const char* t = std::getenv("SKY_DEBUG_TICKS"); t && *t && std::strcmp(t, "0") != 0) options.debugTicks = true;

@@ -68,7 +68,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
                 w = new QCheckBox(QString::fromUtf8(c.caption), parentOf(c));
                 break;
             case MenuControl::Picture: {
-                const bool web = std::string(c.name) == "Image1";
+                const bool web = findMenuClick(c.name) != nullptr;
                 QLabel* l = web ? new ClickablePicture(parentOf(c)) : new QLabel(parentOf(c));
                 l->setPixmap(QPixmap::fromImage(artwork(c.caption)));
                 l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -117,10 +117,15 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
             input_(e);
         };
     };
-    for (const char* n : {"Command1", "Command2", "Command3", "Command4", "Command5"})
-        connect(button(n), &QPushButton::clicked, this, click(n));
-    connect(static_cast<ClickablePicture*>(controls_.at("Image1")), &ClickablePicture::clicked, this, click("Image1"));
-    controls_.at("Image1")->setCursor(Qt::PointingHandCursor);
+    for (const MenuClick& c : menuClicks()) {
+        QWidget* w = controls_.at(c.control);
+        if (auto* b = qobject_cast<QPushButton*>(w)) {
+            connect(b, &QPushButton::clicked, this, click(c.control));
+        } else if (auto* picture = qobject_cast<ClickablePicture*>(w)) {
+            connect(picture, &ClickablePicture::clicked, this, click(c.control));
+            picture->setCursor(Qt::PointingHandCursor);
+        }
+    }
     connect(check1_, &QCheckBox::clicked, this, [this](bool ticked) {
         InputEvent e;
         e.kind = InputEvent::Check;

@@ -2,6 +2,7 @@
 #include "runtime/scheduler.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sky {
 
@@ -14,7 +15,22 @@ constexpr Micros kXpTick = 15625;
 Micros ceilDiv(Micros a, Micros b) {
     return a >= 0 ? (a + b - 1) / b : -((-a) / b);
 }
+
+constexpr std::pair<Pace, const char*> kPaceNames[] = {
+    {Pace::Classic, "classic"}, {Pace::Xp, "xp"}, {Pace::Nominal, "nominal"}};
 }  // namespace
+
+const char* paceName(Pace p) {
+    for (const auto& [pace, name] : kPaceNames)
+        if (pace == p) return name;
+    return "classic";
+}
+
+std::optional<Pace> paceFromName(std::string_view name) {
+    for (const auto& [pace, n] : kPaceNames)
+        if (name == n) return pace;
+    return std::nullopt;
+}
 
 Timer::Timer(Scheduler& s, std::string name, int intervalMs, bool enabled, int rank, std::function<void()> handler)
     : sched_(s),

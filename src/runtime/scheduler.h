@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sky {
@@ -20,6 +22,10 @@ constexpr Micros ms(std::int64_t n) {
 // falls due. The game was tuned on the PC clock's 18.2 Hz tick; without it the world crosses
 // the screen in under a second.
 enum class Pace { Classic, Xp, Nominal };
+
+// The paces by the names the command line, scenarios and recordings use: classic, xp, nominal.
+const char* paceName(Pace p);
+std::optional<Pace> paceFromName(std::string_view name);
 
 class Scheduler;
 

@@ -22,18 +22,6 @@ namespace sky::replay {
 
 namespace {
 
-const char* paceName(Pace p) {
-    switch (p) {
-        case Pace::Classic:
-            return "classic";
-        case Pace::Xp:
-            return "xp";
-        case Pace::Nominal:
-            return "nominal";
-    }
-    return "classic";
-}
-
 // A whole number in full: digits only (and a leading minus where allowed), nothing after it.
 template <typename T>
 std::optional<T> whole(const std::string& s, bool negative = false) {
@@ -126,40 +114,29 @@ std::optional<Recording> parse(const std::string& text, const std::string& file,
         if (w[0] == "pace") {
             if (!rec.events.empty() || !rec.seeds.empty()) return bad("the pace belongs before the first event");
             if (w.size() != 2) return bad("pace takes one word: classic, xp or nominal");
-            if (w[1] == "classic")
-                rec.pace = Pace::Classic;
-            else if (w[1] == "xp")
-                rec.pace = Pace::Xp;
-            else if (w[1] == "nominal")
-                rec.pace = Pace::Nominal;
-            else
-                return bad("unknown pace '" + w[1] + "'");
+            const auto pace = paceFromName(w[1]);
+            if (!pace) return bad("unknown pace '" + w[1] + "'");
+            rec.pace = *pace;
             paceGiven = true;
             continue;
         }
         if (w[0] == "progress") {
             if (!rec.events.empty() || !rec.seeds.empty()) return bad("the progress belongs before the first event");
             if (w.size() < 2) return bad("progress needs a field");
-            GameProgress& g = rec.start;
-            if (w[1] == "ep2Unlocked") {
+            const ProgressField* f = findProgressField(w[1]);
+            if (!f) return bad("unknown progress field '" + w[1] + "'");
+            if (!f->number) {
                 // The rest of the line as it stands, blanks included: the file's first line.
-                const std::size_t at = line.find("ep2Unlocked") + std::string("ep2Unlocked").size();
-                g.ep2Unlocked = at < line.size() ? line.substr(at + 1) : "";
+                const std::size_t at = line.find(w[1]) + w[1].size();
+                rec.start.ep2Unlocked = at < line.size() ? line.substr(at + 1) : "";
                 continue;
             }
-            std::int16_t* f = w[1] == "ep1Passed"      ? &g.ep1Passed
-                              : w[1] == "ep2Passed"    ? &g.ep2Passed
-                              : w[1] == "ep1BestScore" ? &g.ep1BestScore
-                              : w[1] == "ep2BestScore" ? &g.ep2BestScore
-                              : w[1] == "musicOn"      ? &g.musicOn
-                                                       : nullptr;
-            if (!f) return bad("unknown progress field '" + w[1] + "'");
             std::optional<std::int16_t> v;
             if (w.size() == 3)
                 if (auto n = whole<int>(w[2], true); n && *n >= -32768 && *n <= 32767)
                     v = static_cast<std::int16_t>(*n);
             if (!v) return bad("progress " + w[1] + " takes one 16-bit whole number");
-            *f = *v;
+            rec.start.*(f->number) = *v;
             continue;
         }
         // An event: TIME KIND [ARGUMENTS].
@@ -239,13 +216,10 @@ std::optional<Recording> load(const std::string& path, std::string& error) {
 
 Recorder::Recorder(std::ostream& out, Pace pace, const GameProgress& start) : out_(out) {
     out_ << kMagic << " " << kVersion << "\n"
-         << "pace " << paceName(pace) << "\n"
-         << "progress ep2Unlocked " << start.ep2Unlocked << "\n"
-         << "progress ep1Passed " << start.ep1Passed << "\n"
-         << "progress ep2Passed " << start.ep2Passed << "\n"
-         << "progress ep1BestScore " << start.ep1BestScore << "\n"
-         << "progress ep2BestScore " << start.ep2BestScore << "\n"
-         << "progress musicOn " << start.musicOn << std::endl;
+         << "pace " << paceName(pace) << "\n";
+    for (const ProgressField& f : progressFields())
+        out_ << "progress " << f.name << " " << progressValue(start, f) << "\n";
+    out_.flush();
 }
 
 void Recorder::write(const Event& e) {
@@ -329,13 +303,8 @@ void printState(Program& program, std::ostream& out) {
             : program.menu().visible ? "menu"
                                      : "none")
         << "\n"
-        << "clock=" << program.scheduler().now() << "\n"
-        << "ep2Unlocked=" << g.ep2Unlocked << "\n"
-        << "ep1Passed=" << g.ep1Passed << "\n"
-        << "ep2Passed=" << g.ep2Passed << "\n"
-        << "ep1BestScore=" << g.ep1BestScore << "\n"
-        << "ep2BestScore=" << g.ep2BestScore << "\n"
-        << "musicOn=" << g.musicOn << "\n";
+        << "clock=" << program.scheduler().now() << "\n";
+    for (const ProgressField& f : progressFields()) out << f.name << "=" << progressValue(g, f) << "\n";
     if (!s) return;
     for (const std::string& v : s->varNames()) out << v << "=" << numText(s->getVar(v)) << "\n";
     out << "dravik.Left=" << numText(s->dravik.Left) << "\n"

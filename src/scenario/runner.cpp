@@ -203,12 +203,7 @@ private:
         if (name == "messageTitle") return fe_.messageTitle;
         if (name == "messages") return std::to_string(fe_.messages);
         if (name == "music") return fe_.musicLog;
-        if (name == "ep2Unlocked") return g.ep2Unlocked;
-        if (name == "ep1Passed") return std::to_string(g.ep1Passed);
-        if (name == "ep2Passed") return std::to_string(g.ep2Passed);
-        if (name == "ep1BestScore") return std::to_string(g.ep1BestScore);
-        if (name == "ep2BestScore") return std::to_string(g.ep2BestScore);
-        if (name == "musicOn") return std::to_string(g.musicOn);
+        if (const ProgressField* f = findProgressField(name)) return progressValue(g, *f);
         if (name == "progressLoaded")
             return program_.modul1().progressLoaded ? std::to_string(*program_.modul1().progressLoaded) : "";
         if (name == "menu.Label1") return m.Label1;
@@ -292,14 +287,9 @@ private:
             if (!n || *n < 0) return bad("seed needs a whole number");
             program_.setNextSeed(static_cast<std::uint64_t>(*n));
         } else if (c == "pace" && args(1, 1)) {
-            if (w[1] == "classic")
-                program_.scheduler().setPace(Pace::Classic);
-            else if (w[1] == "xp")
-                program_.scheduler().setPace(Pace::Xp);
-            else if (w[1] == "nominal")
-                program_.scheduler().setPace(Pace::Nominal);
-            else
-                return bad("unknown pace " + w[1]);
+            const auto pace = paceFromName(w[1]);
+            if (!pace) return bad("unknown pace " + w[1]);
+            program_.scheduler().setPace(*pace);
         } else if (c == "menu" && args(0, 0)) {
             program_.showMenu();
         } else if (c == "activate" && args(0, 0)) {
@@ -324,20 +314,15 @@ private:
                 return bad("open takes 1 or 2");
         } else if (c == "progress" && args(2, 2)) {
             GameProgress& g = program_.progress();
-            if (w[1] == "ep2Unlocked") {
+            const ProgressField* f = findProgressField(w[1]);
+            if (!f) return bad("unknown progress field " + w[1]);
+            if (!f->number) {
                 g.ep2Unlocked = w[2];
                 return 0;
             }
             auto v = toInt16(w[2]);
-            std::int16_t* f = w[1] == "ep1Passed"      ? &g.ep1Passed
-                              : w[1] == "ep2Passed"    ? &g.ep2Passed
-                              : w[1] == "ep1BestScore" ? &g.ep1BestScore
-                              : w[1] == "ep2BestScore" ? &g.ep2BestScore
-                              : w[1] == "musicOn"      ? &g.musicOn
-                                                       : nullptr;
-            if (!f) return bad("unknown progress field " + w[1]);
             if (!v) return bad("not a 16-bit number: " + w[2]);
-            *f = *v;
+            g.*(f->number) = *v;
         } else if (c == "set" && args(2, 2)) {
             if (!knownNames().vars.count(w[1])) return bad("unknown screen variable " + w[1]);
             auto v = number(w[2]);

@@ -62,6 +62,28 @@ ReadResult readProgress(const std::string& path, GameProgress& p) {
     return ReadResult::Read;
 }
 
+const std::vector<ProgressField>& progressFields() {
+    static const std::vector<ProgressField> fields = {
+        {"ep2Unlocked", nullptr},
+        {"ep1Passed", &GameProgress::ep1Passed},
+        {"ep2Passed", &GameProgress::ep2Passed},
+        {"ep1BestScore", &GameProgress::ep1BestScore},
+        {"ep2BestScore", &GameProgress::ep2BestScore},
+        {"musicOn", &GameProgress::musicOn},
+    };
+    return fields;
+}
+
+const ProgressField* findProgressField(std::string_view name) {
+    for (const ProgressField& f : progressFields())
+        if (name == f.name) return &f;
+    return nullptr;
+}
+
+std::string progressValue(const GameProgress& p, const ProgressField& f) {
+    return f.number ? std::to_string(p.*f.number) : p.ep2Unlocked;
+}
+
 std::string progressText(const GameProgress& p) {
     std::string s;
     for (const std::string& field :

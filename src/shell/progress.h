@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace sky {
 
@@ -14,6 +16,16 @@ struct GameProgress {
     std::int16_t ep2BestScore = 0;
     std::int16_t musicOn = 0;
 };
+
+// The fields by the names scenarios and recordings use, in the file's order. Every field but
+// the first (ep2Unlocked, text) is a 16-bit number.
+struct ProgressField {
+    const char* name;
+    std::int16_t GameProgress::*number;  // nullptr for ep2Unlocked
+};
+const std::vector<ProgressField>& progressFields();
+const ProgressField* findProgressField(std::string_view name);  // nullptr for no such field
+std::string progressValue(const GameProgress& p, const ProgressField& f);
 
 enum class ReadResult {
     Read,     // the file was there and was read (some lines may have been unreadable)
