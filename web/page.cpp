@@ -16,6 +16,7 @@
 
 #include "assets/pictures.h"
 #include "game/input.h"
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "shell/about.h"
 #include "shell/menu.h"
@@ -265,7 +266,7 @@ EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress) {
         std::ofstream(kProgressFile, std::ios::binary) << progress;
         fe->storedProgress = progress;
     }
-    fe->program = std::make_unique<Program>(*fe, kProgressFile);
+    fe->program = std::make_unique<Program>(*fe, gameScreens(), kProgressFile);
     fe->program->scheduler().setPace(Pace::Classic);  // the tick the game's speeds were tuned on
     fe->resync();
     fe->program->showMenu();
