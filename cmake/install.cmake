@@ -9,10 +9,32 @@ install(TARGETS skyrend RUNTIME DESTINATION bin)
 install(PROGRAMS ${SKY_PACKAGING_DIR}/skyrend-desktop DESTINATION bin)
 install(FILES ${CMAKE_BINARY_DIR}/Music.wav DESTINATION share/skyrend)
 install(FILES ${SKY_PACKAGING_DIR}/skyrend.desktop DESTINATION share/applications)
+install(FILES ${SKY_PACKAGING_DIR}/org.example.skyrend.metainfo.xml DESTINATION share/metainfo)
 foreach(size ${SKY_ICON_SIZES})
   install(FILES ${CMAKE_BINARY_DIR}/icons/${size}x${size}/skyrend.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps)
 endforeach()
+
+
+# The manual pages and the Debian changelog are installed compressed, as a distribution keeps
+# them; the copyright file (the licence, machine-readable) stays plain text.
+find_program(SKY_GZIP gzip REQUIRED)
+set(SKY_DOC_FILES)
+foreach(src skyrend.6 skyrend-desktop.6 changelog)
+  set(gz ${CMAKE_BINARY_DIR}/packaging/${src}.gz)
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+    COMMAND ${SKY_GZIP} -9n -c ${SKY_PACKAGING_DIR}/${src} > ${gz}
+    DEPENDS ${SKY_PACKAGING_DIR}/${src}
+    VERBATIM)
+  list(APPEND SKY_DOC_FILES ${gz})
+endforeach()
+add_custom_target(skyrend_docs ALL DEPENDS ${SKY_DOC_FILES})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/skyrend.6.gz ${CMAKE_BINARY_DIR}/packaging/skyrend-desktop.6.gz
+        DESTINATION share/man/man6)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION share/doc/skyrend)
+install(FILES ${SKY_PACKAGING_DIR}/copyright DESTINATION share/doc/skyrend)
 
 set(CPACK_PACKAGE_NAME skyrend)
 set(CPACK_PACKAGE_VENDOR "Skyrend")
@@ -24,6 +46,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Skyrend developers <skyrend@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_PRE_BUILD_SCRIPTS ${SKY_PACKAGING_DIR}/debian_games.cmake)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Fly the jump-jet Dravik low over scrolling scenery. In the first episode
@@ -44,4 +67,8 @@ if(SKY_BUILD_TESTS)
   add_test(NAME install.layout
            COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DWORK=${CMAKE_BINARY_DIR}/install-check
                    "-DSIZES=${SKY_ICON_SIZES}" -P ${SKY_PACKAGING_DIR}/install_check.cmake)
+  # Software centres list the game from its metainfo.
+  find_program(SKY_APPSTREAMCLI appstreamcli REQUIRED)
+  add_test(NAME install.metainfo
+           COMMAND ${SKY_APPSTREAMCLI} validate --no-net ${SKY_PACKAGING_DIR}/org.example.skyrend.metainfo.xml)
 endif()

@@ -14,7 +14,8 @@ if(NOT rc EQUAL 0)
   fail("cmake --install failed: ${rc}")
 endif()
 
-foreach(f bin/skyrend bin/skyrend-desktop share/skyrend/Music.wav share/applications/skyrend.desktop)
+foreach(f bin/skyrend bin/skyrend-desktop share/skyrend/Music.wav share/applications/skyrend.desktop
+          share/man/man6/skyrend.6.gz share/doc/skyrend/copyright share/metainfo/org.example.skyrend.metainfo.xml)
   if(NOT EXISTS ${prefix}/${f})
     fail("not installed: ${f}")
   endif()
