@@ -56,10 +56,10 @@ on the lighthouses and shoot down the F16 that fires back.
 
 Start it from the desktop menu (progress is kept in ~/.local/share/skyrend)
 or as skyrend from a terminal (progress is kept in the working directory).")
-# The libraries come from the binary; the window-system plugins and the font it draws its texts
-# in are loaded at run time, so they are named here.
+# The libraries come from the binary; the window-system plugins, the font it draws its texts in and
+# Qt's own Slovak (the message boxes' Áno/Nie) are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, qt6-translations-l10n")
 include(CPack)
 
 if(SKY_BUILD_TESTS)

@@ -1,0 +1,91 @@
+// The program's command line.
+#include "qt/commandline.h"
+
+#include <QCommandLineParser>
+#include <ostream>
+
+#include "qt/scalefit.h"
+
+namespace sky::qt {
+
+const char* versionLine() {
+    return "skyrend " SKY_VERSION;
+}
+
+CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Skyrend, a side-scrolling flight game.");
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({"h", "help"}, "List the options and exit.");
+    const QCommandLineOption version({"v", "version"}, "Print the version and exit.");
+    const QCommandLineOption lang("lang", "The game's language, en or sk; remembered.", "en|sk");
+    const QCommandLineOption scale("scale", "Draw the game N times larger (1-16) or auto; remembered.", "N|auto");
+    const QCommandLineOption pace("pace", "How often the timers fire: classic, xp or nominal.", "pace");
+    const QCommandLineOption noAutopause("no-autopause", "Keep playing while another program has the focus.");
+    const QCommandLineOption record("record", "Write the game to FILE as you play.", "FILE");
+    const QCommandLineOption replay("replay", "Play the recorded game in FILE back.", "FILE");
+    const QCommandLineOption scenarioOut("scenario-out", "With --replay: play back without a window.");
+    const QCommandLineOption scenario("scenario", "Run the scenario FILE without a window.", "FILE");
+    parser.addOptions({help, version, lang, scale, pace, noAutopause, record, replay, scenarioOut, scenario});
+
+    CommandLine c;
+    auto fail = [&](const QString& why) {
+        QString line = why;
+        if (line.endsWith('.')) line.chop(1);
+        err << "skyrend: " << line.toStdString() << " (skyrend --help lists the options)\n";
+        c.exitCode = 2;
+        return c;
+    };
+    if (!parser.parse(args)) return fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return fail("unexpected argument '" + parser.positionalArguments().first() + "'");
+    if (parser.isSet(help)) {
+        // One line an option, under the program's own name.
+        QString text = parser.helpText();
+        text.replace("<executable_name>", "skyrend");
+        out << text.toStdString();
+        c.exitCode = 0;
+        return c;
+    }
+    if (parser.isSet(version)) {
+        out << versionLine() << '\n';
+        c.exitCode = 0;
+        return c;
+    }
+    if (parser.isSet(lang)) {
+        c.language = parseLanguage(parser.value(lang).toStdString());
+        if (!c.language) return fail("--lang is en or sk, not '" + parser.value(lang) + "'");
+    }
+    if (parser.isSet(scale)) {
+        const QString v = parser.value(scale);
+        bool ok = false;
+        const int n = v.toInt(&ok);
+        if (v == "auto")
+            c.scale = 0;
+        else if (ok && n >= 1 && n <= kMaxScale)
+            c.scale = n;
+        else
+            return fail(QString("--scale is a whole number from 1 to %1 or auto, not '%2'").arg(kMaxScale).arg(v));
+    }
+    if (parser.isSet(pace)) {
+        const QString v = parser.value(pace);
+        if (v == "classic")
+            c.pace = Pace::Classic;
+        else if (v == "xp")
+            c.pace = Pace::Xp;
+        else if (v == "nominal")
+            c.pace = Pace::Nominal;
+        else
+            return fail("--pace is classic, xp or nominal, not '" + v + "'");
+    }
+    c.autopause = !parser.isSet(noAutopause);
+    c.record = parser.value(record).toStdString();
+    c.replay = parser.value(replay).toStdString();
+    c.scenario = parser.value(scenario).toStdString();
+    c.scenarioOut = parser.isSet(scenarioOut);
+    if (c.scenarioOut && c.replay.empty()) return fail("--scenario-out goes with --replay FILE");
+    if (!c.record.empty() && !c.replay.empty()) return fail("--record and --replay do not go together");
+    return c;
+}
+
+}  // namespace sky::qt

@@ -1,0 +1,34 @@
+// The program's command line: what the player asked for, or the one line that says what is wrong.
+#pragma once
+
+#include <QStringList>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "qt/language.h"
+#include "runtime/scheduler.h"
+
+namespace sky::qt {
+
+struct CommandLine {
+    // The program ends at once with this code (after --help, --version or a mistake).
+    std::optional<int> exitCode;
+    std::string scenario;      // --scenario FILE: a scenario run without a window
+    std::string replay;        // --replay FILE
+    bool scenarioOut = false;  // with --replay: played back without a window
+    std::string record;        // --record FILE
+    std::optional<Pace> pace;
+    int scale = -1;  // --scale: -1 not given, 0 auto (the largest that fits), else 1..kMaxScale
+    std::optional<Language> language;
+    bool autopause = true;
+};
+
+// Reads the options (args[0] is the program). --help and --version print to out; a mistake
+// prints one line to err and gives exit code 2.
+CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err);
+
+// The program's version as --version prints it.
+const char* versionLine();
+
+}  // namespace sky::qt
