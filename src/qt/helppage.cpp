@@ -116,7 +116,7 @@ const std::vector<HelpPage::Section>& HelpPage::sections(int episode) {
            "opýta na opravu (20 bodov za jedno poškodenie, 40 za dve, s raketami navyše).",
            true},
           {"5", "Desiata záchrana vyhráva. Maják, ktorý ti ujde za ľavý okraj, hru prehráva.", true}},
-         0},
+         1},
         dashboard(2),
     };
     return episode == 1 ? one : two;
