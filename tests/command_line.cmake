@@ -1,0 +1,34 @@
+# The command line: cmake -DSKYREND=path -P command_line.cmake. --help and --version answer and
+# exit 0; a mistake gives one line on stderr and exit 2. No display is offered, so a run that
+# tried to open a window would fail another way.
+function(run expect_rc)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
+                          ${SKYREND} ${ARGN}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc STREQUAL expect_rc)
+    message(FATAL_ERROR "skyrend ${ARGN}: exit ${rc}, not ${expect_rc}\n${out}${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+run(0 --help)
+foreach(option --help --version --lang --scale --pace --no-autopause --record --replay --scenario --scenario-out)
+  if(NOT out MATCHES "\n  [^\n]*${option}[ ,][^\n]*[a-z][^\n]*\\.\n")
+    message(FATAL_ERROR "--help has no line of its own for ${option}:\n${out}")
+  endif()
+endforeach()
+
+run(0 --version)
+if(NOT out STREQUAL "skyrend 1.0.3\n")
+  message(FATAL_ERROR "--version printed '${out}'")
+endif()
+
+foreach(bad "--no-such-option" "--scale" "--scale;0" "--scale;1000" "--pace;fast" "--lang;xx" "stray")
+  run(2 ${bad})
+  string(REGEX MATCHALL "\n" lines "${err}")
+  list(LENGTH lines n)
+  if(NOT n EQUAL 1 OR NOT out STREQUAL "")
+    message(FATAL_ERROR "skyrend ${bad}: not one line on stderr:\n${out}${err}")
+  endif()
+endforeach()
