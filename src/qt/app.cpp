@@ -13,6 +13,8 @@
 #include <string>
 
 #include "qt/appearance.h"
+#include "qt/commandline.h"
+#include "qt/language.h"
 #include "qt/qtfrontend.h"
 #include "scenario/replay.h"
 #include "shell/program.h"
@@ -23,35 +25,14 @@ namespace {
 constexpr const char* kProgressFile = "new.dat";
 }
 
-int runApp(int argc, char** argv) {
+int runApp(int argc, char** argv, const CommandLine& cl) {
     Options options;
-    Pace pace = Pace::Classic;  // the system tick the game's speeds were tuned on
-    const char* recordPath = nullptr;
-    const char* replayPath = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--scale") == 0 && hasValue) {
-            options.scale = std::max(1, std::atoi(argv[++i]));
-        } else if (std::strcmp(argv[i], "--record") == 0 && hasValue) {
-            recordPath = argv[++i];
-        } else if (std::strcmp(argv[i], "--replay") == 0 && hasValue) {
-            replayPath = argv[++i];
-        } else if (std::strcmp(argv[i], "--no-autopause") == 0) {
-            options.autopause = false;
-        } else if (std::strcmp(argv[i], "--pace") == 0 && hasValue) {
-            const auto p = paceFromName(argv[++i]);
-            if (!p) {
-                std::fprintf(stderr, "skyrend: --pace is classic, xp or nominal\n");
-                return 2;
-            }
-            pace = *p;
-        }
-    }
+    options.scale = cl.scale > 0 ? cl.scale : 0;
+    options.autopause = cl.autopause;
+    Pace pace = cl.pace.value_or(Pace::Classic);  // the system tick the game's speeds were tuned on
+    const char* recordPath = cl.record.empty() ? nullptr : cl.record.c_str();
+    const char* replayPath = cl.replay.empty() ? nullptr : cl.replay.c_str();
     if (const char* t = std::getenv("SKY_DEBUG_TICKS"); t && *t && std::strcmp(t, "0") != 0) options.debugTicks = true;
-    if (recordPath && replayPath) {
-        std::fprintf(stderr, "skyrend: --record and --replay do not go together\n");
-        return 2;
-    }
 
     // A replay plays on its own copy of the progress the recorded game started from, at the
     // recorded pace; the player's own new.dat is neither read nor written.
@@ -83,6 +64,7 @@ int runApp(int argc, char** argv) {
 
     QApplication app(argc, argv);
     setupAppearance(app);
+    installLanguage(app, chooseLanguage(cl.language, "", localeFromEnvironment()));
     QtFrontEnd frontEnd(options);
     int rc = 0;
     {

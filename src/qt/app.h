@@ -3,6 +3,9 @@
 
 namespace sky::qt {
 
-int runApp(int argc, char** argv);
+struct CommandLine;
+
+// The game in its windows, as the command line asks (already checked by parseCommandLine).
+int runApp(int argc, char** argv, const CommandLine& options);
 
 }  // namespace sky::qt

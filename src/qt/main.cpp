@@ -1,31 +1,19 @@
 // The program's entry: the game in its window, or a scenario or a recorded game run headless.
-#include <cstring>
+#include <QStringList>
 #include <iostream>
 
 #include "qt/app.h"
+#include "qt/commandline.h"
 #include "scenario/replay.h"
 #include "scenario/runner.h"
 
 int main(int argc, char** argv) {
-    const char* replay = nullptr;
-    bool headless = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--scenario") == 0) {
-            if (i + 1 >= argc) {
-                std::cerr << "skyrend: --scenario needs a file\n";
-                return 2;
-            }
-            return sky::runScenarioFile(argv[i + 1], std::cout, std::cerr);
-        }
-        if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) replay = argv[i + 1];
-        if (std::strcmp(argv[i], "--scenario-out") == 0) headless = true;
-    }
-    if (headless) {
-        if (!replay) {
-            std::cerr << "skyrend: --scenario-out goes with --replay FILE\n";
-            return 2;
-        }
-        return sky::replay::runReplayFile(replay, std::cout, std::cerr);
-    }
-    return sky::qt::runApp(argc, argv);
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    // Every option is checked before anything runs: a mistake ends the program before any window.
+    const sky::qt::CommandLine options = sky::qt::parseCommandLine(args, std::cout, std::cerr);
+    if (options.exitCode) return *options.exitCode;
+    if (!options.scenario.empty()) return sky::runScenarioFile(options.scenario, std::cout, std::cerr);
+    if (options.scenarioOut) return sky::replay::runReplayFile(options.replay, std::cout, std::cerr);
+    return sky::qt::runApp(argc, argv, options);
 }
