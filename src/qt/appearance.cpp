@@ -1,8 +1,10 @@
 // The look shared by every window of the game.
 #include "qt/appearance.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QStyleFactory>
@@ -52,6 +54,14 @@ QImage artwork(std::string_view name) {
 QIcon cloudIcon() {
     static const QImage cloud = artwork("ioblak");
     return QIcon(QPixmap::fromImage(cloud));
+}
+
+bool clickFocusedOnEnter(QWidget& window, QKeyEvent* e) {
+    if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) return false;
+    auto* b = qobject_cast<QAbstractButton*>(window.focusWidget());
+    if (!b || !b->isEnabled()) return false;
+    if (!e->isAutoRepeat()) b->click();
+    return true;
 }
 
 void centreOnScreen(QWidget& w) {

@@ -10,6 +10,7 @@
 #include "runtime/picture.h"
 
 class QApplication;
+class QKeyEvent;
 class QWidget;
 
 namespace sky::qt {
@@ -31,6 +32,10 @@ QImage artwork(std::string_view name);
 
 // The window icon: the cloud.
 QIcon cloudIcon();
+
+// Enter and Return click the button that has the focus in the window, as Space does; true when
+// the key was taken.
+bool clickFocusedOnEnter(QWidget& window, QKeyEvent* e);
 
 // Places a top-level window in the middle of its screen.
 void centreOnScreen(QWidget& w);

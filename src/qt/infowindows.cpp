@@ -9,7 +9,10 @@
 #include <QWidget>
 #include <cmath>
 
+#include <QKeyEvent>
+
 #include "qt/appearance.h"
+#include "qt/language.h"
 #include "qt/qtfrontend.h"
 #include "shell/about.h"
 #include "shell/frontend.h"
@@ -85,20 +88,38 @@ QImage pictureOrPlaceholder(const char* name, QSize placeholderSize) {
     return img;
 }
 
+void bringToFront(QWidget& w) {
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+// Esc closes the window; Enter clicks the button that has the focus.
+bool closeOnEsc(QWidget& w, QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        w.close();
+        return true;
+    }
+    return clickFocusedOnEnter(w, e);
+}
+
 // The rules screen: nothing but its text over the background picture.
 class RulesWindow : public QWidget {
 public:
     RulesWindow() : QWidget(nullptr, Qt::Window | kFixedBorder) {
         setObjectName("pravidla");
         setAttribute(Qt::WA_DeleteOnClose);
-        setWindowTitle(QString::fromUtf8(Pravidla::kCaption));
-        setWindowIcon(windowIcon());
+        setWindowTitle(uiText(Pravidla::kCaption));
+        setWindowIcon(cloudIcon());
         setFixedSize(px(Pravidla::kClientWidth), px(Pravidla::kClientHeight));
         background_ = pictureOrPlaceholder(Pravidla::kBackground, size());
-        for (const InfoLabel& l : Pravidla::labels()) makeLabel(this, l, QString::fromUtf8(l.text));
+        for (const InfoLabel& l : Pravidla::labels()) makeLabel(this, l, uiText(l.text));
     }
 
 protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (!closeOnEsc(*this, e)) QWidget::keyPressEvent(e);
+    }
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         // Unscaled at the top-left; the part beyond the client area is cut off.
@@ -119,7 +140,7 @@ public:
           about_(program.frontEnd(), systemRegistry(), systemLauncher()) {
         setObjectName("about");
         setAttribute(Qt::WA_DeleteOnClose);
-        setWindowTitle(QString::fromUtf8(About::kCaption));
+        setWindowTitle(uiText(About::kCaption));
         setWindowIcon(windowIcon());
         setFixedSize(px(About::kClientWidth), px(About::kClientHeight));
         about_.closeWindow = [this] { close(); };
@@ -131,7 +152,7 @@ public:
         }
         // Buttons first, in tab order: OK takes the focus when the window opens.
         for (const InfoButton& b : About::buttons()) {
-            auto* button = new QPushButton(QString::fromUtf8(b.caption), this);
+            auto* button = new QPushButton(uiText(b.caption), this);
             button->setObjectName(QString::fromUtf8(b.name));
             button->setGeometry(box(b.left, b.top, b.width, b.height));
             button->setFont(captionFont());
@@ -141,14 +162,18 @@ public:
                     about_.cmdOK_Click();
                 else if (name == "cmdSysInfo") {
                     // Its box is no part of the game: a recording neither keeps nor expects it.
-                    QtFrontEnd::OutsideGame aside(frontEnd_);
-                    about_.cmdSysInfo_Click();
+                    {
+                        QtFrontEnd::OutsideGame aside(frontEnd_);
+                        about_.cmdSysInfo_Click();
+                    }
+                    // The box's window goes; this one comes back to the front, not the menu.
+                    bringToFront(*this);
                 }
             });
         }
         for (const InfoLabel& l : About::labels()) {
             const std::string text = std::string(l.name) == "Label1" ? about_.Label1 : l.text;
-            makeLabel(this, l, QString::fromStdString(text));
+            makeLabel(this, l, uiText(text));
         }
     }
 
@@ -157,6 +182,9 @@ public:
     }
 
 protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (!closeOnEsc(*this, e)) QWidget::keyPressEvent(e);
+    }
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), palette().window());
@@ -177,12 +205,6 @@ private:
 
 QPointer<RulesWindow> rulesWindow;
 QPointer<AboutWindow> aboutWindow;
-
-void bringToFront(QWidget& w) {
-    w.show();
-    w.raise();
-    w.activateWindow();
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "playfield/gamescreen.h"
 #include "qt/appearance.h"
+#include "qt/language.h"
 
 namespace sky::qt {
 
@@ -69,7 +70,7 @@ void drawLabel(QPainter& p, const Label& lb) {
     p.setClipRect(box);  // a caption never spills out of its label
     p.setFont(captionFont(lb.fontPt, lb.bold));
     p.setPen(rgb(lb.ForeColor));
-    p.drawText(box, align | Qt::TextSingleLine, QString::fromStdString(lb.Caption));
+    p.drawText(box, align | Qt::TextSingleLine, uiText(lb.Caption));
     p.restore();
 }
 
