@@ -1,0 +1,53 @@
+// The settings file: missing or broken gives the defaults without a word, a saved file reads
+// back as saved, a value that does not read falls back for its own setting only.
+#include "qt/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "qt_support.h"
+
+namespace sky::qt {
+namespace {
+
+TEST(SettingsFile, MissingBrokenAndRoundTrip) {
+    test::app();
+    const auto dir = test::scratchDir("settings");
+    const QString path = QString::fromStdString((dir / "skyrend" / "skyrend.conf").string());
+    const SettingsFile file(path);
+    const Settings defaults;
+
+    Settings s = file.load();  // missing, its directory too
+    EXPECT_EQ(s.soundEffects, defaults.soundEffects);
+    EXPECT_EQ(s.smoothMotion, defaults.smoothMotion);
+
+    s.soundEffects = false;
+    s.smoothMotion = false;
+    ASSERT_TRUE(file.save(s));
+    s = file.load();
+    EXPECT_FALSE(s.soundEffects);
+    EXPECT_FALSE(s.smoothMotion);
+
+    struct Row {
+        const char* text;
+        bool sounds, smooth;
+    };
+    const Row rows[] = {
+        {"\x01\xff\xfe garbage [[[ =\n\0\0", true, true},
+        {"[General]\nsounds=maybe\nmotion=classic\n", true, false},
+        {"[General]\nsounds=false\nmotion=jerky\n", false, true},
+        {"", true, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc) << r.text;
+        s = file.load();
+        EXPECT_EQ(s.soundEffects, r.sounds);
+        EXPECT_EQ(s.smoothMotion, r.smooth);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace sky::qt
