@@ -16,6 +16,7 @@
 #include "qt/commandline.h"
 #include "qt/language.h"
 #include "qt/qtfrontend.h"
+#include "qt/settings.h"
 #include "scenario/replay.h"
 #include "shell/program.h"
 
@@ -27,7 +28,6 @@ constexpr const char* kProgressFile = "new.dat";
 
 int runApp(int argc, char** argv, const CommandLine& cl) {
     Options options;
-    options.scale = cl.scale > 0 ? cl.scale : 0;
     options.autopause = cl.autopause;
     Pace pace = cl.pace.value_or(Pace::Classic);  // the system tick the game's speeds were tuned on
     const char* recordPath = cl.record.empty() ? nullptr : cl.record.c_str();
@@ -64,7 +64,20 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
 
     QApplication app(argc, argv);
     setupAppearance(app);
-    installLanguage(app, chooseLanguage(cl.language, "", localeFromEnvironment()));
+    // The player's settings; what the command line asks for is remembered for the next start.
+    const SettingsFile settingsFile;
+    Settings settings = settingsFile.load();
+    const Settings before = settings;
+    if (cl.language) settings.language = languageCode(*cl.language);
+    if (cl.scale >= 0) settings.scale = cl.scale;
+    if (settings.language != before.language || settings.scale != before.scale) settingsFile.save(settings);
+    installLanguage(app, chooseLanguage(cl.language, settings.language.toStdString(), localeFromEnvironment()));
+    options.scale = settings.scale;
+    options.fullScreen = settings.fullScreen;
+    options.fullScreenChanged = [&settingsFile, &settings](bool on) {
+        settings.fullScreen = on;
+        settingsFile.save(settings);
+    };
     QtFrontEnd frontEnd(options);
     int rc = 0;
     {

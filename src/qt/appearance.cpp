@@ -64,12 +64,16 @@ bool clickFocusedOnEnter(QWidget& window, QKeyEvent* e) {
     return true;
 }
 
-void centreOnScreen(QWidget& w) {
+void centreOnScreen(QWidget& w, QSize frame) {
     QScreen* s = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
     if (!s) return;
-    QRect r(QPoint(0, 0), w.frameGeometry().size().expandedTo(w.size()));
-    r.moveCenter(s->availableGeometry().center());
-    w.move(r.topLeft());
+    QSize outer = w.frameGeometry().size().expandedTo(w.size());
+    if (outer == w.size()) outer += frame;  // not framed yet: as the window system will
+    const QRect free = s->availableGeometry();
+    QRect r(QPoint(0, 0), outer);
+    r.moveCenter(free.center());
+    // Too large to fit: the title bar and the left edge stay on the screen.
+    w.move(std::max(r.left(), free.left()), std::max(r.top(), free.top()));
 }
 
 }  // namespace sky::qt

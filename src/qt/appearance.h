@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QImage>
+#include <QSize>
 #include <memory>
 #include <string_view>
 
@@ -37,7 +38,8 @@ QIcon cloudIcon();
 // the key was taken.
 bool clickFocusedOnEnter(QWidget& window, QKeyEvent* e);
 
-// Places a top-level window in the middle of its screen.
-void centreOnScreen(QWidget& w);
+// Places a top-level window in the middle of its screen's free area, with the frame the window
+// system puts round it (given here for a window not shown yet).
+void centreOnScreen(QWidget& w, QSize frame = QSize(0, 0));
 
 }  // namespace sky::qt

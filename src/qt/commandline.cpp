@@ -5,11 +5,13 @@
 #include <ostream>
 
 #include "qt/scalefit.h"
+#include "shell/version.h"
 
 namespace sky::qt {
 
-const char* versionLine() {
-    return "skyrend " SKY_VERSION;
+std::string versionLine() {
+    return "skyrend " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+           std::to_string(kVersionRevision);
 }
 
 CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err) {

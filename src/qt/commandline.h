@@ -29,6 +29,6 @@ struct CommandLine {
 CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err);
 
 // The program's version as --version prints it.
-const char* versionLine();
+std::string versionLine();
 
 }  // namespace sky::qt

@@ -10,6 +10,9 @@
 #include "game/input.h"
 #include "playfield/gamescreen.h"
 #include "qt/appearance.h"
+#include "qt/helppage.h"
+#include "qt/language.h"
+#include "qt/scalefit.h"
 #include "qt/scenepainter.h"
 
 namespace sky::qt {
@@ -24,7 +27,7 @@ GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Inp
       pauseKey_(std::move(pauseKey)),
       frame_(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QString::fromStdString(screen.name()));
-    setWindowTitle(QString::fromStdString(screen.caption()));
+    setWindowTitle(uiText(screen.caption()));
     setWindowIcon(cloudIcon());
     setFixedSize(GameScreen::kClientWidth * scale_, GameScreen::kClientHeight * scale_);
     setFocusPolicy(Qt::StrongFocus);
@@ -69,9 +72,7 @@ int GameWindow::keyCode(int k) {
 }
 
 GameWindow::Fit GameWindow::fitScene(QSize area, QSize scene) {
-    int k = 1;
-    if (scene.width() > 0 && scene.height() > 0)
-        k = std::max(1, std::min(area.width() / scene.width(), area.height() / scene.height()));
+    const int k = chooseScale(area, QSize(0, 0), scene, 0).scale;  // no frame round a full screen
     return {k, QPoint((area.width() - scene.width() * k) / 2, (area.height() - scene.height() * k) / 2)};
 }
 
@@ -86,6 +87,24 @@ void GameWindow::toggleFullScreen() {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showFullScreen();
+    }
+    update();
+    if (fullScreenChanged_) fullScreenChanged_(isFullScreen());
+}
+
+void GameWindow::toggleHelp() {
+    if (!screen_) return;
+    if (!helpShown_) {
+        helpShown_ = true;
+        helpPaused_ = false;
+        if (!screen_->paused() && pauseKey_) {
+            pauseKey_();
+            helpPaused_ = screen_->paused();
+        }
+    } else {
+        helpShown_ = false;
+        if (helpPaused_ && screen_->paused() && pauseKey_) pauseKey_();
+        helpPaused_ = false;
     }
     update();
 }
@@ -123,7 +142,10 @@ void GameWindow::paintEvent(QPaintEvent*) {
         }
         scene = QRect(0, 0, frame_.width() * scale_, frame_.height() * scale_);
     }
-    if (screen_ && screen_->paused()) drawPauseCaption(p, scene);
+    if (screen_ && helpShown_)
+        HelpPage::paint(p, scene, screen_->name() == "Form2" ? 2 : 1);
+    else if (screen_ && screen_->paused())
+        drawPauseCaption(p, scene);
 }
 
 void GameWindow::drawPauseCaption(QPainter& p, const QRect& scene) {
@@ -134,7 +156,7 @@ void GameWindow::drawPauseCaption(QPainter& p, const QRect& scene) {
     QFont f = captionFont(12, true);
     f.setPixelSize(std::max(24, scene.height() / 7));
     const QFontMetrics fm(f);
-    const QString text = QStringLiteral("Pauza");
+    const QString text = uiText("Pauza");
     const int bandH = fm.height() * 3 / 2;
     const QRect band(scene.left(), scene.center().y() - bandH / 2, scene.width(), bandH);
     p.fillRect(band, QColor(0, 0, 0, 120));
@@ -155,6 +177,11 @@ void GameWindow::keyPressEvent(QKeyEvent* e) {
         if (!e->isAutoRepeat()) toggleFullScreen();
         return;
     }
+    if (e->key() == Qt::Key_F1 || (helpShown_ && e->key() == Qt::Key_Escape)) {
+        if (!e->isAutoRepeat()) toggleHelp();
+        return;
+    }
+    if (helpShown_) return;  // the game waits under its help page
     if (e->key() == Qt::Key_P) {
         if (!e->isAutoRepeat() && pauseKey_) pauseKey_();
         return;

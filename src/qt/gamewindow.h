@@ -46,6 +46,13 @@ public:
 
     // F11: the whole display, the scene as large as it fits on black; again, the window as it was.
     void toggleFullScreen();
+    // Told each time F11 switches full screen on or off (to remember it).
+    void onFullScreenChanged(std::function<void(bool)> f) { fullScreenChanged_ = std::move(f); }
+
+    // F1: the help page over the scene, the game paused beneath it; F1 or Esc takes it away and
+    // resumes the game (a game paused with P before stays paused).
+    void toggleHelp();
+    bool helpShown() const { return helpShown_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -63,6 +70,9 @@ private:
     std::function<void()> pauseKey_;
     QImage frame_;
     QRect normalGeometry_;  // where the window stood before full screen
+    std::function<void(bool)> fullScreenChanged_;
+    bool helpShown_ = false;
+    bool helpPaused_ = false;  // the help paused the game, so closing it resumes
 };
 
 }  // namespace sky::qt

@@ -4,12 +4,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 
 #include "game/input.h"
 #include "qt/appearance.h"
+#include "qt/language.h"
 #include "shell/menu.h"
 
 namespace sky::qt {
@@ -24,7 +26,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
       menu_(menu),
       input_(std::move(input)) {
     setObjectName("menu");
-    setWindowTitle(QString::fromUtf8(Menu::kCaption));
+    setWindowTitle(uiText(Menu::kCaption));
     setWindowIcon(cloudIcon());
     setFixedSize(twips(Menu::kClientWidth), twips(Menu::kClientHeight));
     setFont(captionFont());
@@ -37,7 +39,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
     // Frames first, so the controls inside them find their parent.
     for (const MenuControl& c : table) {
         if (c.kind != MenuControl::Frame) continue;
-        auto* f = new QGroupBox(QString::fromUtf8(c.caption), this);
+        auto* f = new QGroupBox(uiText(c.caption), this);
         f->setObjectName(c.name);
         f->setGeometry(twips(c.left), twips(c.top), twips(c.width), twips(c.height));
         controls_[c.name] = f;
@@ -53,19 +55,19 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
             case MenuControl::Frame:
                 continue;
             case MenuControl::Button: {
-                auto* b = new QPushButton(QString::fromUtf8(c.caption), parentOf(c));
+                auto* b = new QPushButton(uiText(c.caption), parentOf(c));
                 b->setAutoDefault(false);
                 w = b;
                 break;
             }
             case MenuControl::Label: {
-                auto* l = new QLabel(QString::fromUtf8(c.caption), parentOf(c));
+                auto* l = new QLabel(uiText(c.caption), parentOf(c));
                 l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
                 w = l;
                 break;
             }
             case MenuControl::CheckBox:
-                w = new QCheckBox(QString::fromUtf8(c.caption), parentOf(c));
+                w = new QCheckBox(uiText(c.caption), parentOf(c));
                 break;
             case MenuControl::Picture: {
                 const bool web = findMenuClick(c.name) != nullptr;
@@ -96,7 +98,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
 
     label5_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label5_->setFont(captionFont(8.25, true));
-    label5_->setToolTip(QString::fromUtf8("Aktuálna verzia hry."));
+    label5_->setToolTip(uiText("Aktuálna verzia hry."));
     label5_->setAttribute(Qt::WA_TranslucentBackground);
     label5_->setAutoFillBackground(false);
 
@@ -141,14 +143,18 @@ QWidget* MenuWindow::control(const std::string& name) const {
 }
 
 void MenuWindow::sync() {
-    label1_->setText(QString::fromStdString(menu_.Label1));
-    label2_->setText(QString::fromStdString(menu_.Label2));
-    label3_->setText(QString::fromStdString(menu_.Label3));
-    label4_->setText(QString::fromStdString(menu_.Label4));
-    label5_->setText(QString::fromStdString(menu_.Label5));
+    label1_->setText(uiText(menu_.Label1));
+    label2_->setText(uiText(menu_.Label2));
+    label3_->setText(uiText(menu_.Label3));
+    label4_->setText(uiText(menu_.Label4));
+    label5_->setText(uiText(menu_.Label5));
     command2_->setEnabled(menu_.Command2Enabled);
     const QSignalBlocker quiet(check1_);
     check1_->setChecked(menu_.Check1Value == 1);
+}
+
+void MenuWindow::keyPressEvent(QKeyEvent* e) {
+    if (!clickFocusedOnEnter(*this, e)) QWidget::keyPressEvent(e);
 }
 
 void MenuWindow::closeEvent(QCloseEvent* e) {

@@ -43,6 +43,7 @@ public:
     QWidget* control(const std::string& name) const;
 
 protected:
+    void keyPressEvent(QKeyEvent*) override;  // Enter clicks the focused button
     void closeEvent(QCloseEvent*) override;
 
 private:

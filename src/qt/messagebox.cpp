@@ -5,6 +5,8 @@
 #include <QPointer>
 
 #include "qt/driver.h"
+#include "qt/heldkeys.h"
+#include "qt/language.h"
 #include "shell/frontend.h"
 
 namespace sky::qt {
@@ -17,15 +19,18 @@ int showMessageBox(QWidget* parent, const std::string& text, const std::string& 
         icon = QMessageBox::Question;
         buttons = QMessageBox::Yes | QMessageBox::No;
     }
-    QPointer<QMessageBox> box =
-        new QMessageBox(icon, QString::fromStdString(title), QString::fromStdString(text), buttons, parent);
+    QPointer<QMessageBox> box = new QMessageBox(icon, uiText(title), uiText(text), buttons, parent);
     box->setWindowModality(Qt::ApplicationModal);
     if (style == kQuestion) box->setDefaultButton(QMessageBox::Yes);
     int answer = style == kQuestion ? kNo : kOk;
     {
         // The clock runs on while the box is open: the other timers keep firing.
         Driver::NestedLoop running(driver);
+        // An arrow still held from the game must not move the focus to No, nor answer.
+        HeldKeys& held = HeldKeys::install();
+        held.boxOpened();
         const int r = box->exec();
+        held.boxClosed();
         if (r == QMessageBox::Yes)
             answer = kYes;
         else if (r == QMessageBox::No)

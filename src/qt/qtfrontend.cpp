@@ -8,6 +8,7 @@
 #include "playfield/gamescreen.h"
 #include "qt/autopause.h"
 #include "qt/driver.h"
+#include "qt/heldkeys.h"
 #include "qt/infowindows.h"
 #include "qt/menuwindow.h"
 #include "qt/messagebox.h"
@@ -20,6 +21,8 @@ namespace sky::qt {
 
 QtFrontEnd::QtFrontEnd(Options options)
     : options_(options), windows_(painter_, options.scale, [this] { menuActivated(); }) {
+    windows_.setFullScreen(options_.fullScreen, options_.fullScreenChanged);
+    HeldKeys::install();  // from the start: a key held when the first box opens counts
     repaint_ = std::make_unique<RepaintThrottle>([this] { return program_ ? program_->scheduler().handlerRuns() : 0; },
                                                  [this] { windows_.updateVisible(); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &QtFrontEnd::applicationStateChanged);

@@ -29,7 +29,11 @@ class RepaintThrottle;
 class TickProbe;
 
 struct Options {
-    int scale = 0;  // scene pixels to window pixels; 0 = one (the display's own ratio still applies)
+    // Scene pixels to window pixels as the player asked (reduced to what fits the screen); 0: the
+    // largest that fits.
+    int scale = 0;
+    bool fullScreen = false;                      // game windows open on the whole display
+    std::function<void(bool)> fullScreenChanged;  // F11 switched it
     bool debugTicks = false;
     // The game pauses itself while none of its windows is active, once that has lasted this long
     // (a window of the game replacing another is a moment without an active one).

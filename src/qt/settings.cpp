@@ -7,12 +7,17 @@
 #include <QStandardPaths>
 #include <cstdio>
 
+#include "qt/scalefit.h"
+
 namespace sky::qt {
 
 namespace {
 
-constexpr const char* kSounds = "sounds";  // true | false
-constexpr const char* kMotion = "motion";  // smooth | classic
+constexpr const char* kSounds = "sounds";          // true | false
+constexpr const char* kMotion = "motion";          // smooth | classic
+constexpr const char* kLanguage = "language";      // sk | en, or none
+constexpr const char* kScale = "scale";            // 1..kMaxScale, or auto
+constexpr const char* kFullScreen = "fullscreen";  // true | false
 
 bool readBool(const QSettings& f, const char* key, bool fallback) {
     const QString v = f.value(key).toString().trimmed().toLower();
@@ -43,6 +48,11 @@ Settings SettingsFile::load() const {
     if (f.status() != QSettings::NoError) return s;
     s.soundEffects = readBool(f, kSounds, s.soundEffects);
     s.smoothMotion = readChoice(f, kMotion, {"smooth", "classic"}, s.smoothMotion ? "smooth" : "classic") == "smooth";
+    s.language = readChoice(f, kLanguage, {"sk", "en"}, s.language);
+    bool number = false;
+    const int scale = f.value(kScale).toString().trimmed().toInt(&number);
+    if (number && scale >= 1 && scale <= kMaxScale) s.scale = scale;
+    s.fullScreen = readBool(f, kFullScreen, s.fullScreen);
     return s;
 }
 
@@ -53,6 +63,12 @@ bool SettingsFile::save(const Settings& s) const {
     f.setAtomicSyncRequired(true);
     f.setValue(kSounds, s.soundEffects ? "true" : "false");
     f.setValue(kMotion, s.smoothMotion ? "smooth" : "classic");
+    if (s.language.isEmpty())
+        f.remove(kLanguage);
+    else
+        f.setValue(kLanguage, s.language);
+    f.setValue(kScale, s.scale > 0 ? QString::number(s.scale) : QStringLiteral("auto"));
+    f.setValue(kFullScreen, s.fullScreen ? "true" : "false");
     f.sync();
     if (f.status() != QSettings::NoError) {
         std::fprintf(stderr, "skyrend: cannot write the settings file %s\n", qPrintable(path_));

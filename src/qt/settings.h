@@ -9,6 +9,9 @@ namespace sky::qt {
 struct Settings {
     bool soundEffects = true;  // "Zvuky" in the menu
     bool smoothMotion = true;  // false: the scene is drawn only as the ticks fall
+    QString language;          // "sk" or "en"; empty: the locale decides
+    int scale = 0;             // the game screen's scale the player asked for; 0: the largest that fits
+    bool fullScreen = false;   // the game screen on the whole display (F11)
     // A new setting gets a field here and one line each in SettingsFile::load and ::save.
 };
 

@@ -2,12 +2,16 @@
 #include "qt/windowset.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 
+#include "playfield/gamescreen.h"
 #include "qt/appearance.h"
 #include "qt/gamewindow.h"
 #include "qt/menuwindow.h"
+#include "qt/scalefit.h"
 
 namespace sky::qt {
 
@@ -72,10 +76,41 @@ void WindowSet::activateMenu() {
     if (menuActivated_) menuActivated_();
 }
 
+void WindowSet::setFullScreen(bool on, std::function<void(bool)> changed) {
+    fullScreen_ = on;
+    fullScreenChanged_ = std::move(changed);
+}
+
+QSize WindowSet::frame() const {
+    // The window system's frame round a window, as it framed the menu (none where it has not).
+    if (!menu_) return QSize(0, 0);
+    return (menu_->frameGeometry().size() - menu_->size()).expandedTo(QSize(0, 0));
+}
+
+int WindowSet::fittingScale() const {
+    QScreen* screen = menu_ && menu_->screen() ? menu_->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return std::max(1, scale_);
+    const QSize frame = this->frame();
+    const QSize free = screen->availableGeometry().size();
+    const ScaleChoice c = chooseScale(free, frame, QSize(GameScreen::kClientWidth, GameScreen::kClientHeight), scale_);
+    static bool told = false;
+    if (c.reduced && !told) {
+        told = true;
+        std::fprintf(stderr, "skyrend: scale %d does not fit the screen's %dx%d free pixels; drawing at scale %d\n",
+                     scale_, free.width(), free.height(), c.scale);
+    }
+    return c.scale;
+}
+
 void WindowSet::open(GameScreen& s, Input input, std::function<void()> pauseKey) {
-    auto* w = new GameWindow(s, painter_, scale_, std::move(input), std::move(pauseKey));
+    auto* w = new GameWindow(s, painter_, fittingScale(), std::move(input), std::move(pauseKey));
     windows_[&s] = w;
-    centreOnScreen(*w);
+    w->onFullScreenChanged([this](bool on) {
+        fullScreen_ = on;
+        if (fullScreenChanged_) fullScreenChanged_(on);
+    });
+    centreOnScreen(*w, frame());
+    if (fullScreen_) w->toggleFullScreen();
     w->show();
     bringToFront(*w);
     w->activateWindow();

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <functional>
 #include <map>
 #include <memory>
@@ -42,7 +43,11 @@ public:
     void syncMenu();
     void centreMenu();
 
-    // A window for a screen that has just loaded: shown in front with the focus.
+    // Game windows open on the whole display; F11 switches that and reports it here.
+    void setFullScreen(bool on, std::function<void(bool)> changed);
+
+    // A window for a screen that has just loaded: shown in front with the focus, at the largest
+    // scale up to the one asked for whose window fits the screen's free area, frame included.
     void open(GameScreen& s, Input input, std::function<void()> pauseKey);
     // The screen has closed: its window hides, and goes once no message box waits (boxesOpen).
     void close(const GameScreen& s, bool boxesOpen);
@@ -62,8 +67,13 @@ private:
     void focusChanged(QWindow* w);
     void activateMenu();
 
+    QSize frame() const;
+    int fittingScale() const;
+
     ScenePainter& painter_;
-    int scale_;
+    int scale_;  // as asked; 0: the largest that fits
+    bool fullScreen_ = false;
+    std::function<void(bool)> fullScreenChanged_;
     std::function<void()> menuActivated_;
     std::unique_ptr<MenuWindow> menu_;
     std::map<const GameScreen*, GameWindow*> windows_;
