@@ -15,18 +15,24 @@ HeldKeys& HeldKeys::install() {
     return *keys;
 }
 
+void HeldKeys::boxOpened() {
+    if (boxes_++ == 0) fresh_.clear();
+}
+
+void HeldKeys::boxClosed() {
+    if (boxes_ > 0) --boxes_;
+}
+
 bool HeldKeys::eventFilter(QObject*, QEvent* e) {
     const auto type = e->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) return false;
+    if (boxes_ == 0 || (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride))
+        return false;
     const auto* k = static_cast<QKeyEvent*>(e);
     const int key = k->key();
-    // A key event passes here again for each parent it is handed on to: the sets only change once.
-    if (type == QEvent::KeyPress && !k->isAutoRepeat()) down_.insert(key);
-    if (type == QEvent::KeyRelease && !k->isAutoRepeat()) {
-        down_.erase(key);
-        return ignored_.erase(key) > 0;
-    }
-    return ignored_.count(key) > 0;
+    if (k->isAutoRepeat()) return !fresh_.count(key);
+    if (type == QEvent::KeyRelease) return !fresh_.erase(key);  // the end of a key held from before
+    fresh_.insert(key);  // a new press (its shortcut check comes first, then the press itself)
+    return false;
 }
 
 }  // namespace sky::qt

@@ -12,15 +12,16 @@ public:
     // Watches every key of the application from now on.
     static HeldKeys& install();
 
-    // A box opens: the keys down now are ignored until each is released. Until boxClosed().
-    void boxOpened() { ignored_ = down_; }
-    void boxClosed() { ignored_.clear(); }
+    // While a box is open, only keys pressed after it opened act: the repeats and the release
+    // of a key that was already down are dropped.
+    void boxOpened();
+    void boxClosed();
 
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    std::set<int> down_;     // pressed and not yet released
-    std::set<int> ignored_;  // held when the box opened
+    int boxes_ = 0;
+    std::set<int> fresh_;  // pressed since the box opened
 };
 
 }  // namespace sky::qt

@@ -1,6 +1,8 @@
 // The game's message boxes.
 #include "qt/messagebox.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -21,6 +23,12 @@ int showMessageBox(QWidget* parent, const std::string& text, const std::string& 
     }
     QPointer<QMessageBox> box = new QMessageBox(icon, uiText(title), uiText(text), buttons, parent);
     box->setWindowModality(Qt::ApplicationModal);
+    // Qt 6 looks the standard buttons' words up under QPlatformTheme, which its Slovak catalogue
+    // does not cover yet; the same words are there under QDialogButtonBox (Áno, Nie).
+    for (auto [which, english] : {std::pair{QMessageBox::Yes, "&Yes"}, {QMessageBox::No, "&No"}}) {
+        const QString word = QCoreApplication::translate("QDialogButtonBox", english);
+        if (QAbstractButton* b = box->button(which); b && word != QLatin1String(english)) b->setText(word);
+    }
     if (style == kQuestion) box->setDefaultButton(QMessageBox::Yes);
     int answer = style == kQuestion ? kNo : kOk;
     {
