@@ -123,11 +123,13 @@ int main(int argc, char** argv) {
         s.key(Qt::Key_Escape);
         s.run(200);
 
-        // Episode 2: climbing towards the F16 with a missile on its way.
+        // Episode 2: levelled off over the sea, a missile on its way.
         s.click("Command2");
+        s.run(900);
+        s.key(Qt::Key_Down);
         s.run(2500);
         s.key(Qt::Key_Space);
-        s.run(300);
+        s.run(200);
         s.save(s.window(), "episode2");
         s.key(Qt::Key_F1);
         s.save(s.window(), "help2");

@@ -53,11 +53,11 @@
     </message>
     <message>
         <source>Prešiel si.</source>
-        <translation>Completed.</translation>
+        <translation>Passed.</translation>
     </message>
     <message>
         <source>Neprešiel si.</source>
-        <translation>Not yet completed.</translation>
+        <translation>Not passed.</translation>
     </message>
     <message>
         <source>Naj skóre: %1</source>
@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>Za každých 40 bodov si na letisku opravíš 1 poškodenie a dostaneš aj nejaké rakety naviac. Po odlete z letiska dostaneš 20 bômb, 3 body do skóre a palivo sa ti doplní o 1500.</source>
-        <translation>At the airport every 40 points repair 1 damage and give you some extra missiles as well. When you take off from the airport you get 20 bombs, 3 points to your score and 1500 more fuel.</translation>
+        <translation>At the airport every 40 points repair 1 damage and bring some extra missiles. Taking off, you get 20 bombs, 3 points and 1500 more fuel.</translation>
     </message>
     <message>
         <source>V druhej epizóde je tvojou úlohou zachraňovať ľudí, ktorý sú pri majáku, takýchto záchran je 10 a každá predstavuje vlastne jeden level. Potom máš ešte zostreľovať nepriateľské stíhačky F16, ale pozor tieto stíhačky po tebe strieľajú a po troch strelách ťa zničia. Ďalej môžeš zbierať aj hviezdy, aby si mal viac bodov v skóre.</source>
@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>Za zničenie F16 dostaneš 3 body a 450 paliva.</source>
-        <translation>Destroying an F16 gives you 3 points and 450 fuel.</translation>
+        <translation>An F16 shot down: 3 points and 450 fuel.</translation>
     </message>
     <message>
         <source>Na majáku si za každých 20 bodov opravíš 1 poškodenie a dostaneš aj nejaké rakety naviac. Potom dostaneš ešte aj 2 body do skóre a 5 rakiet.</source>
@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>Strieľaš medzerníkom, šípkami sa hýbeš a esc zrušíš hru. A to je všetko :).</source>
-        <translation>You fire with Space, move with the arrows and quit the game with Esc. And that is all :).</translation>
+        <translation>Space fires, the arrows steer, Esc quits the game. That is all :).</translation>
     </message>
     <message>
         <source>Naprogramované v C++ s Qt</source>
