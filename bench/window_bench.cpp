@@ -85,6 +85,13 @@ protected:
 // a timer on the same clock with pohyb's interval, counting the instants pohyb runs too.
 class BenchFrontEnd : public QtFrontEnd {
 public:
+    BenchFrontEnd() : QtFrontEnd(scaleOne()) {}
+    // The bare window the game is compared with is 669x515, whatever the display.
+    static Options scaleOne() {
+        Options o;
+        o.scale = 1;
+        return o;
+    }
     Program* program = nullptr;
     std::unique_ptr<Timer> probe;
     long pohybTicks = 0;
