@@ -133,7 +133,10 @@ int QtFrontEnd::messageBox(const std::string& text, const std::string& title, in
     // A replay does not show the box: its answer and the time it closed are in the recording.
     if (game && session_.replaying()) return session_.source()->answerBox(style);
     const Micros opened = game ? program_->scheduler().now() : 0;
-    QWidget* parent = windows_.boxParent(program_ ? program_->screen() : nullptr);
+    // A box of the about window sits over it, not over the menu behind.
+    QWidget* parent = game || !QApplication::activeWindow()
+                          ? windows_.boxParent(program_ ? program_->screen() : nullptr)
+                          : QApplication::activeWindow();
     const int answer = showMessageBox(parent, text, title, style, *driver_);
     if (driver_->openBoxes() == 0) windows_.flushClosed();
     if (game) session_.recordAnswer(answer, opened, program_->scheduler().now());
