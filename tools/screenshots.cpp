@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/appearance.h"
 #include "qt/driver.h"
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
     FixedSeed fe(options);
     std::int64_t now = 0;
     {
-        Program program(fe, progress);
+        Program program(fe, gameScreens(), progress);
         Shooter s{fe, program, now, QString::fromLocal8Bit(argv[1]), english ? "-en" : ""};
         fe.attach(program, [&now] { return now; });
         fe.start();

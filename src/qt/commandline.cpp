@@ -70,15 +70,8 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
             return fail(QString("--scale is a whole number from 1 to %1 or auto, not '%2'").arg(kMaxScale).arg(v));
     }
     if (parser.isSet(pace)) {
-        const QString v = parser.value(pace);
-        if (v == "classic")
-            c.pace = Pace::Classic;
-        else if (v == "xp")
-            c.pace = Pace::Xp;
-        else if (v == "nominal")
-            c.pace = Pace::Nominal;
-        else
-            return fail("--pace is classic, xp or nominal, not '" + v + "'");
+        c.pace = paceFromName(parser.value(pace).toStdString());
+        if (!c.pace) return fail("--pace is classic, xp or nominal, not '" + parser.value(pace) + "'");
     }
     c.autopause = !parser.isSet(noAutopause);
     c.record = parser.value(record).toStdString();
