@@ -1,6 +1,7 @@
 # The pictures and the music, drawn and composed in code.
 target_sources(skycore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/music.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sounds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pixelart.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paintkit.cpp
