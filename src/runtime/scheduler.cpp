@@ -126,6 +126,7 @@ Timer* Scheduler::nextDue(Micros limit, Micros& when) const {
 void Scheduler::run(Timer* t) {
     const std::uint64_t epoch = t->epoch_;
     const Micros firedAt = now_;
+    lastFired_ = firedAt;
     const Micros step = ms(t->intervalMs_);
     // Re-arm before the handler runs, so a handler that switches its own timer off or on wins.
     t->setDue(firedAt + step);

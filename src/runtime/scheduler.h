@@ -95,6 +95,8 @@ public:
     // How many handlers have run so far: nothing on the screen changes while this stands still,
     // except through input.
     std::uint64_t handlerRuns() const { return runs_; }
+    // The clock time at which the last handler was fired (a window draws the motion from it).
+    Micros lastFiredAt() const { return lastFired_; }
 
 private:
     friend class Timer;
@@ -107,6 +109,7 @@ private:
     Pace pace_ = Pace::Nominal;
     int depth_ = 0;
     std::uint64_t runs_ = 0;
+    Micros lastFired_ = 0;
     std::vector<Timer*> timers_;
 };
 
