@@ -1,0 +1,228 @@
+// The sound effects, mixed into one audio output.
+#include "qt/soundplayer.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+#include <QMediaDevices>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+namespace sky::qt {
+
+namespace {
+
+constexpr int kVoices = 8;                 // sounds at once; a ninth replaces the oldest
+constexpr qint64 kMaxFileBytes = 1 << 22;  // an effect is short: anything bigger is not one
+constexpr int kLatencyMs = 40;             // the output's buffer
+
+struct Pcm {
+    int rate = 0, channels = 0;
+    std::vector<std::int16_t> samples;  // interleaved
+};
+
+// A 16-bit PCM wave file, or nothing.
+bool readWave(const QString& path, Pcm& out) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileBytes) return false;
+    const QByteArray b = f.readAll();
+    auto u16 = [&](qsizetype at) { return unsigned(std::uint8_t(b[at])) | unsigned(std::uint8_t(b[at + 1])) << 8; };
+    auto u32 = [&](qsizetype at) { return u16(at) | std::uint32_t(u16(at + 2)) << 16; };
+    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") return false;
+    bool fmt = false;
+    for (qsizetype at = 12; at + 8 <= b.size();) {
+        const QByteArray id = b.mid(at, 4);
+        const qint64 size = u32(at + 4);
+        const qsizetype body = at + 8;
+        if (size > b.size() - body) return false;
+        if (id == "fmt ") {
+            if (size < 16 || u16(body) != 1 || u16(body + 14) != 16) return false;  // 16-bit PCM only
+            out.channels = static_cast<int>(u16(body + 2));
+            out.rate = static_cast<int>(u32(body + 4));
+            fmt = out.channels >= 1 && out.channels <= 2 && out.rate >= 8000 && out.rate <= 192000;
+            if (!fmt) return false;
+        } else if (id == "data") {
+            if (!fmt || size < 2) return false;
+            out.samples.resize(static_cast<std::size_t>(size / 2));
+            for (std::size_t i = 0; i < out.samples.size(); ++i)
+                out.samples[i] = static_cast<std::int16_t>(u16(body + 2 * static_cast<qsizetype>(i)));
+            return true;
+        }
+        at = body + size + (size & 1);
+    }
+    return false;
+}
+
+// The sound in the output's format: its rate (linear interpolation) and channel count.
+std::vector<std::int16_t> convert(const Pcm& in, int rate, int channels) {
+    const std::size_t inFrames = in.samples.size() / in.channels;
+    const auto outFrames = static_cast<std::size_t>(static_cast<double>(inFrames) * rate / in.rate);
+    std::vector<std::int16_t> out(outFrames * channels);
+    auto mono = [&](std::size_t i) {
+        int s = 0;
+        for (int c = 0; c < in.channels; ++c) s += in.samples[i * in.channels + c];
+        return static_cast<double>(s) / in.channels;
+    };
+    for (std::size_t n = 0; n < outFrames; ++n) {
+        const double x = static_cast<double>(n) * in.rate / rate;
+        const std::size_t i = std::min(static_cast<std::size_t>(x), inFrames - 1);
+        const std::size_t j = std::min(i + 1, inFrames - 1);
+        const double v = mono(i) + (mono(j) - mono(i)) * (x - static_cast<double>(i));
+        for (int c = 0; c < channels; ++c) out[n * channels + c] = static_cast<std::int16_t>(v);
+    }
+    return out;
+}
+
+// What the output pulls from: the voices that play, added up; silence when none does.
+class Mixer : public QIODevice {
+public:
+    void start(const std::vector<std::int16_t>* sound) {
+        std::lock_guard lock(mutex_);
+        if (voices_.size() >= kVoices) voices_.erase(voices_.begin());
+        voices_.push_back({sound, 0});
+    }
+    void clear() {
+        std::lock_guard lock(mutex_);
+        voices_.clear();
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const auto n = static_cast<std::size_t>(maxSize / 2);
+        mix_.assign(n, 0);
+        {
+            std::lock_guard lock(mutex_);
+            for (Voice& v : voices_) {
+                const std::size_t k = std::min(n, v.sound->size() - v.at);
+                for (std::size_t i = 0; i < k; ++i) mix_[i] += (*v.sound)[v.at + i];
+                v.at += k;
+            }
+            std::erase_if(voices_, [](const Voice& v) { return v.at >= v.sound->size(); });
+        }
+        auto* out = reinterpret_cast<std::int16_t*>(data);
+        for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::int16_t>(std::clamp(mix_[i], -32768, 32767));
+        return static_cast<qint64>(n * 2);
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    struct Voice {
+        const std::vector<std::int16_t>* sound;
+        std::size_t at;
+    };
+    std::mutex mutex_;
+    std::vector<Voice> voices_;
+    std::vector<int> mix_;
+};
+
+}  // namespace
+
+struct SoundPlayer::Impl {
+    std::array<Pcm, kCueCount> files;
+    std::array<std::vector<std::int16_t>, kCueCount> sounds;  // in the output's format
+    int found = 0;
+    bool enabled = true;
+    bool tried = false;  // opening was tried since the player was switched on
+    Mixer mixer;
+    std::unique_ptr<QAudioSink> sink;
+
+    void open() {
+        if (tried || found == 0) return;
+        tried = true;
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull()) return;
+        // The files' own format when the device takes it, else the device's rate and channels.
+        QAudioFormat format;
+        format.setSampleFormat(QAudioFormat::Int16);
+        for (const Pcm& p : files)
+            if (p.rate) {
+                format.setSampleRate(p.rate);
+                format.setChannelCount(1);
+                break;
+            }
+        if (!device.isFormatSupported(format)) {
+            format.setSampleRate(device.preferredFormat().sampleRate());
+            format.setChannelCount(std::clamp(device.preferredFormat().channelCount(), 1, 2));
+            if (!device.isFormatSupported(format)) return;
+        }
+        for (int i = 0; i < kCueCount; ++i)
+            if (files[i].rate) sounds[i] = convert(files[i], format.sampleRate(), format.channelCount());
+        sink = std::make_unique<QAudioSink>(device, format);
+        sink->setBufferSize(format.bytesForDuration(kLatencyMs * 1000));
+        mixer.open(QIODevice::ReadOnly);
+        sink->start(&mixer);
+        if (sink->error() != QAudio::NoError) {
+            close();
+            tried = true;  // no second try until switched off and on
+        }
+    }
+
+    void close() {
+        tried = false;
+        if (sink) sink->stop();
+        sink.reset();
+        mixer.clear();
+        mixer.close();
+    }
+};
+
+QStringList SoundPlayer::defaultDirs() {
+    return {QDir::current().filePath("sounds"),
+            QDir(QCoreApplication::applicationDirPath()).filePath("../share/skyrend/sounds")};
+}
+
+SoundPlayer::SoundPlayer(const QStringList& dirs) : impl_(std::make_unique<Impl>()) {
+    for (int i = 0; i < kCueCount; ++i) {
+        const QString name = QString::fromLatin1(cueName(static_cast<Cue>(i))) + ".wav";
+        for (const QString& dir : dirs) {
+            Pcm p;
+            if (readWave(QDir(dir).filePath(name), p)) {
+                impl_->files[i] = std::move(p);
+                ++impl_->found;
+                break;
+            }
+        }
+    }
+}
+
+SoundPlayer::~SoundPlayer() {
+    impl_->close();
+}
+
+void SoundPlayer::setEnabled(bool on) {
+    impl_->enabled = on;
+    if (on)
+        impl_->open();
+    else
+        impl_->close();
+}
+
+bool SoundPlayer::enabled() const {
+    return impl_->enabled;
+}
+
+void SoundPlayer::play(Cue cue) {
+    if (!impl_->enabled) return;
+    impl_->open();  // once: the output stays open, playing silence while idle
+    const auto& sound = impl_->sounds[static_cast<int>(cue)];
+    if (impl_->sink && !sound.empty()) impl_->mixer.start(&sound);
+}
+
+int SoundPlayer::soundsFound() const {
+    return impl_->found;
+}
+
+bool SoundPlayer::outputOpen() const {
+    return impl_->sink != nullptr;
+}
+
+}  // namespace sky::qt
