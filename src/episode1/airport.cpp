@@ -35,6 +35,7 @@ void Form1::Timer2_Timer() {
     climbRate = 0;
     Label4.Caption = numText(tilt);
     dravik.setPicture(hn.Picture);
+    cue(Cue::Touchdown);
 
     // 5. The ninth landing wins. The aircraft already stands still on the airport.
     if (level == kLastLevel) {
@@ -93,6 +94,7 @@ void Form1::Timer4_Timer() {
         timer("Timer5").setEnabled(true);
         timer("Timer9").setEnabled(false);
         timer("Timer10").setEnabled(true);
+        cue(Cue::TakeOff);
     } else {
         // Not down: come down again (and touch down anew) and try once more 3000 ms later.
         timer("Timer2").setEnabled(true);

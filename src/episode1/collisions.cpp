@@ -28,6 +28,7 @@ void Form1::kolizie_Timer() {
     for (Sprite* s : {&bod1, &bod2, &bod3, &bod4, &bod5})
         edgeTest(dravik, *s, kStarBox, kStarBox, [&] {
             score += 1;
+            cue(Cue::StarCollected);
             placeTopThenLeft(*s, kStarBack, rnd);
             return true;
         });
@@ -37,12 +38,7 @@ void Form1::kolizie_Timer() {
     for (int i = 0; i < 3; ++i) {
         Sprite& b = bomba(i);
         if (!b.Visible) continue;
-        auto explode = [&] {
-            Sprite& slot = vybuch(i);
-            slot.move(b.Left - 8, b.Top - 24);
-            slot.Visible = true;
-            slot.setPicture(vy1.Picture);
-        };
+        auto explode = [&] { startExplosion(i, b.Left - 8, b.Top - 24); };
         for (auto [house, h] : {std::pair{&dom1, kHouse1H}, std::pair{&dom2, kHouse2H}}) {
             if (boxTest(b, kBombW, kBombH, *house, kHouseW, h) && b.Visible) {
                 b.Visible = false;
@@ -67,6 +63,7 @@ void Form1::kolizie_Timer() {
     for (Sprite* v : {&v1, &v2}) {
         bool lost = false;
         edgeTest(dravik, *v, kBirdBoxTurbine, kBirdBoxTurbine, [&] {
+            cue(Cue::Hit);
             if (damage < 2) {
                 fuel -= 300;
                 maxSpeed -= 2;

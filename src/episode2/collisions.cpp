@@ -26,10 +26,8 @@ bool Form2::enemyMissileStep() {
     fuel -= 300;
     damage += 1;
     Label8.Caption = numText(damage);
-    Sprite& blast = vybuch(0);
-    blast.move(raketa2.Left - 23, raketa2.Top - 23);
-    blast.Visible = true;
-    blast.setPicture(vy1.Picture);
+    cue(Cue::Hit);
+    startExplosion(0, raketa2.Left - 23, raketa2.Top - 23);
     raketa2.Visible = false;
     maxSpeed -= 2;
     speed = speed >= 3 ? speed - 3 : 0;
@@ -46,6 +44,7 @@ void Form2::starsStep() {
     for (Sprite* star : {&bod1, &bod2, &bod3}) {
         edgeTest(dravik, *star, kStarBox, kStarBox, [&] {
             score += 1;
+            cue(Cue::StarCollected);
             // The later cases of the test look at the new place.
             placeTopThenLeft(*star, kStarCaught, rnd);
             return true;
@@ -60,6 +59,7 @@ bool Form2::crashStep() {
         return false;
     });
     if (!crashed) return true;
+    cue(Cue::Hit);
     damage = 3;
     Label8.Caption = numText(damage);
     // A crash brings the aircraft down wherever it is.
@@ -76,10 +76,7 @@ void Form2::missilesOnF16Step() {
         m.Visible = false;
         score += 3;
         fuel += 450;
-        Sprite& blast = vybuch(1);
-        blast.move(f16.Left + 16, f16.Top - 8);
-        blast.Visible = true;
-        blast.setPicture(vy1.Picture);
+        startExplosion(1, f16.Left + 16, f16.Top - 8);
         // A new F16 far ahead: the next missile of this tick cannot hit the one just downed.
         placeF16Ahead();
     }

@@ -20,6 +20,7 @@ void Form2::Timer8_Timer() {
         raketa2.Visible = true;
         raketa2.Top = f16.Top + kEnemyMissileDrop;
         raketa2.Left = f16.Left;
+        cue(Cue::F16Fire);
     }
     // A missile that ended the last tick on the edge leaves now.
     for (int i = 0; i < 3; ++i)

@@ -25,6 +25,7 @@ bool Form2::rescueStep() {
     score += 2;
     Label6.Caption = numText(score);
     level += 1;
+    cue(Cue::Rescue);
     showRescues();
 
     if (level == kRescuesToWin) {

@@ -111,6 +111,7 @@ bool Form1::Space_KeyDown() {
             b.Top = dravik.Top + kBombY;
             b.Visible = true;
             bombs -= 1;
+            cue(Cue::BombReleased);
             return true;
         }
     }
@@ -134,6 +135,7 @@ bool Form2::Space_KeyDown() {
         m.Top = dravik.Top + kMissileY;
         m.Visible = true;
         bombs -= 1;
+        cue(Cue::MissileLaunched);
         return true;
     }
     return false;

@@ -288,6 +288,7 @@ void GameScreen::endRun(Ending kind, Freeze freeze, const std::string& text, con
     }
     // The calling timer does not fire again while its box is open (the scheduler's busy rule),
     // so the message is shown once; the screen's other timers go on meanwhile.
+    cue(kind == Ending::Won ? Cue::Victory : Cue::LostRun);
     MsgBox(text, title, kInformation);
     if (kind == Ending::Won) recordVictory();
     Unload();  // does nothing if another ending closed the screen while the box was open
@@ -299,6 +300,18 @@ void GameScreen::bringDown(bool noseDownOnGround) {
         climbRate = -4;
     }
     if (noseDownOnGround) dravik.setPicture(hd2.Picture);
+}
+
+void GameScreen::startExplosion(int i, double left, double top) {
+    Sprite& slot = vybuch(i);
+    slot.move(left, top);
+    slot.Visible = true;
+    slot.setPicture(vy1.Picture);
+    cue(Cue::Explosion);
+}
+
+void GameScreen::cue(Cue c) {
+    program_.frontEnd().cue(c);
 }
 
 }  // namespace sky

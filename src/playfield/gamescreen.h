@@ -14,6 +14,7 @@
 #include "playfield/placement.h"
 #include "runtime/scheduler.h"
 #include "runtime/sprite.h"
+#include "shell/cues.h"
 
 namespace sky {
 
@@ -125,6 +126,10 @@ public:
     // The aircraft goes down at a lost end: in the air it noses down and sinks 4 pixels per
     // attitude tick; with `noseDownOnGround` it takes the nose-down picture on the ground too.
     void bringDown(bool noseDownOnGround);
+    // An explosion starts in slot i at (left, top): the first picture, shown, heard.
+    void startExplosion(int i, double left, double top);
+    // Tells the front end a sound cue.
+    void cue(Cue c);
 
     // Shared state, the same name and role on both screens.
     double speed = 0, climbRate = 0, tilt = 0, fuel = 0, edgeContact = 0, fuelBurn = 0, level = 0, score = 0,

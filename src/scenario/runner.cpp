@@ -57,6 +57,7 @@ public:
         musicLog += (musicLog.empty() ? "" : ",") + c;
         out_ << "music " << c << "\n";
     }
+    void cue(Cue c) override { out_ << "cue " << cueName(c) << "\n"; }
     void showMenu() override { program->menu().Form_Activate(); }
     void hideMenu() override {}
     void screenClosed(GameScreen& s) override { out_ << "closed " << s.name() << "\n"; }

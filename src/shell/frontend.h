@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/cues.h"
+
 namespace sky {
 
 class GameScreen;
@@ -36,6 +38,10 @@ public:
 
     // The music player's three commands: "Open", "Play", "Close".
     virtual void music(const std::string& command) = 0;
+
+    // A sound cue: the rule it names has just acted. Heard, never answered; a front end without
+    // sound ignores it, and the game goes the same way with or without it.
+    virtual void cue(Cue) {}
 
     // The menu window is to be shown or hidden. Showing it makes it the active window, and the
     // front end then calls Menu::Form_Activate (the headless runner does so at once).
