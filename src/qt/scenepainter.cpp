@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "playfield/gamescreen.h"
+#include "playfield/motion.h"
 #include "qt/appearance.h"
 #include "qt/language.h"
 
@@ -21,8 +22,8 @@ QColor rgb(Rgb c) {
     return QColor::fromRgb((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
 }
 
-void drawShape(QPainter& p, const Shape& s) {
-    const int l = toPixel(s.Left), t = toPixel(s.Top);
+void drawShape(QPainter& p, const Shape& s, SceneMotion::Point at) {
+    const int l = toPixel(at.x), t = toPixel(at.y);
     const int w = toPixel(s.Width), h = toPixel(s.Height);
     if (w <= 0 || h <= 0) return;
     if (s.kind == ShapeKind::Rectangle) {
@@ -43,12 +44,12 @@ void drawShape(QPainter& p, const Shape& s) {
     p.drawPath(path);
 }
 
-void drawLine(QPainter& p, const Line& ln) {
+void drawLine(QPainter& p, const Line& ln, const std::array<double, 4>& at) {
     if (!ln.Visible) return;
     QPen pen(rgb(ln.BorderColor), ln.BorderWidth <= 1 ? 0 : ln.BorderWidth);
     pen.setCapStyle(Qt::SquareCap);
     p.setPen(pen);
-    p.drawLine(QPoint(toPixel(ln.X1), toPixel(ln.Y1)), QPoint(toPixel(ln.X2), toPixel(ln.Y2)));
+    p.drawLine(QPoint(toPixel(at[0]), toPixel(at[1])), QPoint(toPixel(at[2]), toPixel(at[3])));
 }
 
 void drawLabel(QPainter& p, const Label& lb) {
@@ -84,7 +85,7 @@ const QImage& ScenePainter::imageOf(const Picture& pic) {
     return it->second.second;
 }
 
-void ScenePainter::paint(QPainter& p, const GameScreen& screen) {
+void ScenePainter::paint(QPainter& p, const GameScreen& screen, const SceneMotion* motion) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -96,16 +97,21 @@ void ScenePainter::paint(QPainter& p, const GameScreen& screen) {
         switch (item.kind) {
             case DrawItem::SpriteItem: {
                 const Sprite& s = screen.sprites()[item.index];
+                const SceneMotion::Point at = motion ? motion->sprite(item.index) : SceneMotion::Point{s.Left, s.Top};
                 if (s.Visible && s.Picture && s.Picture->image)
-                    p.drawImage(QPoint(toPixel(s.Left), toPixel(s.Top)), imageOf(*s.Picture));
+                    p.drawImage(QPoint(toPixel(at.x), toPixel(at.y)), imageOf(*s.Picture));
                 break;
             }
-            case DrawItem::ShapeItem:
-                drawShape(p, screen.shapes()[item.index]);
+            case DrawItem::ShapeItem: {
+                const Shape& s = screen.shapes()[item.index];
+                drawShape(p, s, motion ? motion->shape(item.index) : SceneMotion::Point{s.Left, s.Top});
                 break;
-            case DrawItem::LineItem:
-                drawLine(p, screen.lines()[item.index]);
+            }
+            case DrawItem::LineItem: {
+                const Line& l = screen.lines()[item.index];
+                drawLine(p, l, motion ? motion->line(item.index) : std::array<double, 4>{l.X1, l.Y1, l.X2, l.Y2});
                 break;
+            }
             case DrawItem::LabelItem:
                 drawLabel(p, screen.labels()[item.index]);
                 break;

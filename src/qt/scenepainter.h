@@ -13,14 +13,16 @@ class QPainter;
 
 namespace sky {
 class GameScreen;
-}
+class SceneMotion;
+}  // namespace sky
 
 namespace sky::qt {
 
 class ScenePainter {
 public:
-    // Paints the scene at the painter's origin, one scene pixel to one painter unit.
-    void paint(QPainter& p, const GameScreen& screen);
+    // Paints the scene at the painter's origin, one scene pixel to one painter unit; with a
+    // motion, sprites, shapes and lines stand where it draws them between two ticks.
+    void paint(QPainter& p, const GameScreen& screen, const SceneMotion* motion = nullptr);
     // The scene as a 669 x 515 image.
     QImage render(const GameScreen& screen);
     // How many distinct pictures have been converted so far.
