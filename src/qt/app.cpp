@@ -78,6 +78,14 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         settings.fullScreen = on;
         settingsFile.save(settings);
     };
+    // Drawn between ticks unless the setting or --classic-motion (for this run only) says not.
+    options.motion =
+        settings.smoothMotion && !cl.classicMotion ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
+    options.soundEffects = settings.soundEffects;
+    options.soundsChanged = [&settingsFile, &settings](bool on) {
+        settings.soundEffects = on;
+        settingsFile.save(settings);
+    };
     QtFrontEnd frontEnd(options);
     int rc = 0;
     {

@@ -24,11 +24,14 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     const QCommandLineOption scale("scale", "Draw the game N times larger (1-16) or auto; remembered.", "N|auto");
     const QCommandLineOption pace("pace", "How often the timers fire: classic, xp or nominal.", "pace");
     const QCommandLineOption noAutopause("no-autopause", "Keep playing while another program has the focus.");
+    const QCommandLineOption classicMotion("classic-motion",
+                                           "Draw the world as the ticks fall, not smoothly between them (this run).");
     const QCommandLineOption record("record", "Write the game to FILE as you play.", "FILE");
     const QCommandLineOption replay("replay", "Play the recorded game in FILE back.", "FILE");
     const QCommandLineOption scenarioOut("scenario-out", "With --replay: play back without a window.");
     const QCommandLineOption scenario("scenario", "Run the scenario FILE without a window.", "FILE");
-    parser.addOptions({help, version, lang, scale, pace, noAutopause, record, replay, scenarioOut, scenario});
+    parser.addOptions(
+        {help, version, lang, scale, pace, noAutopause, classicMotion, record, replay, scenarioOut, scenario});
 
     CommandLine c;
     auto fail = [&](const QString& why) {
@@ -74,6 +77,7 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
         if (!c.pace) return fail("--pace is classic, xp or nominal, not '" + parser.value(pace) + "'");
     }
     c.autopause = !parser.isSet(noAutopause);
+    c.classicMotion = parser.isSet(classicMotion);
     c.record = parser.value(record).toStdString();
     c.replay = parser.value(replay).toStdString();
     c.scenario = parser.value(scenario).toStdString();

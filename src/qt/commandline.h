@@ -22,6 +22,7 @@ struct CommandLine {
     int scale = -1;  // --scale: -1 not given, 0 auto (the largest that fits), else 1..kMaxScale
     std::optional<Language> language;
     bool autopause = true;
+    bool classicMotion = false;  // --classic-motion
 };
 
 // Reads the options (args[0] is the program). --help and --version print to out; a mistake

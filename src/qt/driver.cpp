@@ -68,6 +68,11 @@ void Driver::sleepUntilNextTimer() {
     timer_.start(waitMs);
 }
 
+Micros Driver::clockNow() const {
+    const Micros since = running_ ? std::clamp<Micros>((clock_() - lastNs_ + carryNs_) / 1000, 0, kMaxStep) : 0;
+    return program_.scheduler().now() + since;
+}
+
 void Driver::resync() {
     lastNs_ = clock_();
     carryNs_ = 0;

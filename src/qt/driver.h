@@ -63,6 +63,9 @@ public:
     Micros advanced() const { return advanced_; }  // clock time this driver has added
     std::int64_t steps() const { return steps_; }
     std::int64_t realElapsedNs() const { return running_ ? clock_() - startNs_ : 0; }
+    // The program's clock as of this instant: where the last step left it, plus the real time
+    // since (at most one step's worth). A window draws the motion between ticks from it.
+    Micros clockNow() const;
 
     // Sleeps until the scheduler's next timer is due (also after an input has switched timers).
     void sleepUntilNextTimer();

@@ -18,13 +18,15 @@
 namespace sky::qt {
 
 GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input,
-                       std::function<void()> pauseKey)
+                       std::function<void()> pauseKey, SceneClock clock)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       screen_(&screen),
       painter_(painter),
       scale_(scale < 1 ? 1 : scale),
       input_(std::move(input)),
       pauseKey_(std::move(pauseKey)),
+      clock_(std::move(clock)),
+      motion_(clock_.now && clock_.lastTick ? clock_.mode : SceneMotion::Mode::Ticks),
       frame_(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QString::fromStdString(screen.name()));
     setWindowTitle(uiText(screen.caption()));
@@ -111,8 +113,10 @@ void GameWindow::toggleHelp() {
 
 void GameWindow::paintEvent(QPaintEvent*) {
     if (screen_) {
+        motion_.capture(*screen_, clock_.lastTick ? clock_.lastTick() : 0);
+        if (clock_.now) motion_.setTime(clock_.now(), screen_->paused());
         QPainter fp(&frame_);
-        painter_.paint(fp, *screen_);
+        painter_.paint(fp, *screen_, &motion_);
     }
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "playfield/motion.h"
+
 class QPainter;
 
 namespace sky {
@@ -20,19 +22,29 @@ namespace sky::qt {
 
 class ScenePainter;
 
+// How a game window draws the motion between ticks, and the program's clock it reads for that.
+struct SceneClock {
+    SceneMotion::Mode mode = SceneMotion::Mode::Ticks;
+    std::function<Micros()> now;       // the clock as of this instant, between the driver's steps too
+    std::function<Micros()> lastTick;  // when a timer last fired
+};
+
 class GameWindow : public QWidget {
     Q_OBJECT
 public:
     // Keys and the close box become inputs for the front end to record and perform; P asks it to
     // pause or resume.
     using Input = std::function<void(const InputEvent&)>;
-    GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input, std::function<void()> pauseKey);
+    GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input, std::function<void()> pauseKey,
+               SceneClock clock = {});
     ~GameWindow() override;
 
     // The screen has closed: the window no longer touches it (it is freed soon after).
     void detach() { screen_ = nullptr; }
     GameScreen* screen() const { return screen_; }
     int scale() const { return scale_; }
+    // Where the last paint drew the scene.
+    const SceneMotion& motion() const { return motion_; }
 
     // The key code the game's key handler expects for a Qt key.
     static int keyCode(int qtKey);
@@ -68,6 +80,8 @@ private:
     int scale_;
     Input input_;
     std::function<void()> pauseKey_;
+    SceneClock clock_;
+    SceneMotion motion_;
     QImage frame_;
     QRect normalGeometry_;  // where the window stood before full screen
     std::function<void(bool)> fullScreenChanged_;

@@ -95,6 +95,8 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
     label5_ = label("Label5");
     command2_ = button("Command2");
     check1_ = static_cast<QCheckBox*>(controls_.at("Check1"));
+    check2_ = static_cast<QCheckBox*>(controls_.at("Check2"));
+    check2_->setChecked(true);
 
     label5_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label5_->setFont(captionFont(8.25, true));
@@ -105,7 +107,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
     // Tab order as designed: the buttons, then the labels and the music switch.
     QWidget* prev = nullptr;
     for (const char* n : {"Command1", "Command2", "Command3", "Command4", "Command5", "Label1", "Label2", "Label3",
-                          "Label4", "Label5", "Check1"}) {
+                          "Label4", "Label5", "Check1", "Check2"}) {
         QWidget* w = controls_.at(n);
         if (prev) QWidget::setTabOrder(prev, w);
         prev = w;
@@ -134,7 +136,15 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
         e.value = ticked ? 1 : 0;
         input_(e);
     });
+    connect(check2_, &QCheckBox::clicked, this, [this](bool ticked) {
+        if (soundsChanged_) soundsChanged_(ticked);
+    });
     sync();
+}
+
+void MenuWindow::setSoundSwitch(bool ticked, std::function<void(bool)> changed) {
+    check2_->setChecked(ticked);
+    soundsChanged_ = std::move(changed);
 }
 
 QWidget* MenuWindow::control(const std::string& name) const {

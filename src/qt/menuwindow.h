@@ -40,6 +40,9 @@ public:
 
     // Shows the captions, the episode 2 button and the music tick as the menu holds them.
     void sync();
+    // "Zvuky": shown ticked or not; the player's clicks go to changed (a setting of the windows,
+    // neither an input of the game nor recorded).
+    void setSoundSwitch(bool ticked, std::function<void(bool)> changed);
     QWidget* control(const std::string& name) const;
 
 protected:
@@ -53,6 +56,8 @@ private:
     QLabel *label1_ = nullptr, *label2_ = nullptr, *label3_ = nullptr, *label4_ = nullptr, *label5_ = nullptr;
     QPushButton* command2_ = nullptr;
     QCheckBox* check1_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+    std::function<void(bool)> soundsChanged_;
 };
 
 // Twips, the menu's design unit, to pixels.

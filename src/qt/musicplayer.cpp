@@ -1,7 +1,8 @@
 // The real music player: "Music.wav" from the working directory, played through Qt Multimedia.
 #include "qt/musicplayer.h"
 
-#include <atomic>
+#include "qt/quietaudio.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -11,40 +12,13 @@
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QSoundEffect>
-#include <QThread>
 #include <QUrl>
-#include <QtGlobal>
 
 namespace sky::qt {
 
 namespace {
 
 constexpr const char* kMusicFile = "Music.wav";
-
-// Music is never worth a word on the console: without a sound server or an audio device Qt's
-// audio back end warns on every command, and the game must run on in silence. While a command
-// runs, warnings raised by it on this thread are dropped; everything else passes on unchanged.
-class QuietAudio {
-public:
-    QuietAudio() {
-        thread_ = QThread::currentThread();
-        previous_ = qInstallMessageHandler(&QuietAudio::handler);
-    }
-    ~QuietAudio() {
-        qInstallMessageHandler(previous_);
-        thread_ = nullptr;
-    }
-    QuietAudio(const QuietAudio&) = delete;
-    QuietAudio& operator=(const QuietAudio&) = delete;
-
-private:
-    static void handler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (type != QtFatalMsg && QThread::currentThread() == thread_) return;
-        if (previous_) previous_(type, context, text);
-    }
-    static inline std::atomic<QThread*> thread_ = nullptr;
-    static inline std::atomic<QtMessageHandler> previous_ = nullptr;
-};
 
 // Whether the file is a PCM wave file the player can decode: RIFF/WAVE with a PCM format chunk
 // before its data chunk. Qt's decoder would otherwise report a broken file on the console every

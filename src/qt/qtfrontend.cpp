@@ -8,12 +8,15 @@
 #include "playfield/gamescreen.h"
 #include "qt/autopause.h"
 #include "qt/driver.h"
+#include "qt/gamewindow.h"
 #include "qt/heldkeys.h"
 #include "qt/infowindows.h"
 #include "qt/menuwindow.h"
 #include "qt/messagebox.h"
 #include "qt/musicplayer.h"
+#include "qt/quietaudio.h"
 #include "qt/repaint.h"
+#include "qt/soundplayer.h"
 #include "qt/tickprobe.h"
 #include "shell/program.h"
 
@@ -23,8 +26,14 @@ QtFrontEnd::QtFrontEnd(Options options)
     : options_(options), windows_(painter_, options.scale, [this] { menuActivated(); }) {
     windows_.setFullScreen(options_.fullScreen, options_.fullScreenChanged);
     HeldKeys::install();  // from the start: a key held when the first box opens counts
-    repaint_ = std::make_unique<RepaintThrottle>([this] { return program_ ? program_->scheduler().handlerRuns() : 0; },
-                                                 [this] { windows_.updateVisible(); });
+    repaint_ = std::make_unique<RepaintThrottle>(
+        [this] { return program_ ? program_->scheduler().handlerRuns() : 0; }, [this] { windows_.updateVisible(); },
+        [this] {
+            // Smooth motion repaints every frame while a
+            // game screen runs; paused, it stands still.
+            const GameScreen* s = program_ ? program_->screen() : nullptr;
+            return options_.motion != SceneMotion::Mode::Ticks && s && !s->paused();
+        });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &QtFrontEnd::applicationStateChanged);
     autopause_ = std::make_unique<AutoPause>(
         options_.autopause, options_.autopauseDelayMs, [this] { return program_ ? program_->screen() : nullptr; },
@@ -39,8 +48,14 @@ void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     program_ = &program;
     driver_ = std::make_unique<Driver>(program, std::move(clock));
     musicPlayer_ = std::make_unique<MusicPlayer>();
+    {
+        QuietAudio quiet;
+        sounds_ = std::make_unique<SoundPlayer>();
+        sounds_->setEnabled(options_.soundEffects);
+    }
     if (options_.debugTicks) ticks_ = std::make_unique<TickProbe>(program, *driver_);
     windows_.createMenu(program.menu(), [this](const InputEvent& e) { input(e); });
+    windows_.menu()->setSoundSwitch(options_.soundEffects, [this](bool on) { setSoundEffects(on); });
     if (session_.replaying()) driver_->setAdvance([this](Micros target) { replayAdvance(target); });
 }
 
@@ -63,6 +78,10 @@ void QtFrontEnd::shutdown() {
     if (driver_) driver_->stop();
     ticks_.reset();
     windows_.clear();
+    if (sounds_) {
+        QuietAudio quiet;
+        sounds_.reset();
+    }
 }
 
 void QtFrontEnd::call(const std::function<void()>& handler) {
@@ -147,6 +166,26 @@ void QtFrontEnd::music(const std::string& command) {
     if (musicPlayer_) musicPlayer_->command(command);
 }
 
+void QtFrontEnd::cue(Cue c) {
+    if (!sounds_) return;
+    QuietAudio quiet;
+    sounds_->play(c);
+}
+
+void QtFrontEnd::setSoundEffects(bool on) {
+    if (on == options_.soundEffects) return;
+    options_.soundEffects = on;
+    if (sounds_) {
+        QuietAudio quiet;
+        sounds_->setEnabled(on);
+    }
+    if (options_.soundsChanged) options_.soundsChanged(on);
+}
+
+double QtFrontEnd::frameRate() const {
+    return repaint_->rate();
+}
+
 void QtFrontEnd::showMenu() {
     // A replay activates the menu only when the recording says so.
     windows_.showMenu(!session_.replaying());
@@ -164,8 +203,15 @@ void QtFrontEnd::menuActivated() {
 }
 
 void QtFrontEnd::screenOpened(GameScreen& s) {
+    SceneClock clock;
+    clock.mode = options_.motion;
+    if (driver_) {
+        clock.now = [this] { return driver_->clockNow(); };
+        clock.lastTick = [this] { return program_->scheduler().lastFiredAt(); };
+    }
     windows_.open(
-        s, [this](const InputEvent& e) { input(e); }, [this] { pauseKey(); });
+        s, [this](const InputEvent& e) { input(e); }, [this] { pauseKey(); }, clock);
+    if (GameWindow* w = windows_.windowOf(s)) repaint_->followScreen(w->QWidget::screen());
     if (driver_) driver_->resync();
     if (ticks_) ticks_->screenOpened(s);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "game/input.h"
+#include "playfield/motion.h"
 #include "qt/scenepainter.h"
 #include "qt/session.h"
 #include "qt/windowset.h"
@@ -26,6 +27,7 @@ class GameWindow;
 class MenuWindow;
 class MusicPlayer;
 class RepaintThrottle;
+class SoundPlayer;
 class TickProbe;
 
 struct Options {
@@ -39,6 +41,11 @@ struct Options {
     // (a window of the game replacing another is a moment without an active one).
     bool autopause = true;
     int autopauseDelayMs = 300;
+    // Drawing between ticks (Ticks: as they fall, --classic-motion).
+    SceneMotion::Mode motion = SceneMotion::Mode::Interpolate;
+    // The sound effects ("Zvuky"); the player's changes are handed to soundsChanged to keep.
+    bool soundEffects = true;
+    std::function<void(bool)> soundsChanged;
 };
 
 class QtFrontEnd : public QObject, public FrontEnd {
@@ -97,11 +104,18 @@ public:
     MenuWindow* menuWindow() const { return windows_.menu(); }
     GameWindow* windowOf(const GameScreen& s) const { return windows_.windowOf(s); }
     Driver& driver() { return *driver_; }
+    // "Zvuky" ticked or not: the sound effects on or off, kept through Options::soundsChanged.
+    void setSoundEffects(bool on);
+    bool soundEffects() const { return options_.soundEffects; }
+    // How the game windows draw the motion between ticks (for windows opened from now on).
+    void setMotion(SceneMotion::Mode m) { options_.motion = m; }
+    double frameRate() const;
     ScenePainter& painter() { return painter_; }
 
     // FrontEnd.
     int messageBox(const std::string& text, const std::string& title, int style) override;
     void music(const std::string& command) override;
+    void cue(Cue c) override;
     void showMenu() override;
     void hideMenu() override;
     void screenOpened(GameScreen& s) override;
@@ -124,6 +138,7 @@ private:
     Session session_;
     std::unique_ptr<Driver> driver_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
+    std::unique_ptr<SoundPlayer> sounds_;
     std::unique_ptr<AutoPause> autopause_;
     std::unique_ptr<RepaintThrottle> repaint_;
     std::unique_ptr<TickProbe> ticks_;  // SKY_DEBUG_TICKS only

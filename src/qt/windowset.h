@@ -24,6 +24,7 @@ namespace sky::qt {
 class GameWindow;
 class MenuWindow;
 class ScenePainter;
+struct SceneClock;
 
 class WindowSet : public QObject {
     Q_OBJECT
@@ -48,7 +49,7 @@ public:
 
     // A window for a screen that has just loaded: shown in front with the focus, at the largest
     // scale up to the one asked for whose window fits the screen's free area, frame included.
-    void open(GameScreen& s, Input input, std::function<void()> pauseKey);
+    void open(GameScreen& s, Input input, std::function<void()> pauseKey, const SceneClock& clock);
     // The screen has closed: its window hides, and goes once no message box waits (boxesOpen).
     void close(const GameScreen& s, bool boxesOpen);
     // Frees the closed windows (no message box waits on them any more).

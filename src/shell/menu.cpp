@@ -15,7 +15,7 @@ Menu::Menu(Program& p)
     : Timer1(p.scheduler(), "menu.Timer1", 39750, true, kMenuTimerRank, [this] { Timer1_Timer(); }), program_(p) {}
 
 const std::vector<MenuControl>& Menu::layout() {
-    // In tab order first (Command1, Command2, Command3, Command4, Command5, labels, Check1),
+    // In tab order first (Command1, Command2, Command3, Command4, Command5, labels, Check1, Check2),
     // then the frames and pictures.
     static const std::vector<MenuControl> controls = {
         {"Command1", MenuControl::Button, "Frame1", "Epizóda 1", 240, 480, 1455, 375},
@@ -29,6 +29,8 @@ const std::vector<MenuControl>& Menu::layout() {
         {"Label4", MenuControl::Label, "Frame4", "", 120, 720, 1215, 255},
         {"Label5", MenuControl::Label, "", "", 6600, 5640, 735, 255},
         {"Check1", MenuControl::CheckBox, "", "Hudba", 6120, 2760, 1095, 255},
+        // The sound effects: a switch of the window's own, no part of the game or its progress.
+        {"Check2", MenuControl::CheckBox, "", "Zvuky", 6120, 3000, 1095, 255},
         {"Frame1", MenuControl::Frame, "", "Hra", 2640, 1200, 1935, 1575},
         {"Frame2", MenuControl::Frame, "", "Informácie", 2640, 3000, 1935, 1575},
         {"Frame3", MenuControl::Frame, "", "Epizóda 1", 5880, 120, 1455, 1095},
