@@ -3,9 +3,14 @@
 //   window_bench [SECONDS]      (default 10)
 //
 // 1. start-up: from main() to the menu window's first paint;
-// 2. play: the menu's "Epizóda 1" button, the classic pace, a scripted pilot pressing keys into
-//    the game window; the process's CPU time per second of play, beside a bare window repainted
-//    as often in the same run (the floor any window at that rate costs here), and their ratio;
+// 2. play, once per way of drawing the motion (smooth = drawn between ticks, classic = the ticks
+//    as they fall, and extrapolated, which the game does not use, for comparison): the menu's
+//    "Epizóda 1" button, the classic pace, a scripted pilot holding speed 7 and pressing keys into
+//    the game window. Figures: frames painted per second; per frame the on-screen step of the
+//    first house (mean, standard deviation, share of frames it did not move, largest step); the
+//    process's CPU time per second of play beside a bare window repainted as often (the floor
+//    any window at that rate costs here) and their ratio; the delay from a key press to its
+//    first change on screen (the aircraft's picture or a bomb), mean and worst;
 // 3. ticks: a fresh episode at the nominal pace, where pohyb is due every 10 ms: how many times
 //    it ran in 10 s of real time (1000 is exact);
 // 4. the menu alone (the driver stepping the clock, nothing repainted) and peak memory.
@@ -26,6 +31,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,9 +40,11 @@
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/appearance.h"
+#include "qt/driver.h"
 #include "qt/gamewindow.h"
 #include "qt/menuwindow.h"
 #include "qt/qtfrontend.h"
+#include "qt/scenepainter.h"
 #include "runtime/scheduler.h"
 #include "shell/program.h"
 
@@ -63,6 +71,7 @@ void wait(int msecs) {
 class PaintCounter : public QObject {
 public:
     std::function<bool(QObject*)> counts;
+    std::function<void(QObject*)> afterPaint;  // once the paint is done
     long paints = 0;
     SteadyClock::time_point firstDone{};
     bool firstSeen = false;
@@ -71,6 +80,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::Paint && counts && counts(o)) {
             ++paints;
+            if (afterPaint) QTimer::singleShot(0, o, [this, o] { afterPaint(o); });
             if (!firstSeen) {
                 firstSeen = true;
                 // Painting and the flush to the display finish before the loop runs this.
@@ -120,6 +130,32 @@ public:
 void press(QWidget* w, int key) {
     QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
     QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+// What a key press changes on screen at once: the aircraft's picture and the bombs shown.
+std::uint64_t drawnSignature(const GameScreen& s) {
+    std::uint64_t sig = reinterpret_cast<std::uintptr_t>(s.dravik.Picture.get());
+    for (const Sprite& x : s.sprites())
+        if (x.name.rfind("bomba(", 0) == 0) sig = sig * 3 + (x.Visible ? 1 : 0);
+    return sig;
+}
+
+struct Stats {
+    double mean = 0, sd = 0, zeroShare = 0, max = 0;
+};
+Stats stats(const std::vector<double>& v) {
+    Stats s;
+    if (v.empty()) return s;
+    for (double x : v) {
+        s.mean += x;
+        s.max = std::max(s.max, x);
+        if (x == 0) s.zeroShare += 1;
+    }
+    s.mean /= v.size();
+    s.zeroShare /= v.size();
+    for (double x : v) s.sd += (x - s.mean) * (x - s.mean);
+    s.sd = std::sqrt(s.sd / v.size());
+    return s;
 }
 
 // The bare window: fills itself with a colour that changes every frame.
@@ -172,7 +208,41 @@ int main(int argc, char** argv) {
     });
     boxWatch.start();
 
-    double gameCpu = 0, gameWall = 0, gameFps = 0;
+    struct Way {
+        const char* name = "";
+        SceneMotion::Mode mode = SceneMotion::Mode::Ticks;
+        double cpu = 0, wall = 0, fps = 0, bareCpu = 0, bareWall = 0, bareFps = 0;
+        int games = 0;
+        std::vector<double> steps, keyDelays;
+    };
+    Way ways[3];
+    ways[0].name = "smooth", ways[0].mode = SceneMotion::Mode::Interpolate;
+    ways[1].name = "classic", ways[1].mode = SceneMotion::Mode::Ticks;
+    ways[2].name = "extrapolated", ways[2].mode = SceneMotion::Mode::Extrapolate;
+    // Per painted frame of the game window: how far the first house moved on screen since the
+    // frame before (frames at speed 7 only; a house coming back at the right is no step).
+    std::vector<double> steps, keyDelays;
+    double lastDrawn = -1e9;
+    bool keyPending = false;
+    std::uint64_t keySig = 0;
+    SteadyClock::time_point keyAt;
+    gamePaints.afterPaint = [&](QObject* o) {
+        auto* w = qobject_cast<GameWindow*>(o);
+        GameScreen* s = w ? w->screen() : nullptr;
+        if (!s) return;
+        if (keyPending && drawnSignature(*s) != keySig) {
+            keyPending = false;
+            keyDelays.push_back(std::chrono::duration<double, std::milli>(SteadyClock::now() - keyAt).count());
+        } else if (keyPending && SteadyClock::now() - keyAt > std::chrono::milliseconds(300)) {
+            keyPending = false;  // the key changed nothing that shows (a tilt at its limit)
+        }
+        std::size_t i = 0;
+        while (i < s->sprites().size() && s->sprites()[i].name != "dom1") ++i;
+        const double x = toPixel(w->motion().sprite(i).x);
+        if (s->speed == 7 && !QApplication::activeModalWidget() && std::abs(x - lastDrawn) < 100)
+            steps.push_back(std::abs(x - lastDrawn));
+        lastDrawn = x;
+    };
     long ticks = 0;
     double tickClockMs = 0, tickRealMs = 0;
     int tickRestarts = 0;  // games that ended inside the ten seconds (the count starts again)
@@ -205,7 +275,8 @@ int main(int argc, char** argv) {
 
         auto* episode1 = qobject_cast<QPushButton*>(fe.menuWindow()->control("Command1"));
         // The pilot of the simulation benchmark, on keys: keeps Dravik between the houses and the
-        // clouds, speeds up and slows down, drops bombs; starts a new game when one ends.
+        // clouds at speed 7, drops bombs; starts a new game when one ends. Every key press that
+        // is to change the picture (a new tilt, a bomb let go) is timed to the paint that shows it.
         long step = 0;
         QTimer pilot;
         pilot.setInterval(50);
@@ -221,24 +292,58 @@ int main(int argc, char** argv) {
             }
             QWidget* w = fe.windowOf(*s);
             if (!w || QApplication::activeModalWidget()) return;
-            if (s->dravik.Top > 300 && s->tilt < 2) press(w, Qt::Key_Up);
-            if (s->dravik.Top < 120 && s->tilt > -2) press(w, Qt::Key_Down);
-            if (step % 40 == 0) press(w, step % 80 == 0 ? Qt::Key_Right : Qt::Key_Left);
-            if (step % 7 == 0) press(w, Qt::Key_Space);
+            auto timed = [&](int key) {
+                if (!keyPending) {
+                    keyPending = true;
+                    keySig = drawnSignature(*s);
+                    keyAt = SteadyClock::now();
+                }
+                press(w, key);
+            };
+            if (s->dravik.Top > 300 && s->tilt < 2)
+                timed(Qt::Key_Up);
+            else if (s->dravik.Top < 120 && s->tilt > -2)
+                timed(Qt::Key_Down);
+            else if (s->speed > 7 && s->landingMode == 0)
+                press(w, Qt::Key_Left);
+            else if (step % 7 == 0 && s->dravik.Top < 328 && s->dravik.Top >= 272)
+                timed(Qt::Key_Space);
         });
         pilot.start();
         wait(1000);  // the first game is under way
         if (program.screen())
             if (QWidget* w = fe.windowOf(*program.screen())) gameSize = w->size();
 
-        const long paints0 = gamePaints.paints;
-        const double cpu0 = cpuSeconds();
-        QElapsedTimer wall;
-        wall.start();
-        wait(seconds * 1000);
-        gameCpu = cpuSeconds() - cpu0;
-        gameWall = wall.nsecsElapsed() / 1e9;
-        gameFps = (gamePaints.paints - paints0) / gameWall;
+        for (Way& way : ways) {
+            // A fresh game drawn this way.
+            fe.setMotion(way.mode);
+            pilot.stop();
+            while (program.screen() || QApplication::activeModalWidget()) {
+                if (program.screen() && !QApplication::activeModalWidget())
+                    if (QWidget* w = fe.windowOf(*program.screen())) press(w, Qt::Key_Escape);
+                wait(100);
+            }
+            wait(300);
+            pilot.start();
+            while (!program.screen()) wait(5);
+            wait(500);
+            const int games0 = games;
+            steps.clear();
+            keyDelays.clear();
+            keyPending = false;
+            lastDrawn = -1e9;
+            const long paints0 = gamePaints.paints;
+            const double cpu0 = cpuSeconds();
+            QElapsedTimer wall;
+            wall.start();
+            wait(seconds * 1000);
+            way.cpu = cpuSeconds() - cpu0;
+            way.wall = wall.nsecsElapsed() / 1e9;
+            way.fps = (gamePaints.paints - paints0) / way.wall;
+            way.games = games - games0;
+            way.steps = steps;
+            way.keyDelays = keyDelays;
+        }
         pilot.stop();
         playGames = games;
         // What one frame of the scene costs to draw, off the display (the window adds its blit).
@@ -276,8 +381,7 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
 
     // The floor: a bare window of the game window's size, repainted as often as the game's.
-    double bareCpu = 0, bareWall = 0, bareFps = 0;
-    {
+    for (Way& way : ways) {
         BareWindow bare;
         bare.setFixedSize(gameSize);
         bare.setAttribute(Qt::WA_OpaquePaintEvent);
@@ -286,7 +390,7 @@ int main(int argc, char** argv) {
         bare.show();
         QTimer repaint;
         repaint.setTimerType(Qt::PreciseTimer);
-        repaint.setInterval(16);  // as the front end repaints its game windows
+        repaint.setInterval(std::max(1, static_cast<int>(std::lround(1000 / std::max(1.0, way.fps)))));
         QObject::connect(&repaint, &QTimer::timeout, [&] { bare.update(); });
         repaint.start();
         wait(1000);
@@ -295,18 +399,24 @@ int main(int argc, char** argv) {
         QElapsedTimer wall;
         wall.start();
         wait(seconds * 1000);
-        bareCpu = cpuSeconds() - cpu0;
-        bareWall = wall.nsecsElapsed() / 1e9;
-        bareFps = (barePaints.paints - paints0) / bareWall;
+        way.bareCpu = cpuSeconds() - cpu0;
+        way.bareWall = wall.nsecsElapsed() / 1e9;
+        way.bareFps = (barePaints.paints - paints0) / way.bareWall;
     }
 
-    const double gamePerS = 1000 * gameCpu / gameWall, barePerS = 1000 * bareCpu / bareWall;
-    std::printf(
-        "play, episode 1, classic pace: %.1f ms CPU per second of play, %.1f frames/s, %dx%d window, %d game(s) "
-        "started\n",
-        gamePerS, gameFps, gameSize.width(), gameSize.height(), playGames);
-    std::printf("bare window, same size and rate: %.1f ms CPU per second, %.1f frames/s\n", barePerS, bareFps);
-    std::printf("ratio game / bare: %.2f\n", barePerS > 0 ? gamePerS / barePerS : 0.0);
+    std::printf("play, episode 1 at speed 7, classic pace, %dx%d window, %d game(s) started:\n", gameSize.width(),
+                gameSize.height(), playGames);
+    for (const Way& w : ways) {
+        const Stats st = stats(w.steps);
+        const Stats kd = stats(w.keyDelays);
+        const double gamePerS = 1000 * w.cpu / w.wall, barePerS = 1000 * w.bareCpu / w.bareWall;
+        std::printf(
+            "  %-12s %.1f frames/s; house step per frame %.2f px (sd %.2f), still in %.0f %% of frames, "
+            "largest %.0f px (%zu frames); CPU %.1f ms/s, bare window %.1f ms/s at %.1f frames/s, ratio "
+            "%.2f; key to screen %.1f ms mean, %.1f ms worst (%zu keys)\n",
+            w.name, w.fps, st.mean, st.sd, 100 * st.zeroShare, st.max, w.steps.size(), gamePerS, barePerS, w.bareFps,
+            barePerS > 0 ? gamePerS / barePerS : 0.0, kd.mean, kd.max, w.keyDelays.size());
+    }
     std::printf("menu alone for 3 s: %.1f ms CPU per second, %ld paint events\n", menuIdle, menuIdlePaints);
     std::printf("one scene frame drawn off the display: %.2f ms CPU\n", sceneMs);
     std::printf("ticks, nominal pace: %ld pohyb ticks in %.1f ms of real time, %.1f ms of clock time%s\n", ticks,

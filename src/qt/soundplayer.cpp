@@ -9,11 +9,12 @@
 #include <QFile>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QObject>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 namespace sky::qt {
@@ -23,6 +24,7 @@ namespace {
 constexpr int kVoices = 8;                 // sounds at once; a ninth replaces the oldest
 constexpr qint64 kMaxFileBytes = 1 << 22;  // an effect is short: anything bigger is not one
 constexpr int kLatencyMs = 40;             // the output's buffer
+constexpr int kFeedMs = 10;                // how often its buffer is topped up
 
 struct Pcm {
     int rate = 0, channels = 0;
@@ -81,45 +83,31 @@ std::vector<std::int16_t> convert(const Pcm& in, int rate, int channels) {
     return out;
 }
 
-// What the output pulls from: the voices that play, added up; silence when none does.
-class Mixer : public QIODevice {
+// The voices that play, added up into the output's samples; silence when none does.
+class Mixer {
 public:
     void start(const std::vector<std::int16_t>* sound) {
-        std::lock_guard lock(mutex_);
         if (voices_.size() >= kVoices) voices_.erase(voices_.begin());
         voices_.push_back({sound, 0});
     }
-    void clear() {
-        std::lock_guard lock(mutex_);
-        voices_.clear();
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const auto n = static_cast<std::size_t>(maxSize / 2);
+    void clear() { voices_.clear(); }
+    // n samples into out.
+    void mix(std::int16_t* out, std::size_t n) {
         mix_.assign(n, 0);
-        {
-            std::lock_guard lock(mutex_);
-            for (Voice& v : voices_) {
-                const std::size_t k = std::min(n, v.sound->size() - v.at);
-                for (std::size_t i = 0; i < k; ++i) mix_[i] += (*v.sound)[v.at + i];
-                v.at += k;
-            }
-            std::erase_if(voices_, [](const Voice& v) { return v.at >= v.sound->size(); });
+        for (Voice& v : voices_) {
+            const std::size_t k = std::min(n, v.sound->size() - v.at);
+            for (std::size_t i = 0; i < k; ++i) mix_[i] += (*v.sound)[v.at + i];
+            v.at += k;
         }
-        auto* out = reinterpret_cast<std::int16_t*>(data);
+        std::erase_if(voices_, [](const Voice& v) { return v.at >= v.sound->size(); });
         for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::int16_t>(std::clamp(mix_[i], -32768, 32767));
-        return static_cast<qint64>(n * 2);
     }
-    qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
     struct Voice {
         const std::vector<std::int16_t>* sound;
         std::size_t at;
     };
-    std::mutex mutex_;
     std::vector<Voice> voices_;
     std::vector<int> mix_;
 };
@@ -134,6 +122,24 @@ struct SoundPlayer::Impl {
     bool tried = false;  // opening was tried since the player was switched on
     Mixer mixer;
     std::unique_ptr<QAudioSink> sink;
+    QIODevice* out = nullptr;  // the sink's, written to while open
+    QTimer feed;               // tops the sink's buffer up with what the voices play
+    std::vector<std::int16_t> chunk;
+
+    Impl() {
+        feed.setTimerType(Qt::PreciseTimer);
+        feed.setInterval(kFeedMs);
+        QObject::connect(&feed, &QTimer::timeout, [this] { topUp(); });
+    }
+
+    void topUp() {
+        if (!sink || !out) return;
+        const qint64 free = sink->bytesFree() / 2 / sink->format().channelCount() * sink->format().channelCount();
+        if (free <= 0) return;
+        chunk.resize(static_cast<std::size_t>(free));
+        mixer.mix(chunk.data(), chunk.size());
+        out->write(reinterpret_cast<const char*>(chunk.data()), free * 2);
+    }
 
     void open() {
         if (tried || found == 0) return;
@@ -158,20 +164,21 @@ struct SoundPlayer::Impl {
             if (files[i].rate) sounds[i] = convert(files[i], format.sampleRate(), format.channelCount());
         sink = std::make_unique<QAudioSink>(device, format);
         sink->setBufferSize(format.bytesForDuration(kLatencyMs * 1000));
-        mixer.open(QIODevice::ReadOnly);
-        sink->start(&mixer);
-        if (sink->error() != QAudio::NoError) {
+        out = sink->start();
+        if (!out || sink->error() != QAudio::NoError) {
             close();
             tried = true;  // no second try until switched off and on
         }
+        feed.start();
     }
 
     void close() {
         tried = false;
+        feed.stop();
         if (sink) sink->stop();
         sink.reset();
+        out = nullptr;
         mixer.clear();
-        mixer.close();
     }
 };
 
@@ -214,7 +221,10 @@ void SoundPlayer::play(Cue cue) {
     if (!impl_->enabled) return;
     impl_->open();  // once: the output stays open, playing silence while idle
     const auto& sound = impl_->sounds[static_cast<int>(cue)];
-    if (impl_->sink && !sound.empty()) impl_->mixer.start(&sound);
+    if (impl_->sink && !sound.empty()) {
+        impl_->mixer.start(&sound);
+        impl_->topUp();  // whatever room the buffer has starts with it at once
+    }
 }
 
 int SoundPlayer::soundsFound() const {
