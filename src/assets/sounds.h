@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/cues.h"
+#include "runtime/cues.h"
 
 namespace sky::assets {
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "playfield/placement.h"
+#include "runtime/cues.h"
 #include "runtime/scheduler.h"
 #include "runtime/sprite.h"
-#include "shell/cues.h"
 
 namespace sky {
 

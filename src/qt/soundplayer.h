@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "shell/cues.h"
+#include "runtime/cues.h"
 
 namespace sky::qt {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/cues.h"
+#include "runtime/cues.h"
 
 namespace sky {
 
