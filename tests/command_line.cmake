@@ -13,7 +13,7 @@ function(run expect_rc)
 endfunction()
 
 run(0 --help)
-foreach(option --help --version --lang --scale --pace --no-autopause --record --replay --scenario --scenario-out)
+foreach(option --help --version --lang --scale --pace --no-autopause --classic-motion --record --replay --scenario --scenario-out)
   if(NOT out MATCHES "\n  [^\n]*${option}[ ,][^\n]*[a-z][^\n]*\\.\n")
     message(FATAL_ERROR "--help has no line of its own for ${option}:\n${out}")
   endif()

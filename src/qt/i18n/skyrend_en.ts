@@ -44,6 +44,10 @@
         <translation>Music</translation>
     </message>
     <message>
+        <source>Zvuky</source>
+        <translation>Sounds</translation>
+    </message>
+    <message>
         <source>Hra</source>
         <translation>Game</translation>
     </message>
