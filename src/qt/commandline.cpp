@@ -24,8 +24,7 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     const QCommandLineOption scale("scale", "Draw the game N times larger (1-16) or auto; remembered.", "N|auto");
     const QCommandLineOption pace("pace", "How often the timers fire: classic, xp or nominal.", "pace");
     const QCommandLineOption noAutopause("no-autopause", "Keep playing while another program has the focus.");
-    const QCommandLineOption classicMotion("classic-motion",
-                                           "Draw the world as the ticks fall, not smoothly between them (this run).");
+    const QCommandLineOption classicMotion("classic-motion", "Draw the ticks as they fall, this run.");
     const QCommandLineOption record("record", "Write the game to FILE as you play.", "FILE");
     const QCommandLineOption replay("replay", "Play the recorded game in FILE back.", "FILE");
     const QCommandLineOption scenarioOut("scenario-out", "With --replay: play back without a window.");
