@@ -12,16 +12,29 @@ emcmake cmake -S "$here/web" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release 
   "${launcher[@]}" > /dev/null
 cmake --build "$out/wasm" -j2
 
-# The music, rendered by the desktop build's own tool and packed without loss (FLAC holds the
-# same samples as Music.wav in two thirds of the bytes).
-score=("$here/tools/musicgen.cpp" "$here/src/assets/music.cpp" "$here/src/assets/music.h")
-fresh=1
-for f in "${score[@]}"; do [ "$out/site/Music.flac" -nt "$f" ] || fresh=0; done
-if [ "$fresh" = 0 ]; then
-  c++ -std=c++20 -O2 -I "$here/src" "${score[@]:0:2}" -o "$out/musicgen"
-  "$out/musicgen" "$out/Music.wav"
-  sox "$out/Music.wav" -C 8 "$out/site/Music.flac"
-fi
+# The music and the sound effects, rendered by the desktop build's own tools and packed without
+# loss (FLAC holds the same samples as the wave files in two thirds of the bytes or less). The
+# effects go in one file, a second per cue in the game's order.
+# Usage: render OUTPUT.flac TOOL-ARGS... -- SOURCES-AND-HEADERS... (the tool's own source first)
+render() {
+  local flac="$out/site/$1" args=() sources=() fresh=1
+  shift
+  while [ "$1" != -- ]; do args+=("$1"); shift; done
+  shift
+  for f in "$@"; do
+    [ "$flac" -nt "$f" ] || fresh=0
+    [[ "$f" == *.cpp ]] && sources+=("$f")
+  done
+  [ "$fresh" = 1 ] && return
+  local tool="$out/$(basename "$1" .cpp)"
+  c++ -std=c++20 -O2 -I "$here/src" "${sources[@]}" -o "$tool"
+  "$tool" "${args[@]}"
+  sox "${args[-1]}" -C 8 "$flac"
+}
+assets="$here/src/assets"
+render Music.flac "$out/Music.wav" -- "$here/tools/musicgen.cpp" "$assets/music.cpp" "$assets/music.h"
+render Sounds.flac --slots "$out/Sounds.wav" -- "$here/tools/soundgen.cpp" "$assets/sounds.cpp" "$assets/music.cpp" \
+  "$assets/sounds.h" "$assets/music.h" "$here/src/runtime/cues.h"
 
 echo "Site in $out/site; serve it locally with:  python3 -m http.server -d build-web/site"
 echo "Command line for Node:  node build-web/cli/skyrend.js --scenario FILE"

@@ -1,32 +1,58 @@
 // Writes the game's sound effects, one NAME.wav per cue, into the directory given on the command
-// line. The sounds themselves are made in src/assets/sounds.cpp.
+// line; or, with --slots, all of them in one wave file, cue after cue in the game's order, each at
+// the start of its own second (the web page plays cue i from second i). The sounds themselves
+// are made in src/assets/sounds.cpp.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "assets/music.h"
 #include "assets/sounds.h"
 
+namespace {
+
+constexpr int kRate = 22050;
+
+bool write(const std::string& path, const std::vector<std::int16_t>& samples) {
+    const auto wav = sky::assets::wavFile(samples, kRate, 1);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
+    out.close();
+    if (!out) std::fprintf(stderr, "soundgen: cannot write %s\n", path.c_str());
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT-DIRECTORY\n", argv[0]);
+    const bool slots = argc == 3 && std::string_view(argv[1]) == "--slots";
+    if (argc != 2 && !slots) {
+        std::fprintf(stderr, "usage: %s OUTPUT-DIRECTORY | --slots FILE.wav\n", argv[0]);
         return 2;
     }
-    constexpr int kRate = 22050;
+    if (slots) {
+        std::vector<std::int16_t> all(static_cast<std::size_t>(kRate) * sky::kCueCount, 0);
+        for (int i = 0; i < sky::kCueCount; ++i) {
+            const auto cue = static_cast<sky::Cue>(i);
+            const auto sound = sky::assets::renderEffect(cue, kRate);
+            if (sound.size() > static_cast<std::size_t>(kRate)) {
+                std::fprintf(stderr, "soundgen: %s is longer than its second\n",
+                             std::string(sky::cueName(cue)).c_str());
+                return 1;
+            }
+            std::copy(sound.begin(), sound.end(), all.begin() + static_cast<std::ptrdiff_t>(i) * kRate);
+        }
+        return write(argv[2], all) ? 0 : 1;
+    }
     std::error_code ec;
     std::filesystem::create_directories(argv[1], ec);
     for (int i = 0; i < sky::kCueCount; ++i) {
         const auto cue = static_cast<sky::Cue>(i);
-        const auto wav = sky::assets::wavFile(sky::assets::renderEffect(cue, kRate), kRate, 1);
         const std::string path = std::string(argv[1]) + "/" + std::string(sky::cueName(cue)) + ".wav";
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
-        out.close();
-        if (!out) {
-            std::fprintf(stderr, "soundgen: cannot write %s\n", path.c_str());
-            return 1;
-        }
+        if (!write(path, sky::assets::renderEffect(cue, kRate))) return 1;
     }
     return 0;
 }
