@@ -18,6 +18,7 @@
 #include "game/input.h"
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
+#include "playfield/motion.h"
 #include "shell/about.h"
 #include "shell/menu.h"
 #include "shell/pravidla.h"
@@ -63,6 +64,8 @@ public:
     double lastMs = -1;
     std::string storedProgress;  // what the browser holds
     std::unique_ptr<About> about;
+    SceneMotion::Mode motionMode = SceneMotion::Mode::Interpolate;
+    SceneMotion motion;
 
     // The clock follows real time: one step per display frame.
     void step() {
@@ -130,6 +133,8 @@ public:
         return answer;
     }
     void music(const std::string& command) override { js_call("music", command.c_str()); }
+    // The page plays cue i from second i of its sound file (tools/soundgen.cpp --slots).
+    void cue(Cue c) override { js_call("cue", std::to_string(static_cast<int>(c)).c_str()); }
     void showMenu() override {
         menuShown = true;
         activatePending = true;  // the menu becomes the active window as soon as it shows
@@ -142,6 +147,7 @@ public:
     }
     void screenOpened(GameScreen& s) override {
         autoPaused = false;
+        motion = SceneMotion(motionMode);
         js_call("screenOpened", s.caption().c_str());
         resync();  // the new screen's timers start counting when it appears
     }
@@ -254,10 +260,12 @@ using namespace sky::web;
 
 extern "C" {
 
-// Starts the game on its menu, with the progress file the browser holds (null for none).
-EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress) {
+// Starts the game on its menu, with the progress file the browser holds (null for none); smooth
+// draws the world between its ticks, else the ticks are drawn as they fall.
+EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
     static WebFrontEnd frontEnd;
     fe = &frontEnd;
+    fe->motionMode = smooth ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
     fe->program.reset();
     fe->about.reset();
     std::remove(kProgressFile);
@@ -273,7 +281,8 @@ EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress) {
 }
 
 // One display frame: a pending menu activation, then the clock moved on by the real time
-// since the last frame. Returns 1 when the picture may have changed.
+// since the last frame. Returns 1 when the picture may have changed (with smooth motion, on
+// every frame of a running game).
 EMSCRIPTEN_KEEPALIVE int sky_frame() {
     if (!fe || !fe->program || fe->program->ended()) return 0;
     if (fe->activatePending && fe->menuShown) {
@@ -282,7 +291,9 @@ EMSCRIPTEN_KEEPALIVE int sky_frame() {
     }
     fe->step();
     const std::uint64_t runs = fe->program->scheduler().handlerRuns();
-    const bool changed = runs != fe->paintedRuns || fe->sceneChanged;
+    const GameScreen* s = fe->program->screen();
+    const bool sliding = s && !s->paused() && fe->motion.mode() != SceneMotion::Mode::Ticks;
+    const bool changed = runs != fe->paintedRuns || fe->sceneChanged || sliding;
     fe->paintedRuns = runs;
     fe->sceneChanged = false;
     return changed ? 1 : 0;
@@ -386,6 +397,10 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* sky_scene() {
         sceneData[0] = static_cast<std::int32_t>(sceneData.size());
         return sceneData.data();
     }
+    // Where each element is drawn at this instant: between its last two ticks, or where it stands.
+    SceneMotion& motion = fe->motion;
+    motion.capture(*s, fe->program->scheduler().lastFiredAt());
+    motion.setTime(fe->program->scheduler().now(), s->paused());
     auto sprite = [](const PictureRef& pic, double left, double top) {
         sceneData.insert(sceneData.end(), {1, imageTable.idOf(pic->image, pic->whiteIsTransparent), px(left), px(top)});
     };
@@ -395,21 +410,24 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* sky_scene() {
         switch (item.kind) {
             case DrawItem::SpriteItem: {
                 const Sprite& sp = s->sprites()[item.index];
-                if (sp.Visible && sp.Picture && sp.Picture->image) sprite(sp.Picture, sp.Left, sp.Top);
+                const SceneMotion::Point at = motion.sprite(item.index);
+                if (sp.Visible && sp.Picture && sp.Picture->image) sprite(sp.Picture, at.x, at.y);
                 break;
             }
             case DrawItem::ShapeItem: {
                 const Shape& sh = s->shapes()[item.index];
+                const SceneMotion::Point at = motion.shape(item.index);
                 sceneData.insert(sceneData.end(),
-                                 {2, sh.kind == ShapeKind::Rectangle ? 0 : 1, px(sh.Left), px(sh.Top), px(sh.Width),
+                                 {2, sh.kind == ShapeKind::Rectangle ? 0 : 1, px(at.x), px(at.y), px(sh.Width),
                                   px(sh.Height), sh.filled ? 1 : 0, static_cast<std::int32_t>(sh.FillColor),
                                   sh.bordered ? 1 : 0, static_cast<std::int32_t>(sh.BorderColor)});
                 break;
             }
             case DrawItem::LineItem: {
                 const Line& ln = s->lines()[item.index];
+                const auto [x1, y1, x2, y2] = motion.line(item.index);
                 if (ln.Visible)
-                    sceneData.insert(sceneData.end(), {3, px(ln.X1), px(ln.Y1), px(ln.X2), px(ln.Y2),
+                    sceneData.insert(sceneData.end(), {3, px(x1), px(y1), px(x2), px(y2),
                                                        static_cast<std::int32_t>(ln.BorderColor), ln.BorderWidth});
                 break;
             }

@@ -1,9 +1,14 @@
 // The web page's side of the game: the menu, rules and about panels as HTML, the playfield on a
-// canvas, message boxes as <dialog>s, Web Audio music and the progress in localStorage. The game
-// itself runs in the WebAssembly core (page.cpp); this script decides no rule.
+// canvas, message boxes as <dialog>s, Web Audio music and sound effects, the progress and the
+// player's settings in localStorage. The game itself runs in the WebAssembly core (page.cpp);
+// this script decides no rule.
 'use strict';
 var skyPage = (() => {
   const kProgressKey = 'skyrend/new.dat';
+  // The player's settings, no part of the progress: { sounds: true|false }.
+  const kSettingsKey = 'skyrend/settings';
+  // ?classic-motion draws the ticks as they fall; by default the world slides between them.
+  const smoothMotion = !new URLSearchParams(location.search).has('classic-motion');
   const kWidth = 669, kHeight = 515;
   const $ = (id) => document.getElementById(id);
   const canvas = $('field'), ctx = canvas.getContext('2d');
@@ -89,7 +94,11 @@ var skyPage = (() => {
         } else if (kind === 'label') e = el('div', 'mlabel', caption);
         else {
           e = el('label'); const box = el('input'); box.type = 'checkbox';
-          box.addEventListener('click', () => input(() => M._sky_check(box.checked ? 1 : 0)));
+          // "Zvuky" is the page's own switch; the music's is the game's.
+          if (name === 'Check2') {
+            box.checked = settings.sounds;
+            box.addEventListener('click', () => { settings.sounds = box.checked; saveSettings(); });
+          } else box.addEventListener('click', () => input(() => M._sky_check(box.checked ? 1 : 0)));
           e.append(box, caption);
         }
         e.id = name;
@@ -206,6 +215,13 @@ var skyPage = (() => {
     }
   }
 
+  const settings = (() => {
+    let saved = {};
+    try { saved = JSON.parse(localStorage.getItem(kSettingsKey)) || {}; } catch (e) { }  // broken: the defaults
+    return { sounds: saved.sounds !== false };
+  })();
+  function saveSettings() { try { localStorage.setItem(kSettingsKey, JSON.stringify(settings)); } catch (e) { } }
+
   // Music: Web Audio may only start after the player's first click or key.
   const music = { ctx: null, buffer: null, source: null, open: false, playingSince: -1 };
   function startMusic() {
@@ -219,9 +235,10 @@ var skyPage = (() => {
   }
   function unlockAudio() {
     if (music.ctx) return;
-    try { music.ctx = new AudioContext(); } catch (e) { return; }  // no sound here: silence
-    fetch("Music.flac").then((r) => r.arrayBuffer()).then((b) => music.ctx.decodeAudioData(b))
-      .then((buf) => { music.buffer = buf; startMusic(); }).catch(() => {});
+    try { music.ctx = new AudioContext({ latencyHint: 'interactive' }); } catch (e) { return; }  // no sound here: silence
+    const load = (file) => fetch(file).then((r) => r.arrayBuffer()).then((b) => music.ctx.decodeAudioData(b));
+    load('Music.flac').then((buf) => { music.buffer = buf; startMusic(); }).catch(() => {});
+    load('Sounds.flac').then((buf) => { effects.buffer = buf; }).catch(() => {});
   }
   function musicCommand(cmd) {
     if (cmd === 'Open' && !music.open) { music.open = true; music.playingSince = -1; }
@@ -230,6 +247,21 @@ var skyPage = (() => {
       if (music.source) { music.source.stop(); music.source = null; }
       music.open = false; music.playingSince = -1;
     }
+  }
+
+  // Sound effects: cue i is second i of Sounds.flac (it ends in silence well before the second
+  // is out). Up to eight at once, a ninth stops the oldest; they sit under the music as rendered.
+  const effects = { buffer: null, voices: [], played: 0 };
+  function playCue(i) {
+    if (!settings.sounds || !music.ctx || !effects.buffer || i + 1 > effects.buffer.duration) return;
+    if (effects.voices.length >= 8) effects.voices.shift().stop();
+    const v = music.ctx.createBufferSource();
+    v.buffer = effects.buffer;
+    v.connect(music.ctx.destination);
+    v.onended = () => { const k = effects.voices.indexOf(v); if (k >= 0) effects.voices.splice(k, 1); };
+    v.start(0, i, 1);
+    effects.voices.push(v);
+    effects.played++;
   }
 
   // Message boxes: the core waits in waitBox, frame by frame, until the player answers.
@@ -277,6 +309,7 @@ var skyPage = (() => {
       case 'storeProgress': try { localStorage.setItem(kProgressKey, arg); } catch (e) { } break;
       case 'paint': paint(); break;
       case 'music': musicCommand(arg); break;
+      case 'cue': playCue(+arg); break;
       case 'showMenu': $('menu').hidden = false; syncMenu(); document.title = layout.menu.caption; break;
       case 'hideMenu': $('menu').hidden = true; break;
       case 'screenOpened':
@@ -313,7 +346,7 @@ var skyPage = (() => {
     $('closed').hidden = true;
     let saved = null;
     try { saved = localStorage.getItem(kProgressKey); } catch (e) { }
-    M.ccall('sky_start', null, ['string'], [saved]);
+    M.ccall('sky_start', null, ['string', 'number'], [saved, smoothMotion ? 1 : 0]);
     running = true;
   }
 
@@ -359,5 +392,7 @@ var skyPage = (() => {
 
   // For the page's tests: a screen variable, read or set.
   const screenVar = (name, value) => M.ccall('sky_var', 'number', ['string', 'number', 'number'], [name, value === undefined ? 0 : 1, value || 0]);
-  return { start, fromGame, openBox, waitBox, paint, screenVar };
+  // ... and how many sound effects have started.
+  const soundsPlayed = () => effects.played;
+  return { start, fromGame, openBox, waitBox, paint, screenVar, soundsPlayed };
 })();
