@@ -1,5 +1,6 @@
-// The web page in the system's chromium: menu, episode 1 on the canvas, keys, a message box with
-// the world moving behind it, Esc, and the progress kept in localStorage across a reload.
+// The web page in the system's chromium: menu, episode 1 on the canvas sliding between its ticks,
+// keys, a sound, a message box with the world moving behind it, Esc, and the progress and the
+// settings kept in localStorage across a reload.
 // Usage: node browser.mjs SITE_DIR [SCREENSHOT_DIR]
 import { createServer } from 'node:http';
 import { readFile, mkdtemp } from 'node:fs/promises';
@@ -37,6 +38,7 @@ console.log(`first painted menu after ${Math.round(await page.evaluate(() => win
 const buttons = await texts('#menu button');
 check(['Epizóda 1', 'Epizóda 2', 'Pravidlá', 'About', 'Ukončiť'].every((c) => buttons.includes(c)), `menu buttons ${buttons}`);
 check((await texts('#Check1')).includes('Hudba'), 'music check box');
+check((await texts('#Check2')).includes('Zvuky') && (await page.$eval('#Check2 input', (c) => c.checked)), '"Zvuky" is ticked');
 await shot('menu.png');
 
 await page.click('#Command1');
@@ -47,12 +49,27 @@ const colours = await page.$eval('#field', (c) => new Set(c.getContext('2d').get
 check(colours > 20, `the scenery is drawn (${colours} shades of green)`);
 await sleep(300);
 check((await canvas()) !== first, 'the scenery moves');
+// Drawn between the ticks: the picture changes on (almost) every display frame, not at 18.2 Hz.
+const moving = await page.evaluate(() => new Promise((done) => {
+  const g = document.querySelector('#field').getContext('2d');
+  let last = null, frames = 0, moved = 0;
+  const look = () => {
+    const now = g.getImageData(0, 0, 669, 515).data;
+    if (last && ++frames && now.some((v, i) => v !== last[i])) moved++;
+    last = now;
+    if (frames < 20) requestAnimationFrame(look); else done(moved / frames);
+  };
+  requestAnimationFrame(look);
+}));
+check(moving >= 0.9, `motion between consecutive frames (${Math.round(moving * 100)} %)`);
+const sounds = await page.evaluate(() => skyPage.soundsPlayed());
 const tilt = await screenVar('tilt'), bombs = await screenVar('bombs');
 await page.keyboard.press('ArrowUp');
 await page.keyboard.press('Space');
 await sleep(100);
 check((await screenVar('tilt')) !== tilt, `the arrow keys fly (tilt ${tilt} -> ${await screenVar('tilt')})`);
 check((await screenVar('bombs')) === bombs - 1, 'Space drops a bomb');
+check((await page.evaluate(() => skyPage.soundsPlayed())) > sounds, 'the bomb is heard');
 await shot('episode1.png');
 check(await page.evaluate(() => scrollY === 0), 'the keys do not scroll the page');
 await page.keyboard.press('Escape');
@@ -75,9 +92,12 @@ await menuUp();
 
 const stored = await page.evaluate(() => localStorage.getItem('skyrend/new.dat'));
 check(/^([^\r\n]*\r\n){6}$/.test(stored) && stored.split('\r\n')[5] === (music ? '1' : '0'), `localStorage holds six CR LF lines ${JSON.stringify(stored)}`);
+await page.click('#Check2 input');  // a setting, not progress
 await page.reload();
 await menuUp();
 check((await page.$eval('#Check1 input', (c) => c.checked)) === music, 'after a reload the music switch is as left');
+check(!(await page.$eval('#Check2 input', (c) => c.checked)) && (await page.evaluate(() => localStorage.getItem('skyrend/new.dat'))) === stored,
+  '"Zvuky" stays unticked after a reload, the progress untouched');
 check((await page.$eval('#Label2', (l) => l.textContent)) === `Naj skóre: ${stored.split('\r\n')[3]}`, 'the best score label');
 await browser.close();
 server.close();
