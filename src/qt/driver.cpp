@@ -54,17 +54,24 @@ void Driver::step() {
             program_.scheduler().advance(d);
     }
     if (program_.scheduler().depth() == 0 && boxes_ == 0) program_.collect();
+    timer_.stop();  // the sleep it woke from is over
     sleepUntilNextTimer();
 }
 
 void Driver::sleepUntilNextTimer() {
     // Waking every few milliseconds costs as much as painting the game; nothing happens between
     // two timers, so the driver sleeps until the next one is due (a key meanwhile acts at the
-    // clock's time of the last timer, which no timer has passed since).
+    // clock's time of the last timer, which no timer has passed since). The wait counts from the
+    // real time now, and an input only ever brings the wake-up forward: keys coming faster than
+    // the sleep never hold the clock back.
     if (!running_) return;
     const Micros next = program_.scheduler().nextFireAt();
-    const Micros wait = next == Scheduler::kNever ? ms(kMaxSleepMs) : next - program_.scheduler().now();
+    const Micros due = next == Scheduler::kNever ? program_.scheduler().now() + ms(kMaxSleepMs) : next;
+    const Micros wait = due - clockNow();
     const int waitMs = static_cast<int>(std::clamp<Micros>((wait + 999) / 1000, kPeriodMs, kMaxSleepMs));
+    const std::int64_t wake = clock_() + std::int64_t{waitMs} * 1'000'000;
+    if (timer_.isActive() && wakeNs_ <= wake) return;
+    wakeNs_ = wake;
     timer_.start(waitMs);
 }
 
@@ -76,6 +83,7 @@ Micros Driver::clockNow() const {
 void Driver::resync() {
     lastNs_ = clock_();
     carryNs_ = 0;
+    timer_.stop();
     sleepUntilNextTimer();
 }
 

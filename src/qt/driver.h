@@ -69,6 +69,8 @@ public:
 
     // Sleeps until the scheduler's next timer is due (also after an input has switched timers).
     void sleepUntilNextTimer();
+    // When, on the driver's clock, it means to step next.
+    std::int64_t wakeAtNs() const { return wakeNs_; }
 
 private:
     Program& program_;
@@ -80,6 +82,7 @@ private:
     std::int64_t startNs_ = 0;
     std::int64_t lastNs_ = 0;
     std::int64_t carryNs_ = 0;
+    std::int64_t wakeNs_ = 0;
     int boxes_ = 0;
     Micros advanced_ = 0;
     std::int64_t steps_ = 0;
