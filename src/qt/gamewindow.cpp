@@ -26,15 +26,15 @@ GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Inp
       input_(std::move(input)),
       pauseKey_(std::move(pauseKey)),
       clock_(std::move(clock)),
-      motion_(clock_.now && clock_.lastTick ? clock_.mode : SceneMotion::Mode::Ticks),
-      frame_(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied) {
+      motion_(clock_.now && clock_.lastTick ? clock_.mode : SceneMotion::Mode::Ticks) {
     setObjectName(QString::fromStdString(screen.name()));
     setWindowTitle(uiText(screen.caption()));
     setWindowIcon(cloudIcon());
     setFixedSize(GameScreen::kClientWidth * scale_, GameScreen::kClientHeight * scale_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    frame_.fill(Qt::black);
+    scene_.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied);
+    scene_.image.fill(Qt::black);
 }
 
 GameWindow::~GameWindow() = default;
@@ -111,41 +111,97 @@ void GameWindow::toggleHelp() {
     update();
 }
 
-void GameWindow::paintEvent(QPaintEvent*) {
+namespace {
+
+// Copies an area of the scene into its enlargement, each pixel k x k.
+void enlarge(const QImage& from, QImage& to, const QRect& r, int k) {
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(from.constScanLine(y)) + r.left();
+        auto* row = reinterpret_cast<QRgb*>(to.scanLine(y * k)) + r.left() * k;
+        for (int x = 0; x < r.width(); ++x) std::fill_n(row + x * k, k, src[x]);
+        for (int j = 1; j < k; ++j)
+            std::copy_n(row, r.width() * k, reinterpret_cast<QRgb*>(to.scanLine(y * k + j)) + r.left() * k);
+    }
+}
+
+}  // namespace
+
+GameWindow::Placement GameWindow::placement() const {
+    const double dpr = devicePixelRatioF();
+    const QSize size = scene_.image.size();
+    if (isFullScreen()) {
+        // As large as fits in whole device pixels per scene pixel, centred on black.
+        const QSize area(static_cast<int>(width() * dpr), static_cast<int>(height() * dpr));
+        const Fit fit = fitScene(area, size);
+        return {QPointF(fit.offset.x() / dpr, fit.offset.y() / dpr), fit.scale, dpr};
+    }
+    // Scaled by a whole number of device pixels per scene pixel, so the pixel art stays crisp.
+    const int k = std::max(1, static_cast<int>(std::lround(scale_ * dpr)));
+    return {QPointF(0, 0), k, k / static_cast<double>(scale_)};
+}
+
+QRect GameWindow::Placement::toWidget(const QRect& r) const {
+    const double f = k / dpr;
+    return QRectF(origin.x() + r.x() * f, origin.y() + r.y() * f, r.width() * f, r.height() * f)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
+int GameWindow::overlay() const {
+    return !screen_ ? 0 : helpShown_ ? 2 : screen_->paused() ? 1 : 0;
+}
+
+QRegion GameWindow::drawScene() {
+    QRegion changed;
     if (screen_) {
         motion_.capture(*screen_, clock_.lastTick ? clock_.lastTick() : 0);
         if (clock_.now) motion_.setTime(clock_.now(), screen_->paused());
-        QPainter fp(&frame_);
-        painter_.paint(fp, *screen_, &motion_);
+        changed = painter_.update(scene_, *screen_, &motion_);
     }
+    // The enlargement is made once and then kept in step with what changed.
+    const Placement at = placement();
+    if (at.k == 1) {
+        big_ = QImage();
+    } else if (big_.size() != scene_.image.size() * at.k) {
+        big_ = QImage(scene_.image.size() * at.k, QImage::Format_ARGB32_Premultiplied);
+        enlarge(scene_.image, big_, scene_.image.rect(), at.k);
+    } else {
+        for (const QRect& r : changed) enlarge(scene_.image, big_, r, at.k);
+    }
+    if (!big_.isNull()) big_.setDevicePixelRatio(at.dpr);
+    return changed;
+}
+
+void GameWindow::refresh() {
+    const QRegion changed = drawScene();
+    if (const int o = overlay(); o != overlaid_) {
+        overlaid_ = o;
+        refreshed_ = true;
+        update();
+        return;
+    }
+    if (changed.isEmpty()) return;
+    const Placement at = placement();
+    QRegion area;
+    for (const QRect& r : changed) area += at.toWidget(r);
+    refreshed_ = true;
+    update(area);
+}
+
+void GameWindow::paintEvent(QPaintEvent*) {
+    // A paint the window did not ask for itself (shown, uncovered, grabbed) shows the scene as it
+    // stands now.
+    if (!refreshed_) drawScene();
+    refreshed_ = false;
+    overlaid_ = overlay();
+    // The painter is clipped to the area asked for: only that much is copied out.
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const double dpr = devicePixelRatioF();
-    QRect scene;
-    if (isFullScreen()) {
-        // As large as fits in whole device pixels per scene pixel, centred on black.
-        p.fillRect(rect(), Qt::black);
-        const QSize area(static_cast<int>(width() * dpr), static_cast<int>(height() * dpr));
-        const Fit fit = fitScene(area, frame_.size());
-        QImage big = frame_.scaled(frame_.width() * fit.scale, frame_.height() * fit.scale, Qt::IgnoreAspectRatio,
-                                   Qt::FastTransformation);
-        big.setDevicePixelRatio(dpr);
-        const QPointF at(fit.offset.x() / dpr, fit.offset.y() / dpr);
-        p.drawImage(at, big);
-        scene = QRectF(at, QSizeF(big.width() / dpr, big.height() / dpr)).toRect();
-    } else {
-        // Scale by a whole number of device pixels per scene pixel, so the pixel art stays crisp.
-        const int k = std::max(1, static_cast<int>(std::lround(scale_ * dpr)));
-        if (k == 1) {
-            p.drawImage(QPoint(0, 0), frame_);
-        } else {
-            QImage big =
-                frame_.scaled(frame_.width() * k, frame_.height() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-            big.setDevicePixelRatio(k / static_cast<double>(scale_));
-            p.drawImage(QPoint(0, 0), big);
-        }
-        scene = QRect(0, 0, frame_.width() * scale_, frame_.height() * scale_);
-    }
+    const Placement at = placement();
+    const QImage& img = at.k == 1 ? scene_.image : big_;
+    if (isFullScreen()) p.fillRect(rect(), Qt::black);
+    p.drawImage(at.origin, img);
+    const QRect scene = at.toWidget(scene_.image.rect()).adjusted(1, 1, -1, -1);
     if (screen_ && helpShown_)
         HelpPage::paint(p, scene, screen_->name() == "Form2" ? 2 : 1);
     else if (screen_ && screen_->paused())

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "playfield/motion.h"
+#include "qt/scenepainter.h"
 
 class QPainter;
 
@@ -19,8 +20,6 @@ struct InputEvent;
 }  // namespace sky
 
 namespace sky::qt {
-
-class ScenePainter;
 
 // How a game window draws the motion between ticks, and the program's clock it reads for that.
 struct SceneClock {
@@ -45,6 +44,9 @@ public:
     int scale() const { return scale_; }
     // Where the last paint drew the scene.
     const SceneMotion& motion() const { return motion_; }
+    // Once per display frame (or after a handler ran): draws what changed in the scene and asks
+    // to show just that; nothing at all when nothing moved.
+    void refresh();
 
     // The key code the game's key handler expects for a Qt key.
     static int keyCode(int qtKey);
@@ -74,6 +76,18 @@ protected:
 
 private:
     void drawPauseCaption(QPainter& p, const QRect& scene);
+    // Where the scene goes in the window: its top-left, device pixels per scene pixel, and the
+    // device pixel ratio of the enlarged scene.
+    struct Placement {
+        QPointF origin;
+        int k;
+        double dpr;
+        QRect toWidget(const QRect& r) const;
+    };
+    Placement placement() const;
+    QRegion drawScene();
+    // 0 nothing over the scene, 1 the pause caption, 2 the help page.
+    int overlay() const;
 
     GameScreen* screen_;
     ScenePainter& painter_;
@@ -82,7 +96,10 @@ private:
     std::function<void()> pauseKey_;
     SceneClock clock_;
     SceneMotion motion_;
-    QImage frame_;
+    SceneFrame scene_;
+    QImage big_;              // the scene enlarged to the window's device pixels, kept in step
+    bool refreshed_ = false;  // the paint asked for shows a scene drawn by refresh()
+    int overlaid_ = 0;
     QRect normalGeometry_;  // where the window stood before full screen
     std::function<void(bool)> fullScreenChanged_;
     bool helpShown_ = false;

@@ -22,10 +22,12 @@ QColor rgb(Rgb c) {
     return QColor::fromRgb((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
 }
 
-void drawShape(QPainter& p, const Shape& s, SceneMotion::Point at) {
-    const int l = toPixel(at.x), t = toPixel(at.y);
-    const int w = toPixel(s.Width), h = toPixel(s.Height);
-    if (w <= 0 || h <= 0) return;
+using Drawn = SceneFrame::Drawn;
+
+const QRect kClient(0, 0, GameScreen::kClientWidth, GameScreen::kClientHeight);
+
+void drawShape(QPainter& p, const Shape& s, const Drawn& d) {
+    const int l = d.a.x(), t = d.a.y(), w = d.b.x(), h = d.b.y();
     if (s.kind == ShapeKind::Rectangle) {
         if (s.filled) p.fillRect(QRect(l, t, w, h), rgb(s.FillColor));
         if (s.bordered) {
@@ -44,17 +46,14 @@ void drawShape(QPainter& p, const Shape& s, SceneMotion::Point at) {
     p.drawPath(path);
 }
 
-void drawLine(QPainter& p, const Line& ln, const std::array<double, 4>& at) {
-    if (!ln.Visible) return;
+void drawLine(QPainter& p, const Line& ln, const Drawn& d) {
     QPen pen(rgb(ln.BorderColor), ln.BorderWidth <= 1 ? 0 : ln.BorderWidth);
     pen.setCapStyle(Qt::SquareCap);
     p.setPen(pen);
-    p.drawLine(QPoint(toPixel(at[0]), toPixel(at[1])), QPoint(toPixel(at[2]), toPixel(at[3])));
+    p.drawLine(d.a, d.b);
 }
 
-void drawLabel(QPainter& p, const Label& lb) {
-    if (!lb.Visible || lb.Caption.empty()) return;
-    const QRect box(toPixel(lb.Left), toPixel(lb.Top), toPixel(lb.Width), toPixel(lb.Height));
+void drawLabel(QPainter& p, const Label& lb, const Drawn& d) {
     int align = Qt::AlignTop;
     switch (lb.Alignment) {
         case Align::Left:
@@ -68,11 +67,26 @@ void drawLabel(QPainter& p, const Label& lb) {
             break;
     }
     p.save();
-    p.setClipRect(box);  // a caption never spills out of its label
+    p.setClipRect(d.area, Qt::IntersectClip);  // a caption never spills out of its label
     p.setFont(captionFont(lb.fontPt, lb.bold));
     p.setPen(rgb(lb.ForeColor));
-    p.drawText(box, align | Qt::TextSingleLine, uiText(lb.Caption));
+    p.drawText(d.area, align | Qt::TextSingleLine, uiText(lb.Caption));
     p.restore();
+}
+
+// Joins areas that touch or nearly do, so an update paints a few areas rather than many slivers.
+void mergeAreas(std::vector<QRect>& v) {
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < v.size() && !merged; ++i)
+            for (std::size_t j = i + 1; j < v.size(); ++j)
+                if (v[i].adjusted(-8, -8, 8, 8).intersects(v[j])) {
+                    v[i] |= v[j];
+                    v.erase(v.begin() + static_cast<std::ptrdiff_t>(j));
+                    merged = true;
+                    break;
+                }
+    }
 }
 
 }  // namespace
@@ -85,39 +99,126 @@ const QImage& ScenePainter::imageOf(const Picture& pic) {
     return it->second.second;
 }
 
-void ScenePainter::paint(QPainter& p, const GameScreen& screen, const SceneMotion* motion) {
+void ScenePainter::measure(Drawn& d, const DrawItem& item, const GameScreen& screen, const SceneMotion* motion) {
+    d.area = QRect();
+    d.a = d.b = QPoint();
+    d.image = nullptr;
+    d.look = {};
+    d.text.clear();
+    switch (item.kind) {
+        case DrawItem::SpriteItem: {
+            const Sprite& s = screen.sprites()[item.index];
+            if (!s.Visible || !s.Picture || !s.Picture->image) return;
+            const SceneMotion::Point at = motion ? motion->sprite(item.index) : SceneMotion::Point{s.Left, s.Top};
+            d.image = &imageOf(*s.Picture);
+            d.a = QPoint(toPixel(at.x), toPixel(at.y));
+            d.area = QRect(d.a, d.image->size());
+            return;
+        }
+        case DrawItem::ShapeItem: {
+            const Shape& s = screen.shapes()[item.index];
+            const SceneMotion::Point at = motion ? motion->shape(item.index) : SceneMotion::Point{s.Left, s.Top};
+            const int w = toPixel(s.Width), h = toPixel(s.Height);
+            if (w <= 0 || h <= 0) return;
+            d.a = QPoint(toPixel(at.x), toPixel(at.y));
+            d.b = QPoint(w, h);
+            d.area = QRect(d.a, QSize(w, h)).adjusted(-1, -1, 1, 1);
+            d.look = {static_cast<std::uint32_t>(s.kind), (s.filled ? 1u : 0u) | (s.bordered ? 2u : 0u), s.FillColor,
+                      s.BorderColor};
+            return;
+        }
+        case DrawItem::LineItem: {
+            const Line& l = screen.lines()[item.index];
+            if (!l.Visible) return;
+            const auto at = motion ? motion->line(item.index) : std::array<double, 4>{l.X1, l.Y1, l.X2, l.Y2};
+            d.a = QPoint(toPixel(at[0]), toPixel(at[1]));
+            d.b = QPoint(toPixel(at[2]), toPixel(at[3]));
+            const int m = std::max(1, l.BorderWidth) / 2 + 2;  // the pen's half width and its square caps
+            d.area = QRect(d.a, d.b).normalized().adjusted(-m, -m, m, m);
+            d.look = {l.BorderColor, static_cast<std::uint32_t>(l.BorderWidth), 0, 0};
+            return;
+        }
+        case DrawItem::LabelItem: {
+            const Label& l = screen.labels()[item.index];
+            if (!l.Visible || l.Caption.empty()) return;
+            d.area = QRect(toPixel(l.Left), toPixel(l.Top), toPixel(l.Width), toPixel(l.Height));
+            if (d.area.isEmpty()) return;
+            d.look = {l.ForeColor, static_cast<std::uint32_t>(l.Alignment), static_cast<std::uint32_t>(l.bold),
+                      static_cast<std::uint32_t>(std::lround(l.fontPt * 1000))};
+            d.text.assign(l.Caption);
+            return;
+        }
+    }
+}
+
+void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::vector<Drawn>& drawn,
+                             const QRect& area) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.setClipRect(QRect(0, 0, GameScreen::kClientWidth, GameScreen::kClientHeight));
-    p.fillRect(QRect(0, 0, GameScreen::kClientWidth, GameScreen::kClientHeight), Qt::white);
+    p.setClipRect(area);
+    p.fillRect(area, Qt::white);
     // The background is drawn unscaled from the top-left; what lies past the client area is cut off.
     if (PictureRef bg = screen.background(); bg && bg->image) p.drawImage(QPoint(0, 0), imageOf(*bg));
-    for (const DrawItem& item : screen.stacking()) {
-        switch (item.kind) {
-            case DrawItem::SpriteItem: {
-                const Sprite& s = screen.sprites()[item.index];
-                const SceneMotion::Point at = motion ? motion->sprite(item.index) : SceneMotion::Point{s.Left, s.Top};
-                if (s.Visible && s.Picture && s.Picture->image)
-                    p.drawImage(QPoint(toPixel(at.x), toPixel(at.y)), imageOf(*s.Picture));
+    const auto& items = screen.stacking();
+    for (std::size_t i = 0; i < items.size() && i < drawn.size(); ++i) {
+        const Drawn& d = drawn[i];
+        if (!d.area.intersects(area)) continue;
+        switch (items[i].kind) {
+            case DrawItem::SpriteItem:
+                p.drawImage(d.a, *d.image);
                 break;
-            }
-            case DrawItem::ShapeItem: {
-                const Shape& s = screen.shapes()[item.index];
-                drawShape(p, s, motion ? motion->shape(item.index) : SceneMotion::Point{s.Left, s.Top});
+            case DrawItem::ShapeItem:
+                drawShape(p, screen.shapes()[items[i].index], d);
                 break;
-            }
-            case DrawItem::LineItem: {
-                const Line& l = screen.lines()[item.index];
-                drawLine(p, l, motion ? motion->line(item.index) : std::array<double, 4>{l.X1, l.Y1, l.X2, l.Y2});
+            case DrawItem::LineItem:
+                drawLine(p, screen.lines()[items[i].index], d);
                 break;
-            }
             case DrawItem::LabelItem:
-                drawLabel(p, screen.labels()[item.index]);
+                drawLabel(p, screen.labels()[items[i].index], d);
                 break;
         }
     }
     p.restore();
+}
+
+void ScenePainter::paint(QPainter& p, const GameScreen& screen, const SceneMotion* motion) {
+    scratch_.resize(screen.stacking().size());
+    for (std::size_t i = 0; i < scratch_.size(); ++i) measure(scratch_[i], screen.stacking()[i], screen, motion);
+    paintArea(p, screen, scratch_, kClient);
+}
+
+QRegion ScenePainter::update(SceneFrame& f, const GameScreen& screen, const SceneMotion* motion) {
+    if (f.image.isNull())
+        f.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied);
+    const auto& items = screen.stacking();
+    f.next.resize(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) measure(f.next[i], items[i], screen, motion);
+    const PictureRef bg = screen.background();
+    const void* background = bg ? bg->image.get() : nullptr;
+    f.areas.clear();
+    if (!f.valid || background != f.background || f.drawn.size() != f.next.size()) {
+        f.areas.push_back(kClient);
+    } else {
+        // An item that changed is redrawn where it was and where it is, with all that overlaps it.
+        for (std::size_t i = 0; i < f.next.size(); ++i) {
+            if (f.next[i] == f.drawn[i]) continue;
+            for (const QRect& r : {f.drawn[i].area, f.next[i].area})
+                if (const QRect c = r & kClient; !c.isEmpty()) f.areas.push_back(c);
+        }
+        mergeAreas(f.areas);
+    }
+    std::swap(f.drawn, f.next);
+    f.background = background;
+    f.valid = true;
+    QRegion changed;
+    if (f.areas.empty()) return changed;
+    QPainter p(&f.image);
+    for (const QRect& r : f.areas) {
+        paintArea(p, screen, f.drawn, r);
+        changed += r;
+    }
+    return changed;
 }
 
 QImage ScenePainter::render(const GameScreen& screen) {

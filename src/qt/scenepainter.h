@@ -3,9 +3,14 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
+#include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "runtime/picture.h"
 
@@ -16,7 +21,29 @@ class GameScreen;
 class SceneMotion;
 }  // namespace sky
 
+namespace sky {
+struct DrawItem;
+}
+
 namespace sky::qt {
+
+// A scene kept drawn between paints, with what each item of the stacking drew and where, so the
+// next update redraws only where something changed.
+struct SceneFrame {
+    struct Drawn {
+        QRect area;  // the pixels it may touch; empty when it draws nothing
+        QPoint a, b;
+        const QImage* image = nullptr;
+        std::array<std::uint32_t, 4> look{};
+        std::string text;
+        bool operator==(const Drawn&) const = default;
+    };
+    QImage image;
+    std::vector<Drawn> drawn, next;
+    std::vector<QRect> areas;
+    const void* background = nullptr;
+    bool valid = false;
+};
 
 class ScenePainter {
 public:
@@ -25,11 +52,21 @@ public:
     void paint(QPainter& p, const GameScreen& screen, const SceneMotion* motion = nullptr);
     // The scene as a 669 x 515 image.
     QImage render(const GameScreen& screen);
+    // Brings the frame's image up to date with the scene, redrawing (clipped, so every pixel comes
+    // out as a whole redraw would draw it) only the areas where something drawn changed since the
+    // frame's last update. Returns those areas: empty when nothing changed.
+    QRegion update(SceneFrame& frame, const GameScreen& screen, const SceneMotion* motion);
     // How many distinct pictures have been converted so far.
     std::size_t cachedPictures() const { return cache_.size(); }
 
 private:
     const QImage& imageOf(const Picture& pic);
+    // Where and what one item of the stacking draws.
+    void measure(SceneFrame::Drawn& d, const DrawItem& item, const GameScreen& screen, const SceneMotion* motion);
+    // The scene inside one area, as measured.
+    void paintArea(QPainter& p, const GameScreen& screen, const std::vector<SceneFrame::Drawn>& drawn,
+                   const QRect& area);
+    std::vector<SceneFrame::Drawn> scratch_;
     // Keyed by image and transparency rule; holding the image keeps its address unique.
     std::map<std::pair<const Image*, bool>, std::pair<std::shared_ptr<const Image>, QImage>> cache_;
 };

@@ -148,7 +148,7 @@ QWidget* WindowSet::boxParent(const GameScreen* open) const {
 
 void WindowSet::updateVisible() {
     for (auto& [screen, w] : windows_)
-        if (w->isVisible()) w->update();
+        if (w->isVisible()) w->refresh();
 }
 
 void WindowSet::hideAll() {

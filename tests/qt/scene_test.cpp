@@ -4,6 +4,7 @@
 
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
+#include "playfield/motion.h"
 #include "qt/scenepainter.h"
 #include "qt_support.h"
 #include "shell/program.h"
@@ -41,6 +42,34 @@ TEST(Scene, EachScreenDrawsAsItDidAtAFixedSeed) {
         const std::size_t pictures = painter.cachedPictures();
         painter.render(*s.screen);
         EXPECT_EQ(painter.cachedPictures(), pictures);
+    }
+}
+
+TEST(Scene, AFrameKeptUpToDateEqualsTheSceneDrawnWhole) {
+    test::app();
+    for (int episode : {1, 2}) {
+        SCOPED_TRACE(episode);
+        Scene s(episode);
+        s.screen->speed = 12;
+        ScenePainter painter;
+        SceneFrame frame;
+        SceneMotion motion(SceneMotion::Mode::Interpolate);
+        QImage whole(669, 515, QImage::Format_ARGB32_Premultiplied);
+        int partly = 0;  // frames redrawn in part only
+        // Two seconds at three frames per tick: houses and clouds slide, read-outs change.
+        for (int f = 0; f < 330 && !s.screen->closed(); ++f) {
+            if (f % 3 == 0) s.program.scheduler().advance(ms(18));
+            motion.capture(*s.screen, s.program.scheduler().now());
+            motion.setTime(s.program.scheduler().now() + ms(6) * (f % 3), false);
+            const QRegion changed = painter.update(frame, *s.screen, &motion);
+            partly += !changed.isEmpty() && changed != QRegion(whole.rect());
+            QPainter p(&whole);
+            painter.paint(p, *s.screen, &motion);
+            p.end();
+            ASSERT_EQ(frame.image, whole) << "frame " << f;
+        }
+        EXPECT_GT(partly, 50);
+        EXPECT_TRUE(painter.update(frame, *s.screen, &motion).isEmpty()) << "nothing moved, nothing is drawn";
     }
 }
 
