@@ -158,18 +158,24 @@ QRegion GameWindow::drawScene() {
         if (clock_.now) motion_.setTime(clock_.now(), screen_->paused());
         changed = painter_.update(scene_, *screen_, &motion_);
     }
+    keepEnlarged(changed);
+    return changed;
+}
+
+void GameWindow::keepEnlarged(const QRegion& changed) {
     // The enlargement is made once and then kept in step with what changed.
     const Placement at = placement();
     if (at.k == 1) {
         big_ = QImage();
-    } else if (big_.size() != scene_.image.size() * at.k) {
+        return;
+    }
+    if (big_.size() != scene_.image.size() * at.k) {
         big_ = QImage(scene_.image.size() * at.k, QImage::Format_ARGB32_Premultiplied);
         enlarge(scene_.image, big_, scene_.image.rect(), at.k);
     } else {
         for (const QRect& r : changed) enlarge(scene_.image, big_, r, at.k);
     }
-    if (!big_.isNull()) big_.setDevicePixelRatio(at.dpr);
-    return changed;
+    big_.setDevicePixelRatio(at.dpr);
 }
 
 void GameWindow::refresh() {
@@ -191,7 +197,10 @@ void GameWindow::refresh() {
 void GameWindow::paintEvent(QPaintEvent*) {
     // A paint the window did not ask for itself (shown, uncovered, grabbed) shows the scene as it
     // stands now.
-    if (!refreshed_) drawScene();
+    if (refreshed_)
+        keepEnlarged({});  // the scene is drawn; full screen may have changed its size
+    else
+        drawScene();
     refreshed_ = false;
     overlaid_ = overlay();
     // The painter is clipped to the area asked for: only that much is copied out.

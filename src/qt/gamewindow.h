@@ -86,6 +86,7 @@ private:
     };
     Placement placement() const;
     QRegion drawScene();
+    void keepEnlarged(const QRegion& changed);
     // 0 nothing over the scene, 1 the pause caption, 2 the help page.
     int overlay() const;
 
