@@ -2,17 +2,12 @@
 // comebacks draw is part of the game. Each row replays the draws on a copy of the generator.
 #include <gtest/gtest.h>
 
-#include "game/screens.h"
-#include "support/headless.h"
-
 #include "episode1/form1.h"
 #include "episode2/form2.h"
-#include "shell/program.h"
+#include "support/testfrontend.h"
 
 namespace sky {
 namespace {
-
-using test::QuietFrontEnd;
 
 struct Pos {
     double left, top;
@@ -35,11 +30,10 @@ const Sprite* pictureDraw(Random& r, std::initializer_list<const Sprite*> choice
 }
 
 TEST(WorldScroll, Episode1DrawsHousesTreeCloudsBirdsStarsInThatOrder) {
-    for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u}) {
-        QuietFrontEnd fe;
-        Program p(fe, gameScreens(), "/nonexistent-skyrend-dir/new.dat");
-        p.setNextSeed(seed);
-        auto& f = static_cast<Form1&>(p.openForm1());
+    for (std::uint64_t seed : {1u, 2u, 3u}) {
+        test::TestGame t;
+        Program& p = t.program;
+        auto& f = static_cast<Form1&>(t.open(1, seed));
         f.speed = 7;
         for (Sprite* s : {&f.o1, &f.o2, &f.o3, &f.o4, &f.o5, &f.v1, &f.v2, &f.bod1, &f.bod2, &f.bod3, &f.bod4, &f.bod5})
             s->Left = 300;
@@ -64,11 +58,10 @@ TEST(WorldScroll, Episode1DrawsHousesTreeCloudsBirdsStarsInThatOrder) {
 }
 
 TEST(WorldScroll, Episode2DrawsStarsThreeThenTwoHousesF16LeftFirstThenClouds) {
-    for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u}) {
-        QuietFrontEnd fe;
-        Program p(fe, gameScreens(), "/nonexistent-skyrend-dir/new.dat");
-        p.setNextSeed(seed);
-        auto& f = static_cast<Form2&>(p.openForm2());
+    for (std::uint64_t seed : {1u, 2u, 3u}) {
+        test::TestGame t;
+        Program& p = t.program;
+        auto& f = static_cast<Form2&>(t.open(2, seed));
         f.speed = 7;
         for (Sprite* s : {&f.o1, &f.o2, &f.o3, &f.o4, &f.o5, &f.o6, &f.o7, &f.bod1}) s->Left = 300;
         f.majak.Left = 3000;

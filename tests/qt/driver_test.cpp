@@ -13,17 +13,15 @@
 #include "qt_support.h"
 #include "shell/menu.h"
 #include "shell/program.h"
-#include "support/headless.h"
+#include "support/testfrontend.h"
 
 namespace sky::qt {
 namespace {
 
-using NullFrontEnd = sky::test::QuietFrontEnd;
-
 TEST(Driver, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASecond) {
     test::app();
-    NullFrontEnd fe;
-    Program program(fe, gameScreens(), "/nonexistent/new.dat");
+    sky::test::TestGame t;
+    Program& program = t.program;
     std::int64_t now = 0;
     Driver driver(program, [&] { return now; });
     driver.start();

@@ -7,7 +7,7 @@
 #include "shell/about.h"
 #include "shell/menu.h"
 #include "shell/pravidla.h"
-#include "support/headless.h"
+#include "support/testfrontend.h"
 
 namespace sky::qt {
 namespace {
@@ -45,7 +45,7 @@ protected:
         auto w = windowsNamed("about");
         return w.size() == 1 ? w[0] : nullptr;
     }
-    sky::test::Headless h;
+    sky::test::TestGame h;
 };
 
 TEST_F(InfoWindowsTest, BothLookAsDesignedAndEveryTextFitsItsBox) {
@@ -110,7 +110,8 @@ TEST_F(InfoWindowsTest, AboutShowsTheVersionAndItsButtonsWork) {
     ASSERT_NE(sysInfo, nullptr);
     sysInfo->click();
     settle();
-    EXPECT_EQ(h.fe.messages, std::vector<std::string>{"Systémové informácie nie sú teraz prístupné."});
+    ASSERT_EQ(h.fe.boxes.size(), 1u);
+    EXPECT_EQ(h.fe.boxes[0].text, "Systémové informácie nie sú teraz prístupné.");
     EXPECT_EQ(windowsNamed("about").size(), 1u);
 
     auto* ok = w->findChild<QPushButton*>("cmdOK");

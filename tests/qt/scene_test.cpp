@@ -2,27 +2,19 @@
 #include <QPainter>
 #include <memory>
 
-#include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "playfield/motion.h"
 #include "qt/scenepainter.h"
 #include "qt_support.h"
 #include "shell/program.h"
-#include "support/headless.h"
+#include "support/testfrontend.h"
 
 namespace sky::qt {
 namespace {
 
-using sky::test::QuietFrontEnd;
-
-struct Scene {
-    QuietFrontEnd fe;
-    Program program{fe, gameScreens(), "/nonexistent/new.dat"};
-    GameScreen* screen = nullptr;
-    explicit Scene(int episode) {
-        program.setNextSeed(7);
-        screen = episode == 1 ? &program.openForm1() : &program.openForm2();
-    }
+struct Scene : sky::test::TestGame {
+    GameScreen* screen;
+    explicit Scene(int episode) : screen(&open(episode, 7)) {}
 };
 
 TEST(Scene, EachScreenDrawsAsItDidAtAFixedSeed) {

@@ -11,8 +11,7 @@
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "scenario/replay.h"
-#include "shell/menu.h"
-#include "shell/program.h"
+#include "support/testfrontend.h"
 
 namespace sky::replay {
 namespace {
@@ -22,73 +21,45 @@ namespace fs = std::filesystem;
 // Plays the part of the window: inputs are recorded with the clock time and then performed, the
 // menu is activated a moment after it is shown (as the window system reports it), and message
 // boxes stay open for a given time of clock while the other timers fire.
-class RecordingFrontEnd : public FrontEnd {
-public:
-    Program* program = nullptr;
-    Recorder* recorder = nullptr;
-    Micros boxHold = 0;
-    int boxes = 0;
-    Micros firstBoxOpened = -1, firstBoxClosed = -1;
-    bool activationDue = false;
-    std::uint64_t nextSeed = 4242;
-
-    void input(Event e) {
-        e.t = program->scheduler().now();
-        recorder->write(e);
-        apply(*program, e);
-        if (program->scheduler().depth() == 0) program->collect();
-    }
-    int messageBox(const std::string&, const std::string&, int style) override {
-        const Micros opened = program->scheduler().now();
-        program->scheduler().advance(boxHold);
-        const int answer = style == kQuestion ? kYes : kOk;
-        Event e;
-        e.kind = Event::Answer;
-        e.t = program->scheduler().now();
-        e.value = answer;
-        e.opened = opened;
-        recorder->write(e);
-        if (boxes++ == 0) {
-            firstBoxOpened = opened;
-            firstBoxClosed = e.t;
-        }
-        return answer;
-    }
-    void music(const std::string&) override {}
-    void showMenu() override { activationDue = true; }
-    void hideMenu() override {}
-    std::uint64_t clockSeed() override {
-        Event e;
-        e.kind = Event::Seed;
-        e.t = program->scheduler().now();
-        e.seed = nextSeed;
-        recorder->write(e);
-        return nextSeed++;
-    }
-    void quit() override {}
-};
-
 struct Session {
     std::ostringstream file;
-    RecordingFrontEnd fe;
+    test::TestFrontEnd fe;
     ScratchProgress progress{GameProgress{"False", 0, 0, 0, 0, 1}};
     Program program{fe, gameScreens(), progress.path()};
     Recorder recorder;
+    Micros boxHold = 0, firstBoxOpened = -1, firstBoxClosed = -1;
+    std::uint64_t nextSeed = 4242;
 
     explicit Session(Pace pace) : recorder(file, pace, GameProgress{"False", 0, 0, 0, 0, 1}) {
         program.scheduler().setPace(pace);
         fe.program = &program;
-        fe.recorder = &recorder;
+        fe.activateMenu = false;
+        fe.onBox = [this](const test::Box& b) {
+            Event e;
+            e.kind = Event::Answer;
+            e.opened = program.scheduler().now();
+            program.scheduler().advance(boxHold);
+            e.t = program.scheduler().now();
+            e.value = b.style == kQuestion ? kYes : kOk;
+            recorder.write(e);
+            if (firstBoxOpened < 0) firstBoxOpened = e.opened, firstBoxClosed = e.t;
+            return e.value;
+        };
+        fe.seeds = [this] {
+            Event e;
+            e.kind = Event::Seed;
+            e.t = program.scheduler().now();
+            e.seed = nextSeed;
+            recorder.write(e);
+            return nextSeed++;
+        };
         program.showMenu();
         settle();
     }
     void settle() {
-        if (fe.activationDue) {
-            fe.activationDue = false;
-            Event e;
-            e.kind = Event::Activate;
-            fe.input(e);
-        }
+        if (!fe.menuShown) return;
+        fe.menuShown = false;  // shown: now the window system reports it active
+        input(Event::Activate);
     }
     // The clock in the window's steps of a few milliseconds.
     void run(Micros d) {
@@ -101,10 +72,13 @@ struct Session {
     }
     void input(Event::Kind k, int value = 0, const char* control = "") {
         Event e;
+        e.t = program.scheduler().now();
         e.kind = k;
         e.value = value;
         e.control = control;
-        fe.input(e);
+        recorder.write(e);
+        apply(program, e);
+        if (program.scheduler().depth() == 0) program.collect();
         settle();
     }
     std::string state() {
@@ -127,7 +101,7 @@ std::string replayed(const std::string& text, std::string* problems = nullptr) {
 
 TEST(Replay, ARecordedSessionWithABoxHeldTwoSecondsAndAPauseReplaysToTheSameState) {
     Session s(Pace::Classic);
-    s.fe.boxHold = 2'000'000;
+    s.boxHold = 2'000'000;
     s.run(400'000);
     s.input(Event::Check, 0);  // music off and on again: the menu's own timer goes with it
     s.input(Event::Check, 1);
@@ -142,12 +116,12 @@ TEST(Replay, ARecordedSessionWithABoxHeldTwoSecondsAndAPauseReplaysToTheSameStat
     EXPECT_EQ(s.program.screen()->dravik.Top, top) << "a paused screen stands still";
     s.input(Event::Resume);
     // Fly on, nose up and down, until something ends the flight with a box.
-    for (int i = 0; i < 400 && s.fe.boxes == 0; ++i) {
+    for (int i = 0; i < 400 && s.fe.boxes.empty(); ++i) {
         s.input(Event::Key, i % 8 < 4 ? kKeyUp : kKeyDown);
         s.run(250'000);
     }
-    ASSERT_GT(s.fe.boxes, 0) << "no box in 100 s of flying";
-    EXPECT_EQ(s.fe.firstBoxClosed - s.fe.firstBoxOpened, 2'000'000);
+    ASSERT_FALSE(s.fe.boxes.empty()) << "no box in 100 s of flying";
+    EXPECT_EQ(s.firstBoxClosed - s.firstBoxOpened, 2'000'000);
     s.run(500'000);
     if (s.program.screen()) s.input(Event::Key, kKeyEsc);
     s.run(300'000);

@@ -6,7 +6,7 @@
 
 #include "shell/about.h"
 #include "shell/registry.h"
-#include "support/headless.h"
+#include "support/testfrontend.h"
 
 namespace sky {
 namespace {
@@ -63,22 +63,12 @@ TEST(RegistryLookup, ValuesByTypeAndTheKeyAlwaysClosedAgain) {
         bool found;
         std::string text;
     } rows[] = {
-        {"text stored with its terminating zero",
-         true,
-         true,
-         {kRegText, "C:\\Tools\\msinfo32.exe\0"s},
-         true,
-         "C:\\Tools\\msinfo32.exe"},
-        {"text stored without one", true, true, {kRegText, "C:\\Tools"s}, true, "C:\\Tools"},
+        {"text with its zero", true, true, {kRegText, "C:\\T\\msinfo32.exe\0"s}, true, "C:\\T\\msinfo32.exe"},
+        {"text without one", true, true, {kRegText, "C:\\Tools"s}, true, "C:\\Tools"},
         {"an empty text", true, true, {kRegText, "\0"s}, true, ""},
-        {"a 32-bit number, least significant byte first",
-         true,
-         true,
-         {kRegNumber32, "\x01\x0A\x00\x00"s},
-         true,
-         "2561"},
+        {"a 32-bit number, low byte first", true, true, {kRegNumber32, "\x01\x0A\x00\x00"s}, true, "2561"},
         {"the largest 32-bit number", true, true, {kRegNumber32, "\xFF\xFF\xFF\xFF"s}, true, "4294967295"},
-        {"another type: found, but no text", true, true, {3, "\x12\x34"s}, true, ""},
+        {"another type: found, no text", true, true, {3, "\x12\x34"s}, true, ""},
         {"a text too long for the buffer", true, true, {kRegText, std::string(1025, 'x')}, false, ""},
         {"no such value", true, false, {}, false, ""},
         {"no such key", false, false, {}, false, ""},
@@ -106,28 +96,10 @@ TEST(AboutSysInfo, StartsTheToolFoundInTheRegistryOrSaysItIsNotThere) {
         std::vector<std::string> started;
         bool message;
     } rows[] = {
-        {"the tool's own path, started without a file check",
-         "C:\\Gone\\msinfo32.exe",
-         "C:\\Shared",
-         true,
-         true,
-         {"C:\\Gone\\msinfo32.exe"},
-         false},
-        {"the tool's own path does not start",
-         "C:\\Gone\\msinfo32.exe",
-         nullptr,
-         false,
-         false,
-         {"C:\\Gone\\msinfo32.exe"},
-         true},
-        {"only the folder, with the tool in it",
-         nullptr,
-         "C:\\Shared",
-         true,
-         true,
-         {"C:\\Shared\\MSINFO32.EXE"},
-         false},
-        {"only the folder, without the tool", nullptr, "C:\\Shared", false, true, {}, true},
+        {"the tool's own path, no file check", "C:\\G\\msinfo32.exe", "C:\\S", true, true, {"C:\\G\\msinfo32.exe"}, 0},
+        {"the tool's own path does not start", "C:\\G\\msinfo32.exe", nullptr, 0, 0, {"C:\\G\\msinfo32.exe"}, 1},
+        {"only the folder, with the tool in it", nullptr, "C:\\S", true, true, {"C:\\S\\MSINFO32.EXE"}, false},
+        {"only the folder, without the tool", nullptr, "C:\\S", false, true, {}, true},
         {"neither key", nullptr, nullptr, false, true, {}, true},
     };
     for (const Row& r : rows) {
@@ -140,7 +112,7 @@ TEST(AboutSysInfo, StartsTheToolFoundInTheRegistryOrSaysItIsNotThere) {
             if (r.toolPath) launcher.startable.insert(r.toolPath);
             if (r.folder) launcher.startable.insert(r.folder + "\\MSINFO32.EXE"s);
         }
-        test::HeadlessFrontEnd fe;
+        test::TestFrontEnd fe;
         About about(fe, reg, launcher);
         about.Form_Load();
         about.cmdSysInfo_Click();
@@ -148,33 +120,24 @@ TEST(AboutSysInfo, StartsTheToolFoundInTheRegistryOrSaysItIsNotThere) {
         if (r.toolPath) {
             EXPECT_TRUE(launcher.asked.empty()) << r.what << ": the first path needs no file check";
         }
-        EXPECT_EQ(fe.messages, r.message ? std::vector<std::string>{noTool} : std::vector<std::string>{}) << r.what;
+        ASSERT_EQ(fe.boxes.size(), r.message ? 1u : 0u) << r.what;
+        if (r.message) {
+            EXPECT_EQ(fe.boxes[0].text, noTool);
+        }
         EXPECT_TRUE(reg.open.empty()) << r.what << ": a key was left open";
     }
 }
 
-// Records the title and style the headless front end leaves out.
-class BoxFrontEnd : public test::HeadlessFrontEnd {
-public:
-    std::string title;
-    int style = -1;
-    int messageBox(const std::string& text, const std::string& t, int s) override {
-        title = t;
-        style = s;
-        return HeadlessFrontEnd::messageBox(text, t, s);
-    }
-};
-
 TEST(AboutSysInfo, WithoutARegistryTheButtonShowsThePlainMessage) {
-    BoxFrontEnd fe;
+    test::TestFrontEnd fe;
     About about(fe, systemRegistry(), systemLauncher());
     about.Form_Load();
     EXPECT_EQ(about.Label1, "Verzia: " + Menu::version());
     about.cmdSysInfo_Click();
-    ASSERT_EQ(fe.messages.size(), 1u);
-    EXPECT_EQ(fe.messages[0], "Systémové informácie nie sú teraz prístupné.");
-    EXPECT_EQ(fe.title, "Skyrend");
-    EXPECT_EQ(fe.style, kOkOnly);
+    ASSERT_EQ(fe.boxes.size(), 1u);
+    EXPECT_EQ(fe.boxes[0].text, "Systémové informácie nie sú teraz prístupné.");
+    EXPECT_EQ(fe.boxes[0].title, "Skyrend");
+    EXPECT_EQ(fe.boxes[0].style, kOkOnly);
 }
 
 }  // namespace

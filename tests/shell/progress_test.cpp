@@ -1,19 +1,36 @@
-// The progress file: reading every kind of file, writing byte for byte, and never losing it.
+// The progress file: reading every kind of file, writing byte for byte, and never losing it: not
+// when the game is killed while it saves, nor when the disk refuses the save.
 #include "shell/progress.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
+
+#include "runtime/random.h"
+#include "support/testfrontend.h"
 
 namespace sky {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string slurp(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
 
 class ProgressFile : public ::testing::Test {
 protected:
@@ -28,12 +45,7 @@ protected:
         fs::remove_all(dir);
     }
     void write(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-    std::string read() {
-        std::ifstream f(path, std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    }
+    std::string read() { return slurp(path); }
 };
 
 struct ReadRow {
@@ -60,12 +72,7 @@ TEST_F(ProgressFile, ReadsWhatTheFileHolds) {
         write(r.file);
         GameProgress p;
         EXPECT_EQ(readProgress(path, p), ReadResult::Read) << r.what;
-        EXPECT_EQ(p.ep2Unlocked, r.want.ep2Unlocked) << r.what;
-        EXPECT_EQ(p.ep1Passed, r.want.ep1Passed) << r.what;
-        EXPECT_EQ(p.ep2Passed, r.want.ep2Passed) << r.what;
-        EXPECT_EQ(p.ep1BestScore, r.want.ep1BestScore) << r.what;
-        EXPECT_EQ(p.ep2BestScore, r.want.ep2BestScore) << r.what;
-        EXPECT_EQ(p.musicOn, r.want.musicOn) << r.what;
+        EXPECT_EQ(progressText(p), progressText(r.want)) << r.what;
     }
 }
 
@@ -107,14 +114,118 @@ TEST_F(ProgressFile, WritesSixCrLfLinesAndReadsThemBack) {
     EXPECT_FALSE(fs::exists(path + ".tmp"));
 }
 
-TEST_F(ProgressFile, AFailedWriteKeepsTheOldFile) {
-    write("True\r\n1\r\n0\r\n153\r\n0\r\n1\r\n");
-    // A directory in the way of the temporary file makes the write fail before the old file is touched.
-    fs::create_directory(path + ".tmp");
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(writeProgress(path, GameProgress{"False", 0, 0, 0, 0, 0}));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not save progress"), std::string::npos);
-    EXPECT_EQ(read(), "True\r\n1\r\n0\r\n153\r\n0\r\n1\r\n");
+// Save number n: every field tells n apart, and the unlock line makes the file a few kilobytes
+// long, so that a kill often lands in the middle of writing it.
+GameProgress version(std::uint32_t n) {
+    GameProgress p;
+    p.ep2Unlocked = (n % 2 ? "True" : "False") + std::string(1000 + n % 3000, static_cast<char>('a' + n % 26));
+    p.ep1Passed = static_cast<std::int16_t>(n % 3);
+    p.ep2Passed = static_cast<std::int16_t>(n % 2);
+    p.ep1BestScore = static_cast<std::int16_t>(n & 0x7fff);
+    p.ep2BestScore = static_cast<std::int16_t>(n >> 15);
+    p.musicOn = static_cast<std::int16_t>(n % 2);
+    return p;
+}
+
+// Which save the file holds, or -1 when it is none of them whole.
+long long whichVersion(const std::string& path) {
+    GameProgress p;
+    if (readProgress(path, p) != ReadResult::Read) return -1;
+    if (p.ep1BestScore < 0 || p.ep2BestScore < 0) return -1;
+    const auto n = static_cast<std::uint32_t>(p.ep1BestScore) | static_cast<std::uint32_t>(p.ep2BestScore) << 15;
+    return slurp(path) == progressText(version(n)) ? n : -1;
+}
+
+TEST_F(ProgressFile, KilledWhileSavingTheFileIsTheLastSaveOrTheOneUnderWay) {
+    ASSERT_TRUE(writeProgress(path, version(0)));
+    Random rnd(7);
+    std::uint32_t next = 1;
+    int torn = 0, midWrite = 0;
+    const int rounds = 300;
+    for (int round = 0; round < rounds; ++round) {
+        int pipeFds[2];
+        ASSERT_EQ(::pipe(pipeFds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The game saving again and again; it tells the test each save that completed.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::close(pipeFds[0]);
+            for (std::uint32_t n = next; n < next + 1000000; ++n) {
+                if (!writeProgress(path, version(n))) ::_exit(2);
+                if (::write(pipeFds[1], &n, sizeof n) != sizeof n) ::_exit(3);
+            }
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+        // Let it get going, then kill it at a random moment.
+        ::usleep(static_cast<useconds_t>(rnd.range(6000, 100)));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child ended by itself, status " << status;
+        // The last save it reported, and so the one that may have been in flight.
+        std::uint32_t last = next - 1, n = 0;
+        while (::read(pipeFds[0], &n, sizeof n) == sizeof n) last = n;
+        ::close(pipeFds[0]);
+
+        const long long held = whichVersion(path);
+        if (held < 0) ++torn;
+        EXPECT_TRUE(held == last || held == last + 1)
+            << "round " << round << ": the file holds save " << held << " after save " << last << " completed";
+        if (fs::exists(path + ".tmp")) ++midWrite;
+        next = static_cast<std::uint32_t>(held + 1 > last + 1 ? held + 1 : last + 1);
+        if (::testing::Test::HasFailure()) break;
+    }
+    EXPECT_EQ(torn, 0);
+    // The kills really hit saves under way (a temporary file left behind), not only the gaps.
+    EXPECT_GT(midWrite, 0) << "no kill landed inside a save in " << rounds << " rounds";
+    std::cout << rounds << " kills, " << midWrite << " in the middle of a save, last save " << next - 1 << "\n";
+
+    // The next start reads the file the killed game left, and saving after it works as ever.
+    GameProgress p;
+    EXPECT_EQ(readProgress(path, p), ReadResult::Read);
+    EXPECT_EQ(progressText(p), read());
+    EXPECT_TRUE(writeProgress(path, version(next)));
+    EXPECT_EQ(whichVersion(path), next);
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
+}
+
+TEST_F(ProgressFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndTheGameStillQuits) {
+    struct Row {
+        const char* what;
+        bool (*block)(const std::string& tmp);  // makes the save fail; false when not possible here
+    } rows[] = {
+        {"the disk is full",
+         [](const std::string& tmp) {
+             std::error_code ec;
+             fs::create_symlink("/dev/full", tmp, ec);
+             return !ec && fs::exists("/dev/full");
+         }},
+        {"the temporary file cannot be created", [](const std::string& tmp) { return fs::create_directory(tmp); }},
+    };
+    const std::string old = progressText(GameProgress{"True", 1, 0, 153, 12, 0});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(path, std::ios::binary) << old;
+        test::TestGame t(path);
+        Program& program = t.program;
+        program.showMenu();
+        program.progress().ep2BestScore = 99;  // a game played since: something new to save
+        if (!row.block(path + ".tmp")) {
+            ADD_FAILURE() << "cannot set up the failure";
+            continue;
+        }
+        testing::internal::CaptureStderr();
+        program.menu().Form_Unload();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("could not save progress"), std::string::npos) << err;
+        EXPECT_TRUE(program.ended());
+        EXPECT_TRUE(t.fe.quitCalled);
+        EXPECT_EQ(read(), old);
+    }
 }
 
 }  // namespace
