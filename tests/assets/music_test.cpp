@@ -1,3 +1,4 @@
+// The game's own music: a well-formed WAV file, a piece that fits its loop and is cleanly mastered.
 #include "assets/music.h"
 
 #include <gtest/gtest.h>
@@ -20,26 +21,14 @@ std::string tag(const std::vector<std::uint8_t>& f, std::size_t at) {
 }
 
 TEST(Music, WavFileHeaderAndLittleEndianData) {
-    const std::vector<std::int16_t> samples{1, -2, 32767, -32768};
-    const auto f = wavFile(samples, 22050, 2);
+    const auto f = wavFile({1, -2, 32767, -32768}, 22050, 2);
     ASSERT_EQ(f.size(), 44u + 8u);
-    EXPECT_EQ(tag(f, 0), "RIFF");
-    EXPECT_EQ(le32(f, 4), 36u + 8u);
-    EXPECT_EQ(tag(f, 8), "WAVE");
-    EXPECT_EQ(tag(f, 12), "fmt ");
-    EXPECT_EQ(le32(f, 16), 16u);
-    EXPECT_EQ(le16(f, 20), 1u);  // PCM
-    EXPECT_EQ(le16(f, 22), 2u);
-    EXPECT_EQ(le32(f, 24), 22050u);
-    EXPECT_EQ(le32(f, 28), 22050u * 4);
-    EXPECT_EQ(le16(f, 32), 4u);
-    EXPECT_EQ(le16(f, 34), 16u);
-    EXPECT_EQ(tag(f, 36), "data");
-    EXPECT_EQ(le32(f, 40), 8u);
-    EXPECT_EQ(le16(f, 44), 0x0001u);
-    EXPECT_EQ(le16(f, 46), 0xFFFEu);
-    EXPECT_EQ(le16(f, 48), 0x7FFFu);
-    EXPECT_EQ(le16(f, 50), 0x8000u);
+    EXPECT_EQ(tag(f, 0) + tag(f, 8) + tag(f, 12) + tag(f, 36), "RIFFWAVEfmt data");
+    const std::pair<std::size_t, std::uint32_t> fields32[] = {{4, 44}, {16, 16}, {24, 22050}, {28, 88200}, {40, 8}};
+    for (auto [at, v] : fields32) EXPECT_EQ(le32(f, at), v) << at;
+    const std::pair<std::size_t, std::uint32_t> fields16[] = {{20, 1},      {22, 2},      {32, 4},     {34, 16},
+                                                              {44, 0x0001}, {46, 0xFFFE}, {48, 0x7FFF}, {50, 0x8000}};
+    for (auto [at, v] : fields16) EXPECT_EQ(le16(f, at), v) << at;
 }
 
 // Peak and RMS (as fractions of full scale) of frames [from, to) over both channels.
@@ -62,6 +51,7 @@ TEST(Music, PieceFitsTheLoopAndIsCleanlyMastered) {
     constexpr int kRate = 22050;
     int channels = 0;
     const auto s = renderMusic(kRate, channels);
+    EXPECT_EQ(s, renderMusic(kRate, channels)) << "the same piece every time";
     ASSERT_EQ(channels, 2);
     ASSERT_EQ(s.size() % 2, 0u);
     const std::size_t frames = s.size() / 2;
@@ -96,15 +86,6 @@ TEST(Music, PieceFitsTheLoopAndIsCleanlyMastered) {
     EXPECT_LT(std::abs(mean[0] / frames / 32768.0), 0.002);
     EXPECT_LT(std::abs(mean[1] / frames / 32768.0), 0.002);
     EXPECT_GT(differ, frames / 4);
-}
-
-TEST(Music, RenderIsDeterministic) {
-    int c1 = 0, c2 = 0;
-    const auto a = renderMusic(11025, c1);
-    const auto b = renderMusic(11025, c2);
-    EXPECT_EQ(c1, c2);
-    EXPECT_EQ(a.size(), static_cast<std::size_t>(2 * std::floor(39.75 * 11025)));
-    EXPECT_TRUE(a == b);
 }
 
 }  // namespace

@@ -111,12 +111,6 @@ TEST(Scheduler, TenSecondsOfPlayGiveTheExpectedScrollTicks) {
     }
 }
 
-}  // namespace
-}  // namespace sky
-
-namespace sky {
-namespace {
-
 TEST(Scheduler, ASuspendedTimerResumesWhereItStood) {
     Scheduler s;
     std::vector<Micros> fired;
@@ -138,12 +132,6 @@ TEST(Scheduler, ASuspendedTimerResumesWhereItStood) {
     s.advance(ms(3000));
     EXPECT_EQ(fired, (std::vector<Micros>{ms(8000), ms(15000)}));
 }
-
-}  // namespace
-}  // namespace sky
-
-namespace sky {
-namespace {
 
 TEST(Scheduler, TellsWhenTheNextTimerFiresSoADriverCanSleepTillThen) {
     Scheduler s;
