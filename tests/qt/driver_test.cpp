@@ -114,10 +114,7 @@ TEST(Driver, ClockRunsOnWhileTheFuelMessageIsOpenAndTheScreenGoesAfterIt) {
     EXPECT_GT(topBeforeOk, topWhenOpened + 20);
 
     // The screen is closed; its window goes once the box has returned, and the screen is freed.
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    test::settle();
     EXPECT_TRUE(fe->menuWindow()->isVisible());
     EXPECT_EQ(program->screen(), nullptr);
     fe->shutdown();

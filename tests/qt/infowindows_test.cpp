@@ -12,12 +12,7 @@
 namespace sky::qt {
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using test::settle;
 
 std::vector<QWidget*> windowsNamed(const char* name) {
     std::vector<QWidget*> found;

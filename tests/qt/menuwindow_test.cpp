@@ -23,12 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using test::settle;
 
 // The program with its real windows; the clock stands still unless a test moves it.
 class MenuWindowTest : public ::testing::Test {

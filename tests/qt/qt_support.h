@@ -28,6 +28,14 @@ inline QApplication& app() {
     return *a;
 }
 
+// Lets posted events and deferred deletions run.
+inline void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 inline std::filesystem::path scratchDir(const std::string& what) {
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / ("skyrend-qt-" + what + "-" + std::to_string(::getpid()));

@@ -1,5 +1,5 @@
 // Hundreds of whole games from the menu: seeded random pilots and careful ones who win, random
-// answers, boxes left open while the clock runs on, pauses, key storms, the close box, the music
+// answers, boxes left open while the clock runs on, key storms, the close box, the music
 // switch, sessions that quit and start again on the same progress file. The aircraft stays within
 // its ranges, the keys do only what they may, every box is one the game knows, a game ends once,
 // the progress moves only as the rules let it, and quitting leaves a file that reads back exactly.
@@ -163,9 +163,7 @@ private:
             const double r = rnd_.Rnd();
             if (r < 0.004) {
                 for (int i = 0; i < 200 && !g_->closed(); ++i) press(randomKey());  // a key storm
-            } else if (r < 0.006) {
-                pause();
-            } else if (r < 0.0062) {
+            } else if (r < 0.0042) {
                 g_->Unload();  // the close box
             } else if (careful_) {
                 steer();
@@ -228,21 +226,6 @@ private:
         static const double climb[] = {-10, -7, -5, -2, 0, 2, 5, 7, 10};
         if (key != kKeySpace && g_->climbRate != climb[static_cast<int>(g_->tilt) + 4])
             fail("climb rate " + std::to_string(g_->climbRate) + " at tilt " + num(g_->tilt));
-    }
-
-    // The player's pause: nothing moves however long it lasts.
-    void pause() {
-        auto snapshot = [this] {
-            std::ostringstream s;
-            for (const std::string& v : g_->varNames()) s << g_->getVar(v) << ' ';
-            for (const Sprite& sp : g_->sprites()) s << sp.Left << ',' << sp.Top << ',' << sp.Visible << ' ';
-            return s.str();
-        };
-        const std::string before = snapshot();
-        g_->setPaused(true);
-        clock().advance(ms(rnd_.range(4000, 1)));
-        if (snapshot() != before) fail("a paused screen moved");
-        g_->setPaused(false);
     }
 
     void check(const std::string& when) {
