@@ -100,17 +100,6 @@ TEST(Scheduler, APaceQuantumMakesTimersFireOnTheSystemTick) {
     }
 }
 
-TEST(Scheduler, TenSecondsOfPlayGiveTheExpectedScrollTicks) {
-    for (auto [pace, ticks] : {std::pair{Pace::Classic, 182}, {Pace::Xp, 640}, {Pace::Nominal, 1000}}) {
-        Scheduler s;
-        s.setPace(pace);
-        int n = 0;
-        Timer t(s, "pohyb", 10, true, 0, [&] { ++n; });
-        for (int i = 0; i < 625; ++i) s.advance(16000);  // 10 s in display frames
-        EXPECT_EQ(n, ticks);
-    }
-}
-
 TEST(Scheduler, ASuspendedTimerResumesWhereItStood) {
     Scheduler s;
     std::vector<Micros> fired;
