@@ -71,6 +71,7 @@ fi
 
 # A scratch copy of the working tree as it stands (tracked and new files, no build output).
 src="$work/tree"
+rm -rf "$src"  # files keep their times, so a build directory from an earlier run stays incremental
 mkdir -p "$src"
 (cd "$here" && git ls-files -co --exclude-standard -z | grep -zv '^build' | tar --null -T - -cf -) |
   (cd "$src" && tar -xf -)
