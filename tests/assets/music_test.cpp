@@ -26,7 +26,7 @@ TEST(Music, WavFileHeaderAndLittleEndianData) {
     EXPECT_EQ(tag(f, 0) + tag(f, 8) + tag(f, 12) + tag(f, 36), "RIFFWAVEfmt data");
     const std::pair<std::size_t, std::uint32_t> fields32[] = {{4, 44}, {16, 16}, {24, 22050}, {28, 88200}, {40, 8}};
     for (auto [at, v] : fields32) EXPECT_EQ(le32(f, at), v) << at;
-    const std::pair<std::size_t, std::uint32_t> fields16[] = {{20, 1},      {22, 2},      {32, 4},     {34, 16},
+    const std::pair<std::size_t, std::uint32_t> fields16[] = {{20, 1},      {22, 2},      {32, 4},      {34, 16},
                                                               {44, 0x0001}, {46, 0xFFFE}, {48, 0x7FFF}, {50, 0x8000}};
     for (auto [at, v] : fields16) EXPECT_EQ(le16(f, at), v) << at;
 }

@@ -33,7 +33,12 @@ Seen playEnding(test::TestGame& t, int ep, const std::function<void(GameScreen&)
     arrange(g);
     Seen seen;
     t.fe.onBox = [&](const test::Box&) {
-        seen = {g.speed, g.landingMode, g.fuelBurn, g.climbRate, g.dravik.Top, 0,
+        seen = {g.speed,
+                g.landingMode,
+                g.fuelBurn,
+                g.climbRate,
+                g.dravik.Top,
+                0,
                 double(ep == 1 ? t.program.progress().ep1Passed : t.program.progress().ep2Passed),
                 g.dravik.Picture ? g.dravik.Picture->owner : ""};
         t.program.scheduler().advance(ms(1000));
@@ -66,11 +71,11 @@ TEST(Endings, TheRunIsFrozenBeforeTheBoxAndTheScreenClosesOnce) {
         const char* picture;
     } rows[] = {
         {"third bird in the air", 1, "kolizie",
-         [](GameScreen& g) { g.damage = 2, g.dravik.move(100, 300), g.findSprite("v1")->move(184, 290); }, "Prehra",
-         -4, "hd2"},
+         [](GameScreen& g) { g.damage = 2, g.dravik.move(100, 300), g.findSprite("v1")->move(184, 290); }, "Prehra", -4,
+         "hd2"},
         {"third bird at the resting height", 1, "kolizie",
-         [](GameScreen& g) { g.damage = 2, g.dravik.move(100, 344), g.findSprite("v1")->move(184, 334); }, "Prehra",
-         2, "hd2"},
+         [](GameScreen& g) { g.damage = 2, g.dravik.move(100, 344), g.findSprite("v1")->move(184, 334); }, "Prehra", 2,
+         "hd2"},
         {"third missile in the air", 2, "kolizie",
          [](GameScreen& g) {
              g.damage = 2, g.dravik.move(64, 343);
@@ -147,7 +152,8 @@ TEST(Endings, TheLastLandingAndTheTenthRescueWinOnceAndAreRecordedOnceRead) {
              g.findTimer("Timer2")->setEnabled(true);
          },
          "Gratulujem ti, prešiel si prvú epizódu! A teraz hurá do druhej..."},
-        {2, "kolizie", [](GameScreen& g) { g.speed = 0, g.findSprite("majak")->move(100, 374), g.dravik.move(64, 341); },
+        {2, "kolizie",
+         [](GameScreen& g) { g.speed = 0, g.findSprite("majak")->move(100, 374), g.dravik.move(64, 341); },
          "Zachránil si všetkých ľudí a teda vyhral si, gratulujem prešiel si aj druhú epizódu hry, to znamená, že si "
          "prešiel kompletne celú hru!"},
     };
@@ -173,10 +179,12 @@ TEST(Endings, TheLastLandingAndTheTenthRescueWinOnceAndAreRecordedOnceRead) {
 }
 
 TEST(Episode2Repair, OfferAfterTheRescueBonusAndWhatEachAnswerBuys) {
-    const char* offer20 = "Za skóre, ktoré si nahral si môžeš opraviť poškodenie Draviku, ale za opravu stratíš 20 bodov "
-                          "zo svojho skóre a dostaneš navyše 6 rakiet. Chceš opraviť Dravik?";
-    const char* offer40 = "Za skóre, ktoré si nahral si môžeš opraviť poškodenie Draviku, ale za opravu stratíš 40 bodov "
-                          "zo svojho skóre a dostaneš navyše 9 rakiet. Chceš opraviť Dravik?";
+    const char* offer20 =
+        "Za skóre, ktoré si nahral si môžeš opraviť poškodenie Draviku, ale za opravu stratíš 20 bodov "
+        "zo svojho skóre a dostaneš navyše 6 rakiet. Chceš opraviť Dravik?";
+    const char* offer40 =
+        "Za skóre, ktoré si nahral si môžeš opraviť poškodenie Draviku, ale za opravu stratíš 40 bodov "
+        "zo svojho skóre a dostaneš navyše 9 rakiet. Chceš opraviť Dravik?";
     struct Row {
         double damage, scoreBefore;  // the score before the rescue's own 2 points
         int answer;

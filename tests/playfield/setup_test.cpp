@@ -17,11 +17,16 @@ TEST(Setup, RandomPlacementsFillTheirRangesAndHousesNeverLookAlike) {
         bool left;  // Left, or Top
         double lo, hi;
     } rows[] = {
-        {1, {"o1", "o2", "o3", "o4", "o5"}, true, 0, 623},       {1, {"o1", "o2", "o3", "o4", "o5"}, false, 10, 231},
-        {1, {"bod1", "bod3", "bod5"}, false, 10, 289},           {1, {"v1", "v2"}, true, 624, 823},
-        {1, {"v1", "v2"}, false, 20, 329},                       {2, {"o1", "o4", "o7"}, true, 0, 623},
-        {2, {"o1", "o4", "o7"}, false, 10, 231},                 {2, {"f16"}, true, 1000, 1099},
-        {2, {"f16"}, false, 30, 327},                            {2, {"bod1", "bod2", "bod3"}, true, 200, 639},
+        {1, {"o1", "o2", "o3", "o4", "o5"}, true, 0, 623},
+        {1, {"o1", "o2", "o3", "o4", "o5"}, false, 10, 231},
+        {1, {"bod1", "bod3", "bod5"}, false, 10, 289},
+        {1, {"v1", "v2"}, true, 624, 823},
+        {1, {"v1", "v2"}, false, 20, 329},
+        {2, {"o1", "o4", "o7"}, true, 0, 623},
+        {2, {"o1", "o4", "o7"}, false, 10, 231},
+        {2, {"f16"}, true, 1000, 1099},
+        {2, {"f16"}, false, 30, 327},
+        {2, {"bod1", "bod2", "bod3"}, true, 200, 639},
         {2, {"bod1", "bod2", "bod3"}, false, 10, 319},
     };
     for (int ep : {1, 2}) {
