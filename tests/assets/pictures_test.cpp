@@ -1,10 +1,9 @@
-// The artwork: every picture at its exact size, shared, and see-through where the game expects.
+// The artwork: every picture the game names, at its exact size, drawn once and shared.
 #include "assets/pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <string>
 
 namespace {
@@ -25,14 +24,6 @@ const std::map<std::string, std::pair<int, int>> kSizes = {
     {"webbutton", {88, 31}}, {"rules", {519, 421}},
 };
 
-constexpr sky::Argb kWhite = 0xFFFFFFFF;
-
-bool opaque(const sky::Image& img) {
-    for (sky::Argb p : img.pixels)
-        if ((p >> 24) != 0xFF) return false;
-    return true;
-}
-
 TEST(Pictures, EveryNameHasItsExactSizeAndIsShared) {
     EXPECT_EQ(names().size(), kSizes.size());
     for (const auto& [name, size] : kSizes) {
@@ -46,31 +37,6 @@ TEST(Pictures, EveryNameHasItsExactSizeAndIsShared) {
     for (std::string_view name : names()) EXPECT_TRUE(kSizes.count(std::string(name))) << name;
     EXPECT_EQ(image("nosuch"), nullptr);
     EXPECT_FALSE(isIcon("nosuch"));
-}
-
-TEST(Pictures, SpritesStandOnWhiteIconsOnClearAndScreensAreOpaque) {
-    const std::set<std::string> icons = {"ioblak", "cloud2", "cloud3", "emblem"};
-    const std::set<std::string> screens = {"bg1", "bg2", "banner", "webbutton", "rules"};
-    for (const auto& [name, size] : kSizes) {
-        auto img = image(name);
-        ASSERT_NE(img, nullptr) << name;
-        EXPECT_EQ(isIcon(name), icons.count(name) == 1) << name;
-        const sky::Argb corner = img->at(0, 0);
-        if (icons.count(name)) {
-            EXPECT_EQ(corner >> 24, 0u) << name;
-            bool shows = false;
-            for (sky::Argb p : img->pixels) shows |= (p >> 24) == 0xFF;
-            EXPECT_TRUE(shows) << name << " is empty";
-        } else if (screens.count(name)) {
-            EXPECT_TRUE(opaque(*img)) << name;
-        } else {
-            EXPECT_EQ(corner, kWhite) << name;
-            EXPECT_TRUE(opaque(*img)) << name << ": sprites carry no alpha";
-            int drawn = 0;
-            for (sky::Argb p : img->pixels) drawn += p != kWhite;
-            EXPECT_GT(drawn, img->width * img->height / 20) << name << " is nearly empty";
-        }
-    }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Pause, full screen and recorded games in the real windows, on a clock the test moves: a pause
 // holds the world still while the music timer runs on, the game pauses itself while the player
-// is away, what the windows record replays to the same state, and a replay in the window ends
-// where the headless one does.
+// is away, and what the windows record replays to the same state.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -189,43 +188,6 @@ TEST(FullScreen, TheSceneTakesTheLargestWholeScaleThatFitsCentredOnBlack) {
         EXPECT_EQ(f.scale, r.scale) << r.area.width() << "x" << r.area.height();
         EXPECT_EQ(f.offset, r.offset) << r.area.width() << "x" << r.area.height();
     }
-}
-
-TEST_F(PauseTest, AReplayInTheWindowEndsWhereTheHeadlessOneDoes) {
-    const fs::path file = fs::path(SKY_TESTS_DIR) / "replays" / "ep1_bombs_pause_left_open.replay";
-    std::string error;
-    auto rec = replay::load(file.string(), error);
-    ASSERT_TRUE(rec) << error;
-    std::ostringstream headless, problems;
-    ASSERT_EQ(replay::runReplay(*rec, headless, problems), 0) << problems.str();
-
-    test::app();
-    replay::ScratchProgress start(rec->start);
-    dir = test::scratchDir("pause");
-    Options o;
-    o.autopauseDelayMs = 0;
-    fe = std::make_unique<QtFrontEnd>(o);
-    program = std::make_unique<Program>(*fe, gameScreens(), start.path());
-    program->scheduler().setPace(rec->pace);
-    prog = program.get();
-    replay::Player player(*program, *rec, [this](const std::function<void()>& h) { fe->call(h); });
-    fe->setPlayer(&player);
-    fe->attach(*program, [this] { return now; });
-    fe->start();
-    QApplication::processEvents();
-    // The viewer's keys are not the game's.
-    run(2100);
-    ASSERT_NE(prog->screen(), nullptr);
-    const double tilt = prog->screen()->tilt;
-    press(fe->windowOf(*prog->screen()), Qt::Key_Up);
-    EXPECT_EQ(prog->screen()->tilt, tilt);
-    run(10'000);
-    EXPECT_TRUE(player.finished());
-    EXPECT_TRUE(player.problems().empty());
-    std::ostringstream window;
-    replay::printState(*prog, window);
-    EXPECT_EQ(window.str(), headless.str());
-    fe->shutdown();
 }
 
 }  // namespace

@@ -196,41 +196,6 @@ TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
     }
 }
 
-TEST(ReplayFile, EveryEventReadsBackAsWrittenAndTheProgressLineKeepsItsBlanks) {
-    std::ostringstream file;
-    Recorder rec(file, Pace::Xp, GameProgress{" odd text ", -3, 1, 32767, -32768, 0});
-    std::vector<Event> events(11);
-    const Event::Kind kinds[] = {Event::Activate, Event::Click, Event::Check,  Event::MenuClose,
-                                 Event::Key,      Event::Close, Event::Answer, Event::Pause,
-                                 Event::Resume,   Event::Seed,  Event::End};
-    for (int i = 0; i < 11; ++i) {
-        events[i].kind = kinds[i];
-        events[i].t = 1000 * i;
-    }
-    events[1].control = "Image1";
-    events[2].value = 1;
-    events[4].value = 27;
-    events[6].value = kYes;
-    events[6].opened = 10;
-    events[7].automatic = true;
-    events[9].seed = 18446744073709551615ULL;
-    for (const Event& e : events) rec.write(e);
-    std::string error;
-    auto got = parse("# a comment\r\n" + file.str(), "f", error);
-    ASSERT_TRUE(got) << error;
-    EXPECT_EQ(got->pace, Pace::Xp);
-    EXPECT_EQ(got->start.ep2Unlocked, " odd text ");
-    EXPECT_EQ(got->start.ep1Passed, -3);
-    EXPECT_EQ(got->start.ep2BestScore, -32768);
-    ASSERT_EQ(got->seeds, std::vector<std::uint64_t>{18446744073709551615ULL});
-    ASSERT_EQ(got->events.size(), 10u);
-    std::size_t j = 0;
-    for (const Event& e : events) {
-        if (e.kind == Event::Seed) continue;
-        EXPECT_EQ(formatEvent(got->events[j++]), formatEvent(e));
-    }
-}
-
 // The recordings in tests/replays were played by hand in the window; each must still end in
 // the state stored beside it (SKY_UPDATE_REPLAYS=1 stores the state a change has made).
 TEST(StoredReplays, EachRecordedGameEndsAsItDidWhenItWasPlayed) {
