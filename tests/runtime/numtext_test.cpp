@@ -51,24 +51,12 @@ TEST(NumText, ProgressLinesAsSixteenBitIntegers) {
     }
 }
 
-TEST(Random, SameSeedSameSequenceAndRangesStayInside) {
+TEST(Random, SameSeedSameSequence) {
     Random a(42), b(42), c(43);
     for (int i = 0; i < 100; ++i) EXPECT_EQ(a.next(), b.next());
     EXPECT_NE(a.next(), c.next());
     // The generator is fixed: this value may only change with a deliberate change of the game.
     EXPECT_EQ(Random(0).next(), 0xE220A8397B1DCDAFull);
-    Random r(7);
-    int lo = 1000, hi = -1;
-    for (int i = 0; i < 20000; ++i) {
-        int v = r.range(222, 10);
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-        double u = r.Rnd();
-        ASSERT_GE(u, 0.0);
-        ASSERT_LT(u, 1.0);
-    }
-    EXPECT_EQ(lo, 10);
-    EXPECT_EQ(hi, 231);
 }
 
 }  // namespace

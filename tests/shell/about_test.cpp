@@ -128,17 +128,5 @@ TEST(AboutSysInfo, StartsTheToolFoundInTheRegistryOrSaysItIsNotThere) {
     }
 }
 
-TEST(AboutSysInfo, WithoutARegistryTheButtonShowsThePlainMessage) {
-    test::TestFrontEnd fe;
-    About about(fe, systemRegistry(), systemLauncher());
-    about.Form_Load();
-    EXPECT_EQ(about.Label1, "Verzia: " + Menu::version());
-    about.cmdSysInfo_Click();
-    ASSERT_EQ(fe.boxes.size(), 1u);
-    EXPECT_EQ(fe.boxes[0].text, "Systémové informácie nie sú teraz prístupné.");
-    EXPECT_EQ(fe.boxes[0].title, "Skyrend");
-    EXPECT_EQ(fe.boxes[0].style, kOkOnly);
-}
-
 }  // namespace
 }  // namespace sky
