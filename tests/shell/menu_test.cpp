@@ -79,15 +79,6 @@ TEST(Menu, TheMusicSwitchIsKeptForTheNextRun) {
     EXPECT_EQ(runs[1].out, "music Open\nmusic Play\nmusic Close\n");
 }
 
-TEST(Menu, BestScoreRisesOnlyWhenStrictlyGreater) {
-    ScenarioRun run = runIn(
-        "menu\nprogress ep1BestScore 30\nclick Command1\nset score 30\nkey Esc\nexpect ep1BestScore 30\n"
-        "progress ep1BestScore 0\nclick Command1\nset score -5\nkey Esc\nexpect ep1BestScore 0\n"
-        "progress ep2Unlocked True\nactivate\nclick Command2\nset score 9\nkey Esc\nexpect ep2BestScore 9\n",
-        nullptr);
-    EXPECT_EQ(run.rc, 0) << run.err;
-}
-
 TEST(Runner, ReportsFailedExpectationsAndStopsAtLinesItCannotRead) {
     ScenarioRun failed = runIn("menu\nexpect menu.Label5 9.99\nexpect menu.Label5 1.03\n", nullptr);
     EXPECT_EQ(failed.rc, 1);
