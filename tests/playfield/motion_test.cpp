@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "playfield/gamescreen.h"
-#include "support/headless.h"
+#include "support/testfrontend.h"
 
 namespace sky {
 namespace {
@@ -35,7 +35,7 @@ TEST(SceneMotion, SlidesBetweenTicksAndJumpsAtOnce) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        test::Headless h;
+        test::TestGame h;
         GameScreen& s = h.program.openForm1();
         s.dom1.Left = 300;
         s.dom1.Visible = r.what != std::string("shown again");
@@ -50,7 +50,7 @@ TEST(SceneMotion, SlidesBetweenTicksAndJumpsAtOnce) {
 }
 
 TEST(SceneMotion, PauseStandsStillAndInputsLeaveTheMotionAlone) {
-    test::Headless h;
+    test::TestGame h;
     GameScreen& s = h.program.openForm1();
     const std::size_t dom = indexOf(s, s.dom1), plane = indexOf(s, s.dravik);
     s.dom1.Left = 300;
