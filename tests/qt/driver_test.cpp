@@ -48,8 +48,8 @@ TEST(Driver, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASecond) {
 
 TEST(Driver, AStormOfInputsDoesNotHoldTheClockBack) {
     test::app();
-    NullFrontEnd fe;
-    Program program(fe, gameScreens(), "/nonexistent/new.dat");
+    sky::test::TestGame t;
+    Program& program = t.program;
     std::int64_t now = 0;
     Driver driver(program, [&] { return now; });
     driver.start();
