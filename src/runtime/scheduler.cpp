@@ -12,7 +12,21 @@ constexpr std::int64_t kPitDivisor = 65536;
 constexpr std::int64_t kPitHz = 1193182;
 constexpr Micros kXpTick = 15625;
 
-Micros ceilDiv(Micros a, Micros b) {
+// The clock's arithmetic is exact over the whole 64-bit range: products and sums go through 128
+// bits, and an instant past the end of the clock is kNever, which never comes.
+using Wide = __int128;
+
+Micros clamp(Wide v) {
+    if (v >= Scheduler::kNever) return Scheduler::kNever;
+    if (v <= INT64_MIN) return INT64_MIN;
+    return static_cast<Micros>(v);
+}
+
+Micros sum(Micros a, Micros b) {
+    return clamp(Wide(a) + b);
+}
+
+Wide ceilDiv(Wide a, Wide b) {
     return a >= 0 ? (a + b - 1) / b : -((-a) / b);
 }
 
@@ -55,7 +69,7 @@ void Timer::setDue(Micros due) {
 void Timer::setEnabled(bool on) {
     if (on && !enabled_) {
         // Switched on while suspended, the fresh interval starts when the timer stood still.
-        setDue((suspended_ ? suspendedAt_ : sched_.now()) + ms(intervalMs_));
+        setDue(sum(suspended_ ? suspendedAt_ : sched_.now(), ms(intervalMs_)));
         ++epoch_;
     }
     enabled_ = on;
@@ -70,7 +84,7 @@ void Timer::suspend() {
 void Timer::resume() {
     if (!suspended_) return;
     suspended_ = false;
-    setDue(due_ + (sched_.now() - suspendedAt_));
+    setDue(sum(due_, sched_.now() - suspendedAt_));
 }
 
 void Timer::fire() {
@@ -95,13 +109,14 @@ Micros Scheduler::quantize(Micros t) const {
         case Pace::Nominal:
             return t;
         case Pace::Xp:
-            return ceilDiv(t, kXpTick) * kXpTick;
+            return clamp(ceilDiv(t, kXpTick) * kXpTick);
         case Pace::Classic: {
-            // System tick k falls at floor(k * 65536e6 / 1193182) microseconds.
-            std::int64_t k = ceilDiv(t * kPitHz, kPitDivisor * 1000000);
-            Micros at = k * kPitDivisor * 1000000 / kPitHz;
-            while (at < t) at = (++k) * kPitDivisor * 1000000 / kPitHz;
-            return at;
+            // System tick k falls at floor(k * 65536e6 / 1193182) microseconds; the first k with
+            // k * 65536e6 / 1193182 >= t is ceil(t * 1193182 / 65536e6), and since t is whole its
+            // floor is still at or after t.
+            const Wide period = Wide(kPitDivisor) * 1000000;
+            const Wide k = ceilDiv(Wide(t) * kPitHz, period);
+            return clamp(k * period / kPitHz - (k * period % kPitHz < 0 ? 1 : 0));
         }
     }
     return t;
@@ -111,7 +126,7 @@ Timer* Scheduler::nextDue(Micros limit, Micros& when) const {
     Timer* best = nullptr;
     Micros bestAt = 0;
     for (Timer* t : timers_) {
-        if (!t->enabled_ || t->busy_ || t->suspended_) continue;
+        if (!t->enabled_ || t->busy_ || t->suspended_ || t->fireAt_ == kNever) continue;
         Micros at = std::max(t->fireAt_, now_);
         if (at > limit) continue;
         if (!best || at < bestAt || (at == bestAt && t->rank_ < best->rank_)) {
@@ -129,7 +144,7 @@ void Scheduler::run(Timer* t) {
     lastFired_ = firedAt;
     const Micros step = ms(t->intervalMs_);
     // Re-arm before the handler runs, so a handler that switches its own timer off or on wins.
-    t->setDue(firedAt + step);
+    t->setDue(sum(firedAt, step));
     t->busy_ = true;
     ++depth_;
     ++runs_;
@@ -139,7 +154,7 @@ void Scheduler::run(Timer* t) {
     t->busy_ = false;
     // Ticks missed while the handler waited in a message box are dropped, not queued.
     if (t->epoch_ == epoch && step > 0)
-        while (t->fireAt_ <= now_ && now_ > firedAt) t->setDue(t->due_ + step);
+        while (t->fireAt_ <= now_ && now_ > firedAt && t->fireAt_ != kNever) t->setDue(sum(t->due_, step));
 }
 
 Micros Scheduler::nextFireAt() const {
@@ -150,7 +165,7 @@ Micros Scheduler::nextFireAt() const {
 }
 
 void Scheduler::advance(Micros d) {
-    advanceTo(now_ + d);
+    advanceTo(sum(now_, d));
 }
 
 void Scheduler::advanceTo(Micros target) {

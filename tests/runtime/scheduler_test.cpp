@@ -100,6 +100,44 @@ TEST(Scheduler, APaceQuantumMakesTimersFireOnTheSystemTick) {
     }
 }
 
+TEST(Scheduler, TheSystemTickIsExactOverTheWholeClockAndPastItsEndIsNever) {
+    const Micros end = Scheduler::kNever;
+    const struct {
+        Pace pace;
+        Micros t, tick;
+    } rows[] = {
+        {Pace::Classic, 8'640'000'000'000, 8'640'000'023'171},  // a game left running for 100 days
+        {Pace::Classic, end - 1'000'000, 9'223'372'036'853'788'595},
+        {Pace::Classic, end, end},
+        {Pace::Xp, end - 31'250, 9'223'372'036'854'750'000},
+        {Pace::Xp, end - 10, end},
+        {Pace::Nominal, end, end},
+    };
+    for (const auto& r : rows) {
+        Scheduler s;
+        s.setPace(r.pace);
+        EXPECT_EQ(s.quantize(r.t), r.tick) << r.t;
+    }
+    // A timer switched on at 100 days fires on the right tick; one due past the clock's end never
+    // fires, and the clock still reaches its end.
+    Scheduler s;
+    s.setPace(Pace::Classic);
+    std::vector<Micros> fired;
+    Timer t(s, "Timer5", 100, false, 4, [&] { fired.push_back(s.now()); });
+    s.advanceTo(8'640'000'000'000 - 100'000);
+    t.setEnabled(true);
+    s.advance(ms(300));
+    EXPECT_EQ(fired, (std::vector<Micros>{8'640'000'023'171, 8'640'000'133'022}));
+    t.setEnabled(false);
+    s.advanceTo(end - 1000);
+    fired.clear();
+    t.setEnabled(true);
+    s.advance(ms(1000));
+    EXPECT_EQ(s.now(), end);
+    EXPECT_TRUE(fired.empty());
+    EXPECT_EQ(s.nextFireAt(), Scheduler::kNever);
+}
+
 TEST(Scheduler, ASuspendedTimerResumesWhereItStood) {
     Scheduler s;
     std::vector<Micros> fired;
