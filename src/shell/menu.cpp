@@ -56,7 +56,7 @@ std::string Menu::version() {
 }
 
 void Menu::readProgressFile() {
-    readProgress(program_.progressPath(), program_.progress());
+    progressFound_ = readProgress(program_.progressPath(), program_.progress());
 }
 
 void Menu::Form_Activate() {
@@ -114,7 +114,7 @@ void Menu::Command5_Click() {
 
 void Menu::Form_Unload() {
     if (program_.ended()) return;
-    writeProgress(program_.progressPath(), program_.progress());
+    saveProgress(program_.progressPath(), program_.progress(), progressFound_);
     program_.frontEnd().music("Close");
     program_.end();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/scheduler.h"
+#include "shell/progress.h"
 
 namespace sky {
 
@@ -55,6 +56,7 @@ public:
 
 private:
     Program& program_;
+    ReadResult progressFound_ = ReadResult::Missing;  // what the reading at the start found
     void readProgressFile();
 };
 

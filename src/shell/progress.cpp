@@ -1,56 +1,41 @@
 // Reading and writing new.dat.
 #include "shell/progress.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "runtime/numtext.h"
-
-#include <unistd.h>
 
 namespace sky {
 
 namespace {
 
-// Reads one line into out, up to kMaxProgressLine bytes; the rest of an over-long line is
-// skipped. Returns false at the end of the file (nothing left to read).
-bool readLine(std::FILE* f, std::string& out, bool& tooLong) {
-    out.clear();
-    tooLong = false;
-    int c = std::fgetc(f);
-    if (c == EOF) return false;
-    while (c != EOF && c != '\n' && c != '\r') {
-        if (out.size() < kMaxProgressLine)
-            out.push_back(static_cast<char>(c));
-        else
-            tooLong = true;
-        c = std::fgetc(f);
-    }
-    if (c == '\r') {
-        int d = std::fgetc(f);
-        if (d != '\n' && d != EOF) std::ungetc(d, f);
-    }
+// Takes one line off the front of text, up to kMaxProgressLine bytes of it; an over-long line is
+// unreadable. Returns false when nothing is left. A line ends at CR LF, a lone LF or a lone CR.
+bool takeLine(std::string_view& text, std::string& out, bool& tooLong) {
+    if (text.empty()) return false;
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    tooLong = end > kMaxProgressLine;
+    out.assign(text.substr(0, tooLong ? 0 : end));
+    if (end < text.size()) end += text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
+    text.remove_prefix(end);
     return true;
 }
 
 }  // namespace
 
-ReadResult readProgress(const std::string& path, GameProgress& p) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        if (errno == ENOENT) {
-            p.ep2Unlocked = "False";
-            p.ep1Passed = p.ep2Passed = p.ep1BestScore = p.ep2BestScore = 0;
-            p.musicOn = 1;
-            return ReadResult::Missing;
-        }
-        return ReadResult::Failed;
-    }
+void parseProgress(std::string_view text, GameProgress& p) {
     std::int16_t* numbers[] = {&p.ep1Passed, &p.ep2Passed, &p.ep1BestScore, &p.ep2BestScore, &p.musicOn};
     std::string line;
     bool tooLong = false;
-    for (int counter = 0; counter < 6 && readLine(f, line, tooLong); ++counter) {
+    for (int counter = 0; counter < 6 && takeLine(text, line, tooLong); ++counter) {
         if (tooLong) continue;  // an unreadable line: its field keeps what it held
         if (counter == 0) {
             p.ep2Unlocked = line;
@@ -58,7 +43,44 @@ ReadResult readProgress(const std::string& path, GameProgress& p) {
             *numbers[counter - 1] = *v;
         }
     }
-    std::fclose(f);
+}
+
+ReadResult readProgress(const std::string& path, GameProgress& p) {
+    // Without blocking: a FIFO or a device in the file's place must not hold up the start.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) return ReadResult::Failed;
+        p.ep2Unlocked = "False";
+        p.ep1Passed = p.ep2Passed = p.ep1BestScore = p.ep2BestScore = 0;
+        p.musicOn = 1;
+        return ReadResult::Missing;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadResult::Failed;
+    }
+    // Six lines never need more than this; whatever follows is not read at all.
+    std::string text(kMaxProgressBytes + 1, '\0');
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return ReadResult::Failed;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    text.resize(got);
+    if (got > kMaxProgressBytes) {
+        // The line the limit cuts through is not read either.
+        const std::size_t end = text.find_last_of("\r\n", kMaxProgressBytes - 1);
+        text.resize(end == std::string::npos ? 0 : end + 1);
+    }
+    parseProgress(text, p);
     return ReadResult::Read;
 }
 
@@ -96,21 +118,46 @@ std::string progressText(const GameProgress& p) {
 }
 
 bool writeProgress(const std::string& path, const GameProgress& p) {
-    const std::string tmp = path + ".tmp";
     const std::string text = progressText(p);
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    bool ok = f != nullptr;
-    if (ok) ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    // A fresh name beside the file, created exclusively: nothing planted there (a link, a file, a
+    // directory, a leftover of a killed save) is followed, overwritten or in the way.
+    std::string tmp = path + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    bool ok = fd >= 0;
+    if (ok) {
+        // mkostemp makes the file private; a progress file is as readable as any other the player makes.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ok = ::fchmod(fd, 0666 & ~mask) == 0;
+    }
+    for (std::size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
     // On the disk before it replaces the old file, so even a power cut leaves one whole version.
-    if (f) ok = (std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0) && ok;
-    if (f) ok = (std::fclose(f) == 0) && ok;
+    if (ok) ok = ::fsync(fd) == 0;
+    if (fd >= 0) ok = ::close(fd) == 0 && ok;
     if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) {
+        const int error = errno;
+        if (fd >= 0) ::unlink(tmp.c_str());
         std::fprintf(stderr, "skyrend: could not save progress to %s: %s (the previous file is kept)\n", path.c_str(),
-                     std::strerror(errno));
-        std::remove(tmp.c_str());
+                     std::strerror(error));
     }
     return ok;
+}
+
+bool saveProgress(const std::string& path, const GameProgress& p, ReadResult found) {
+    if (found == ReadResult::Failed) {
+        std::fprintf(stderr,
+                     "skyrend: %s could not be read when the game started, so it is left as it is (this run's "
+                     "progress is not saved)\n",
+                     path.c_str());
+        return false;
+    }
+    return writeProgress(path, p);
 }
 
 }  // namespace sky

@@ -35,18 +35,29 @@ enum class ReadResult {
 
 // Reads the progress file into p. Lines are CR LF (a lone LF or CR ends a line too). Line 1 is
 // kept as text; lines 2-6 are 16-bit integers. A line that cannot be read leaves only its own
-// field as it was and reading goes on; lines beyond six are not read at all. Bounded in time
-// and memory whatever the file holds.
+// field as it was and reading goes on; lines beyond six are not read at all. Only a regular file
+// is read, without blocking, and never more than kMaxProgressBytes of it: anything else in its
+// place (a directory, a FIFO, a device) is a file that exists but cannot be read.
 ReadResult readProgress(const std::string& path, GameProgress& p);
+
+// The same reading, of the file's bytes.
+void parseProgress(std::string_view text, GameProgress& p);
 
 // The file's exact bytes for p: six lines, each ended by CR LF.
 std::string progressText(const GameProgress& p);
 
-// Replaces the file atomically (a temporary file beside it, then a rename), so a crash or a full
-// disk never leaves a truncated progress file. Returns false, with a message on stderr, on failure.
+// Replaces the file atomically (a temporary file with a fresh name beside it, on the disk, then a
+// rename), so a crash or a full disk never leaves a truncated progress file. Returns false, with a
+// message on stderr, on failure.
 bool writeProgress(const std::string& path, const GameProgress& p);
+
+// The close's save: the file is replaced unless the start found it there but could not read it,
+// since it may hold progress this run never saw; then it is left as it is, with a word on stderr.
+bool saveProgress(const std::string& path, const GameProgress& p, ReadResult found);
 
 // The longest line the reader takes; anything longer is an unreadable line.
 constexpr std::size_t kMaxProgressLine = 4096;
+// The most of the file that is read: six of the longest lines with their line ends.
+constexpr std::size_t kMaxProgressBytes = 6 * (kMaxProgressLine + 2);
 
 }  // namespace sky
