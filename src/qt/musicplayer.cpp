@@ -3,6 +3,10 @@
 
 #include "qt/quietaudio.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstring>
 
@@ -20,40 +24,46 @@ namespace {
 
 constexpr const char* kMusicFile = "Music.wav";
 
-// Whether the file is a PCM wave file the player can decode: RIFF/WAVE with a PCM format chunk
-// before its data chunk. Qt's decoder would otherwise report a broken file on the console every
-// time the piece restarts; such a file is treated like a missing one instead.
-bool playableWave(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    auto u16 = [](const char* p) { return unsigned(std::uint8_t(p[0])) | unsigned(std::uint8_t(p[1])) << 8; };
-    auto u32 = [&](const char* p) { return u16(p) | std::uint32_t(u16(p + 2)) << 16; };
-    auto skip = [&](qint64 n) { return n == 0 || f.skip(n) == n; };
-    char riff[12];
-    if (f.read(riff, 12) != 12 || std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0)
-        return false;
-    bool pcm = false;
-    for (int chunks = 0; chunks < 64; ++chunks) {
-        char head[8];
-        if (f.read(head, 8) != 8) return false;
-        const std::uint32_t size = u32(head + 4);
-        if (std::memcmp(head, "data", 4) == 0) return pcm && size > 0;
-        if (std::memcmp(head, "fmt ", 4) == 0) {
-            char fmt[16];
-            if (size < 16 || f.read(fmt, 16) != 16) return false;
+}  // namespace
+
+bool playableWave(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const std::uint64_t fileSize = regular ? static_cast<std::uint64_t>(st.st_size) : 0;
+    auto readAt = [&](std::uint64_t at, unsigned char* buf, std::size_t n) {
+        return at + n <= fileSize && ::pread(fd, buf, n, static_cast<off_t>(at)) == static_cast<ssize_t>(n);
+    };
+    auto u16 = [](const unsigned char* p) { return unsigned(p[0]) | unsigned(p[1]) << 8; };
+    auto u32 = [&](const unsigned char* p) { return u16(p) | std::uint32_t(u16(p + 2)) << 16; };
+    unsigned char riff[12];
+    bool ok =
+        regular && readAt(0, riff, 12) && std::memcmp(riff, "RIFF", 4) == 0 && std::memcmp(riff + 8, "WAVE", 4) == 0;
+    bool pcm = false, found = false;
+    std::uint64_t at = 12;
+    for (int chunks = 0; ok && !found && chunks < 64; ++chunks) {
+        unsigned char head[8];
+        if (!readAt(at, head, 8)) break;
+        const std::uint64_t size = u32(head + 4);
+        at += 8;
+        if (std::memcmp(head, "data", 4) == 0) {
+            found = true;
+            ok = pcm && size > 0 && at + size <= fileSize;
+        } else if (std::memcmp(head, "fmt ", 4) == 0) {
+            unsigned char fmt[16];
+            if (size < 16 || !readAt(at, fmt, 16)) break;
+            // Plain PCM only: an "extensible" header is beyond the library's decoder.
             const unsigned format = u16(fmt), channels = u16(fmt + 2), bits = u16(fmt + 14);
             const std::uint32_t rate = u32(fmt + 4);
-            pcm = (format == 1 || format == 0xFFFE) && channels >= 1 && rate > 0 &&
-                  (bits == 8 || bits == 16 || bits == 24 || bits == 32);
-            if (!skip(qint64(size) - 16 + (size & 1))) return false;
-        } else if (!skip(qint64(size) + (size & 1))) {
-            return false;
+            pcm = format == 1 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && rate >= 8000 &&
+                  rate <= 192000;
         }
+        at += size + (size & 1);
     }
-    return false;
+    ::close(fd);
+    return ok && found;
 }
-
-}  // namespace
 
 // The player is closed while `effect` is empty. Once opened it sits at the start of the piece;
 // the first "Play" starts it, and from then on the position only moves forwards (playing, then
@@ -69,7 +79,7 @@ struct MusicPlayer::Impl {
         // A missing or broken file cannot be opened: the player stays closed and every command
         // is silent.
         const QFileInfo file(QDir::current().filePath(kMusicFile));
-        if (!file.isFile() || !playableWave(file.absoluteFilePath())) return;
+        if (!playableWave(QFile::encodeName(file.absoluteFilePath()).toStdString())) return;
         // Without an audio output there is nothing to open (asking here, inside the command, also
         // keeps the sound server's start-up complaints quiet).
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();

@@ -1,0 +1,69 @@
+// Which Music.wav files reach the audio library: only headers it decodes safely.
+#include "qt/musicplayer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "assets/music.h"
+
+namespace sky::qt {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+void put(Bytes& f, std::size_t at, std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) f[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+TEST(MusicFile, OnlyPlainPcmWavesTheLibraryDecodesSafelyArePlayed) {
+    const struct Row {
+        const char* what;
+        std::function<void(Bytes&)> edit;  // on a 16-bit stereo 22 050 Hz file of 1 000 frames
+        bool playable;
+    } rows[] = {
+        {"as written", [](Bytes&) {}, true},
+        {"8 bits mono at 8 000 Hz", [](Bytes& f) { put(f, 22, 1, 2), put(f, 24, 8000, 4), put(f, 34, 8, 2); }, true},
+        {"192 000 Hz", [](Bytes& f) { put(f, 24, 192000, 4); }, true},
+        {"a rate of 1 Hz", [](Bytes& f) { put(f, 24, 1, 4); }, false},
+        {"7 999 Hz", [](Bytes& f) { put(f, 24, 7999, 4); }, false},
+        {"192 001 Hz", [](Bytes& f) { put(f, 24, 192001, 4); }, false},
+        {"24 bits", [](Bytes& f) { put(f, 34, 24, 2); }, false},
+        {"three channels", [](Bytes& f) { put(f, 22, 3, 2); }, false},
+        {"no channels", [](Bytes& f) { put(f, 22, 0, 2); }, false},
+        {"floating point", [](Bytes& f) { put(f, 20, 3, 2); }, false},
+        {"an extensible header", [](Bytes& f) { put(f, 20, 0xFFFE, 2); }, false},
+        {"a data chunk longer than the file", [](Bytes& f) { put(f, 40, 4001, 4); }, false},
+        {"an empty data chunk", [](Bytes& f) { put(f, 40, 0, 4); }, false},
+        {"no format chunk", [](Bytes& f) { std::copy_n("junk", 4, f.begin() + 12); }, false},
+        {"cut inside the header", [](Bytes& f) { f.resize(30); }, false},
+        {"not RIFF", [](Bytes& f) { f[0] = 'X'; }, false},
+    };
+    const fs::path dir = fs::temp_directory_path() / ("skyrend-wave-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "Music.wav").string();
+    for (const Row& r : rows) {
+        Bytes f = assets::wavFile(std::vector<std::int16_t>(2000, 100), 22050, 2);
+        r.edit(f);
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(f.data()), f.size());
+        EXPECT_EQ(playableWave(path), r.playable) << r.what;
+    }
+    // Not a file at all: a directory or a FIFO (which must not hold up the start).
+    fs::remove(path);
+    EXPECT_FALSE(playableWave(path));
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(playableWave(path));
+    EXPECT_FALSE(playableWave(dir.string()));
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace sky::qt
