@@ -16,9 +16,7 @@ constexpr int kLegLength = 2000;  // each leg is that much longer than the one b
 }  // namespace
 
 void Form1::Timer2_Timer() {
-    // An episode already being lost (the third bird, or the fuel gone) does not land: its own
-    // message is open and the screen closes when it is dismissed.
-    if (damage > 2 || fuel <= 0) return;
+    if (runLost()) return;
     // 1-2. Stop over the airport and come down on it.
     if (letisko.Left + kStopOffset > dravik.Left) return;
     fuelBurn = 0;

@@ -16,7 +16,7 @@ constexpr int kLighthouseSpacing = 500;  // each lighthouse stands this much fur
 bool Form2::rescueStep() {
     // Hovering, low enough, with the lighthouse under the aircraft.
     bool over = majak.Left + kLighthouseW >= dravik.Left && dravik.Left + kAircraftW >= majak.Left;
-    if (!(over && dravik.Top + kAircraftH >= majak.Top && speed == 0)) return true;
+    if (!(over && dravik.Top + kAircraftH >= majak.Top && speed == 0) || runLost()) return true;
 
     // The next one waits further ahead; moving it on also keeps this rescue from counting twice.
     lighthouseDistance = static_cast<std::int16_t>(lighthouseDistance + kLighthouseSpacing);

@@ -134,6 +134,9 @@ public:
     // Shared state, the same name and role on both screens.
     double speed = 0, climbRate = 0, tilt = 0, fuel = 0, edgeContact = 0, fuelBurn = 0, level = 0, score = 0,
            landingMode = 0, edgeRelease = 0, maxSpeed = 0, bombs = 0, damage = 0;
+    // A run already lost (the third hit, or the fuel gone) whose box is still open: it neither
+    // lands nor rescues, and the screen closes when the box is dismissed.
+    bool runLost() const { return damage > 2 || fuel <= 0; }
 
 protected:
     GameScreen(Program& p, const ScreenDesign& design);

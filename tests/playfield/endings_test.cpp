@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "episode1/form1.h"
 #include "episode2/form2.h"
@@ -137,6 +138,26 @@ TEST(Endings, ALostRunThatSinksOntoTheLastAirportDoesNotWin) {
     ASSERT_EQ(t.fe.boxes.size(), 1u);
     EXPECT_EQ(t.fe.boxes[0].title, "Prehra");
     EXPECT_EQ(t.program.progress().ep1Passed, 0);
+}
+
+// The fuel-out and the third hit freeze the run at speed 0 behind their box while the collision
+// tick runs on: over a lighthouse that neither wins nor offers a repair.
+TEST(Endings, ALostRunRescuesNobody) {
+    for (auto [fuel, damage, level] :
+         {std::tuple{0.0, 1.0, 9.0}, {-3.5, 1.0, 4.0}, {900.0, 3.0, 9.0}, {900.0, 3.0, 4.0}}) {
+        SCOPED_TRACE(testing::Message() << "fuel " << fuel << ", damage " << damage << ", level " << level);
+        test::TestGame t;
+        auto& s = static_cast<Form2&>(t.open(2, 11));
+        clearSky(s);
+        s.fuel = fuel, s.damage = damage, s.level = level, s.score = 98, s.speed = 0;
+        s.dravik.move(64, 341);
+        s.majak.move(100, 374);
+        s.kolizie_Timer();
+        EXPECT_TRUE(t.fe.boxes.empty());
+        EXPECT_EQ(s.level, level);
+        EXPECT_EQ(s.lighthouseDistance, 4000);
+        EXPECT_EQ(t.program.progress().ep2Passed, 0);
+    }
 }
 
 TEST(Endings, TheLastLandingAndTheTenthRescueWinOnceAndAreRecordedOnceRead) {
