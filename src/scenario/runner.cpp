@@ -3,10 +3,12 @@
 #include "game/screens.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <deque>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -92,11 +94,19 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
     return true;
 }
 
-std::optional<double> number(const std::string& s) {
+// The largest value a scenario may give a position or a variable, and the longest stretch of
+// clock one line may run (as long as the longest recorded game), the most ticks one line may fire.
+constexpr double kLargest = 1e9;
+constexpr double kLongestRunMs = 24.0 * 3600 * 1000;
+constexpr double kMostFires = 1e4;
+
+// A number of the file: finite and within lo..hi (whole where a count or a seed is meant);
+// anything else is a line the runner cannot understand.
+std::optional<double> number(const std::string& s, double lo = -kLargest, double hi = kLargest, bool whole = false) {
     if (s.empty()) return std::nullopt;
     char* end = nullptr;
     double v = std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size()) return std::nullopt;
+    if (end != s.c_str() + s.size() || !(v >= lo && v <= hi) || (whole && v != std::floor(v))) return std::nullopt;
     return v;
 }
 
@@ -284,8 +294,8 @@ private:
         auto args = [&](std::size_t lo, std::size_t hi) { return w.size() - 1 >= lo && w.size() - 1 <= hi; };
         int r = 0;
         if (c == "seed" && args(1, 1)) {
-            auto n = number(w[1]);
-            if (!n || *n < 0) return bad("seed needs a whole number");
+            auto n = number(w[1], 0, 9007199254740992.0, true);  // 2^53: every whole number up to it is exact
+            if (!n) return bad("seed needs a whole number from 0 to 2^53");
             program_.setNextSeed(static_cast<std::uint64_t>(*n));
         } else if (c == "pace" && args(1, 1)) {
             const auto pace = paceFromName(w[1]);
@@ -364,8 +374,8 @@ private:
             if (!v) return bad("answer takes ok, yes or no");
             a.value = *v;
             if (w.size() == 4) {
-                auto n = number(w[3]);
-                if (w[2] != "after" || !n || *n < 0) return bad("answer ... after MS");
+                auto n = number(w[3], 0, kLongestRunMs);
+                if (w[2] != "after" || !n) return bad("answer ... after MS (up to 24 hours)");
                 a.afterMs = static_cast<long long>(*n);
             }
             fe_.answers.push_back(a);
@@ -377,21 +387,21 @@ private:
             for (auto& [n, k] : keys)
                 if (w[1] == n) code = k;
             if (!code) {
-                auto n = number(w[1]);
-                if (!n || *n < 0 || *n > 255 || *n != static_cast<int>(*n)) return bad("unknown key " + w[1]);
+                auto n = number(w[1], 0, 255, true);
+                if (!n) return bad("unknown key " + w[1]);
                 code = static_cast<int>(*n);
             }
             if (!screen()) return bad("no game screen is open for the key");
             input(InputEvent::Key, *code);
         } else if (c == "run" && args(1, 1)) {
-            auto n = number(w[1]);
-            if (!n || *n < 0) return bad("run needs milliseconds");
+            auto n = number(w[1], 0, kLongestRunMs);
+            if (!n) return bad("run needs milliseconds, up to 24 hours");
             program_.scheduler().advance(static_cast<Micros>(*n * 1000));
         } else if (c == "fire" && args(1, 2)) {
             Timer* t = timerArg(w[1], r);
             if (!t) return r;
-            auto n = w.size() == 3 ? number(w[2]) : std::optional<double>(1);
-            if (!n || *n < 0) return bad("fire needs a count");
+            auto n = w.size() == 3 ? number(w[2], 0, kMostFires, true) : std::optional<double>(1);
+            if (!n) return bad("fire needs a count up to 10000");
             for (int i = 0; i < static_cast<int>(*n); ++i) {
                 // The screen may close on the way; its timers go with it.
                 if (!(w[1] == "menu.Timer1" || (screen() && screen()->findTimer(w[1]) == t))) break;
@@ -422,7 +432,9 @@ private:
     static bool matches(const std::string& got, const std::string& want) {
         auto dots = want.find("..");
         if (dots != std::string::npos) {
-            auto lo = number(want.substr(0, dots)), hi = number(want.substr(dots + 2)), v = number(got);
+            const double any = std::numeric_limits<double>::max();
+            auto lo = number(want.substr(0, dots), -any, any), hi = number(want.substr(dots + 2), -any, any),
+                 v = number(got, -any, any);
             if (lo && hi) return v && *v >= *lo && *v <= *hi;
         }
         return got == want;
