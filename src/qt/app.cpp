@@ -37,7 +37,6 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
     // A replay plays on its own copy of the progress the recorded game started from, at the
     // recorded pace; the player's own new.dat is neither read nor written.
     std::optional<replay::Recording> recording;
-    std::unique_ptr<replay::ScratchProgress> scratch;
     if (replayPath) {
         std::string error;
         recording = replay::load(replayPath, error);
@@ -46,7 +45,6 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
             return 2;
         }
         pace = recording->pace;
-        scratch = std::make_unique<replay::ScratchProgress>(recording->start);
     }
     std::ofstream recordFile;
     std::unique_ptr<replay::Recorder> recorder;
@@ -89,7 +87,12 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
     QtFrontEnd frontEnd(options);
     int rc = 0;
     {
-        Program program(frontEnd, gameScreens(), scratch ? scratch->path() : kProgressFile);
+        std::unique_ptr<ProgressStore> progress;
+        if (recording)
+            progress = std::make_unique<ProgressInMemory>(recording->start);
+        else
+            progress = std::make_unique<ProgressFile>(kProgressFile);
+        Program program(frontEnd, gameScreens(), std::move(progress));
         program.scheduler().setPace(pace);
         std::unique_ptr<replay::Player> player;
         if (recording) {
@@ -104,8 +107,8 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         frontEnd.endRecording();
         if (player) {
             replay::printState(program, std::cout);
-            for (const std::string& p : player->problems()) std::fprintf(stderr, "skyrend: replay: %s\n", p.c_str());
-            if (!player->problems().empty()) rc = 1;
+            replay::printProblems(*player, std::cerr);
+            if (player->problemCount() > 0) rc = 1;
         }
         // The windows refer to the program: they go first.
         frontEnd.shutdown();

@@ -2,9 +2,7 @@
 #include "scenario/replay.h"
 #include "game/screens.h"
 
-#include <unistd.h>
-
-#include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -50,10 +48,37 @@ std::optional<T> whole(const std::string& s, bool negative = false) {
 
 std::vector<std::string> words(const std::string& line) {
     std::vector<std::string> w;
-    std::istringstream in(line);
-    std::string x;
-    while (in >> x) w.push_back(x);
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; };
+    for (std::size_t i = 0; i < line.size();) {
+        while (i < line.size() && blank(line[i])) ++i;
+        const std::size_t from = i;
+        while (i < line.size() && !blank(line[i])) ++i;
+        if (i > from) w.emplace_back(line, from, i - from);
+    }
     return w;
+}
+
+// Why a line cannot be read as text, or nullptr: a recording is short lines of text ending in
+// LF or CR LF.
+enum class LineRead { Line, End, TooLong, Nul, LoneCr };
+
+LineRead readLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf* buf = in.rdbuf();
+    if (!buf) return LineRead::End;
+    using Traits = std::char_traits<char>;
+    int c = buf->sbumpc();
+    if (c == Traits::eof()) return LineRead::End;
+    for (; c != Traits::eof() && c != '\n'; c = buf->sbumpc()) {
+        if (c == '\r') {
+            if (buf->sgetc() != '\n') return LineRead::LoneCr;
+            continue;
+        }
+        if (c == 0) return LineRead::Nul;
+        if (line.size() >= kLongestLine) return LineRead::TooLong;
+        line.push_back(static_cast<char>(c));
+    }
+    return LineRead::Line;
 }
 
 }  // namespace
@@ -87,48 +112,78 @@ std::string formatEvent(const Event& e) {
     return s;
 }
 
-std::optional<Recording> parse(const std::string& text, const std::string& file, std::string& error) {
-    Recording rec;
-    std::istringstream in(text);
-    std::string line;
-    bool header = false, paceGiven = false;
-    Micros last = 0;
-    int lineNo = 0;
-    auto bad = [&](const std::string& why) {
-        error = file + ":" + std::to_string(lineNo) + ": " + why;
-        return std::nullopt;
-    };
-    while (std::getline(in, line)) {
-        ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+std::string excerpt(std::string_view text) {
+    constexpr std::size_t kShown = 80;
+    std::string q;
+    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f || c == '\\') {
+            char esc[5];
+            std::snprintf(esc, sizeof esc, "\\x%02x", c);
+            q += esc;
+        } else {
+            q += static_cast<char>(c);
+        }
+    }
+    if (text.size() > kShown) q += "...";
+    return q;
+}
+
+Reader::Reader(std::unique_ptr<std::istream> in, std::string file) : in_(std::move(in)), file_(std::move(file)) {}
+
+Reader::~Reader() = default;
+
+std::optional<Event> Reader::bad(const std::string& why) {
+    error_ = file_ + ":" + std::to_string(lineNo_) + ": " + why;
+    return std::nullopt;
+}
+
+std::optional<Event> Reader::next() {
+    if (!error_.empty()) return std::nullopt;
+    for (;;) {
+        ++lineNo_;
+        switch (readLine(*in_, line_)) {
+            case LineRead::End:
+                if (header_) return std::nullopt;
+                lineNo_ = 0;
+                return bad("empty: not a recorded game");
+            case LineRead::TooLong:
+                return bad("a line longer than " + std::to_string(kLongestLine) + " bytes");
+            case LineRead::Nul:
+                return bad("a NUL byte: not a recording's text");
+            case LineRead::LoneCr:
+                return bad("a CR that ends no line: a recording's lines end in LF or CR LF, not CR alone");
+            case LineRead::Line:
+                break;
+        }
+        const std::string& line = line_;
         const std::vector<std::string> w = words(line);
         if (w.empty() || w[0][0] == '#') continue;
-        if (!header) {
+        if (!header_) {
             if (w[0] != kMagic) return bad("not a recorded game (it starts with '" + std::string(kMagic) + " 1')");
             if (w.size() != 2 || whole<int>(w[1]) != kVersion)
-                return bad("recording version " + (w.size() > 1 ? w[1] : std::string("missing")) +
+                return bad("recording version " + (w.size() > 1 ? excerpt(w[1]) : std::string("missing")) +
                            "; this game reads version " + std::to_string(kVersion));
-            header = true;
+            header_ = true;
             continue;
         }
         if (w[0] == "pace") {
-            if (!rec.events.empty() || !rec.seeds.empty()) return bad("the pace belongs before the first event");
+            if (events_) return bad("the pace belongs before the first event");
             if (w.size() != 2) return bad("pace takes one word: classic, xp or nominal");
             const auto pace = paceFromName(w[1]);
-            if (!pace) return bad("unknown pace '" + w[1] + "'");
-            rec.pace = *pace;
-            paceGiven = true;
+            if (!pace) return bad("unknown pace '" + excerpt(w[1]) + "'");
+            pace_ = *pace;
             continue;
         }
         if (w[0] == "progress") {
-            if (!rec.events.empty() || !rec.seeds.empty()) return bad("the progress belongs before the first event");
+            if (events_) return bad("the progress belongs before the first event");
             if (w.size() < 2) return bad("progress needs a field");
             const ProgressField* f = findProgressField(w[1]);
-            if (!f) return bad("unknown progress field '" + w[1] + "'");
+            if (!f) return bad("unknown progress field '" + excerpt(w[1]) + "'");
             if (!f->number) {
                 // The rest of the line as it stands, blanks included: the file's first line.
                 const std::size_t at = line.find(w[1]) + w[1].size();
-                rec.start.ep2Unlocked = at < line.size() ? line.substr(at + 1) : "";
+                start_.ep2Unlocked = at < line.size() ? line.substr(at + 1) : "";
                 continue;
             }
             std::optional<std::int16_t> v;
@@ -136,31 +191,33 @@ std::optional<Recording> parse(const std::string& text, const std::string& file,
                 if (auto n = whole<int>(w[2], true); n && *n >= -32768 && *n <= 32767)
                     v = static_cast<std::int16_t>(*n);
             if (!v) return bad("progress " + w[1] + " takes one 16-bit whole number");
-            rec.start.*(f->number) = *v;
+            start_.*(f->number) = *v;
             continue;
         }
         // An event: TIME KIND [ARGUMENTS].
         const auto t = whole<Micros>(w[0]);
-        if (!t) return bad("expected a clock time in microseconds, found '" + w[0] + "'");
-        if (*t < last) return bad("time " + w[0] + " is before the line above (" + std::to_string(last) + ")");
+        if (!t) return bad("expected a clock time in microseconds, found '" + excerpt(w[0]) + "'");
+        if (*t < last_) return bad("time " + w[0] + " is before the line above (" + std::to_string(last_) + ")");
+        if (*t > kLongestRecording) return bad("time " + w[0] + " is beyond 24 hours, the longest recording played");
         if (w.size() < 2) return bad("an event needs a kind after its time");
-        if (!rec.events.empty() && rec.events.back().kind == Event::End) return bad("nothing may follow the end");
-        last = *t;
+        last_ = *t;
+        events_ = true;
         Event e;
         e.t = *t;
-        e.line = lineNo;
+        e.line = lineNo_;
         const std::string& k = w[1];
         const std::size_t n = w.size() - 2;
         auto arity = [&](std::size_t want) { return n == want; };
         if (k == "seed" && arity(1)) {
             auto s = whole<std::uint64_t>(w[2]);
             if (!s) return bad("seed takes a whole number");
-            rec.seeds.push_back(*s);
-            continue;
+            e.kind = Event::Seed;
+            e.seed = *s;
         } else if (k == "activate" && arity(0)) {
             e.kind = Event::Activate;
         } else if (k == "click" && arity(1)) {
-            if (!findMenuClick(w[2])) return bad("click takes Command1..Command5 or Image1, not '" + w[2] + "'");
+            if (!findMenuClick(w[2]))
+                return bad("click takes Command1..Command5 or Image1, not '" + excerpt(w[2]) + "'");
             e.kind = Event::Click;
             e.control = w[2];
         } else if (k == "check" && arity(1)) {
@@ -191,27 +248,56 @@ std::optional<Recording> parse(const std::string& text, const std::string& file,
         } else if (k == "end" && arity(0)) {
             e.kind = Event::End;
         } else {
-            return bad("cannot understand '" + k + "' with " + std::to_string(n) + " argument(s)");
+            return bad("cannot understand '" + excerpt(k) + "' with " + std::to_string(n) + " argument(s)");
         }
-        rec.events.push_back(e);
+        return e;
     }
-    if (!header) {
-        lineNo = 0;
-        return bad("empty: not a recorded game");
+}
+
+std::unique_ptr<Reader> Recording::events() const {
+    std::unique_ptr<std::istream> in;
+    if (text)
+        in = std::make_unique<std::istringstream>(*text);
+    else
+        in = std::make_unique<std::ifstream>(path, std::ios::binary);
+    return std::make_unique<Reader>(std::move(in), file);
+}
+
+namespace {
+
+// Reads the whole recording once, to refuse a bad one before the game starts.
+std::optional<Recording> check(Recording rec, std::string& error) {
+    std::unique_ptr<Reader> r = rec.events();
+    while (auto e = r->next()) rec.endTime = e->t;
+    if (!r->error().empty()) {
+        error = r->error();
+        return std::nullopt;
     }
-    if (!paceGiven) rec.pace = Pace::Classic;
+    rec.pace = r->pace();
+    rec.start = r->start();
     return rec;
 }
 
+}  // namespace
+
+std::optional<Recording> parse(std::string text, const std::string& file, std::string& error) {
+    Recording rec;
+    rec.file = file;
+    rec.text = std::make_shared<const std::string>(std::move(text));
+    return check(std::move(rec), error);
+}
+
 std::optional<Recording> load(const std::string& path, std::string& error) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
+    // Only a regular file: a FIFO or a device would never end.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) || !std::ifstream(path, std::ios::binary)) {
         error = path + ": cannot read the recording";
         return std::nullopt;
     }
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return parse(ss.str(), path, error);
+    Recording rec;
+    rec.file = path;
+    rec.path = path;
+    return check(std::move(rec), error);
 }
 
 Recorder::Recorder(std::ostream& out, Pace pace, const GameProgress& start) : out_(out) {
@@ -226,12 +312,22 @@ void Recorder::write(const Event& e) {
     out_ << formatEvent(e) << std::endl;
 }
 
-Player::Player(Program& program, Recording recording, Call call)
-    : program_(program), rec_(std::move(recording)), call_(std::move(call)) {
+Player::Player(Program& program, const Recording& recording, Call call)
+    : program_(program), reader_(recording.events()), endTime_(recording.endTime), call_(std::move(call)) {
     if (!call_) call_ = [](const std::function<void()>& h) { h(); };
+    take();
+}
+
+void Player::take() {
+    next_ = reader_->next();
+    ++taken_;
+    // The file changed since it was checked.
+    if (!next_ && !reader_->error().empty()) problem(nullptr, reader_->error());
 }
 
 void Player::problem(const Event* at, const std::string& what) {
+    constexpr std::size_t kKept = 20;
+    if (problemCount_++ >= kKept) return;
     std::string where = at && at->line ? "line " + std::to_string(at->line) + ": " : "";
     problems_.push_back(where + what);
 }
@@ -241,8 +337,12 @@ void Player::perform(const Event& e) {
         case Event::Answer:
             problem(&e, "a message-box answer with no box open");
             break;
-        case Event::End:
         case Event::Seed:
+            problem(&e, "a seed the game did not ask for");
+            break;
+        case Event::End:
+            if (next_) problem(&*next_, "the recording goes on after its end");
+            next_.reset();
             break;
         default:
             call_([this, &e] { apply(program_, e); });
@@ -252,12 +352,24 @@ void Player::perform(const Event& e) {
 
 void Player::advanceTo(Micros t) {
     Scheduler& sched = program_.scheduler();
-    while (!program_.ended() && next_ < rec_.events.size() && rec_.events[next_].t <= t) {
-        const std::size_t i = next_;
-        if (rec_.events[i].t > sched.now()) sched.advanceTo(rec_.events[i].t);
-        if (next_ != i) continue;  // a box that opened on the way has taken it
-        ++next_;
-        perform(rec_.events[i]);
+    while (!program_.ended() && next_ && next_->t <= t) {
+        const std::uint64_t at = taken_;
+        if (next_->t > sched.now()) sched.advanceTo(next_->t);
+        if (taken_ != at || !next_ || program_.ended()) continue;  // a box that opened on the way has taken it
+        const Event e = *next_;
+        take();
+        perform(e);
+    }
+    if (program_.ended() && next_) {
+        // Only the recording's end may follow the menu's close.
+        if (next_->kind == Event::End) {
+            const Event e = *next_;
+            take();
+            perform(e);
+        } else {
+            problem(&*next_, "the game had ended (its menu closed), and the recording goes on");
+            next_.reset();
+        }
     }
     if (!program_.ended() && t > sched.now()) sched.advanceTo(t);
 }
@@ -266,16 +378,16 @@ int Player::answerBox(int style) {
     Scheduler& sched = program_.scheduler();
     const Micros opened = sched.now();
     const int fallback = style == kQuestion ? kNo : kOk;
-    while (next_ < rec_.events.size()) {
-        const std::size_t i = next_;
-        const Event& e = rec_.events[i];
-        if (e.kind == Event::End) {
-            problem(&e, "the recording ends while a message box is open");
+    while (next_) {
+        if (next_->kind == Event::End) {
+            problem(&*next_, "the recording ends while a message box is open");
             return fallback;
         }
-        if (e.t > sched.now()) sched.advanceTo(e.t);
-        if (next_ != i) continue;  // a box opened inside this one took it
-        ++next_;
+        const std::uint64_t at = taken_;
+        if (next_->t > sched.now()) sched.advanceTo(next_->t);
+        if (taken_ != at || !next_) continue;  // a box opened inside this one took it
+        const Event e = *next_;
+        take();
         if (e.kind != Event::Answer) {
             perform(e);
             continue;
@@ -290,9 +402,20 @@ int Player::answerBox(int style) {
 }
 
 std::uint64_t Player::nextSeed() {
-    if (nextSeed_ < rec_.seeds.size()) return rec_.seeds[nextSeed_++];
-    problem(nullptr, "the game asked for more seeds than were recorded");
+    // The game takes its seed as a screen is set up, and the recording wrote it down right there.
+    if (next_ && next_->kind == Event::Seed) {
+        const std::uint64_t s = next_->seed;
+        take();
+        return s;
+    }
+    problem(next_ ? &*next_ : nullptr, "the game asked for more seeds than were recorded");
     return 0;
+}
+
+void printProblems(const Player& player, std::ostream& err) {
+    for (const std::string& p : player.problems()) err << "skyrend: replay: " << p << "\n";
+    if (player.problemCount() > player.problems().size())
+        err << "skyrend: replay: and " << player.problemCount() - player.problems().size() << " more\n";
 }
 
 void printState(Program& program, std::ostream& out) {
@@ -309,20 +432,6 @@ void printState(Program& program, std::ostream& out) {
     for (const std::string& v : s->varNames()) out << v << "=" << numText(s->getVar(v)) << "\n";
     out << "dravik.Left=" << numText(s->dravik.Left) << "\n"
         << "dravik.Top=" << numText(s->dravik.Top) << "\n";
-}
-
-ScratchProgress::ScratchProgress(const GameProgress& start) {
-    static std::atomic<int> counter{0};
-    path_ = (std::filesystem::temp_directory_path() /
-             ("skyrend-replay-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".dat"))
-                .string();
-    writeProgress(path_, start);
-}
-
-ScratchProgress::~ScratchProgress() {
-    std::error_code ec;
-    std::filesystem::remove(path_, ec);
-    std::filesystem::remove(path_ + ".tmp", ec);
 }
 
 namespace {
@@ -343,11 +452,10 @@ public:
 }  // namespace
 
 int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) {
-    ScratchProgress progress(recording.start);
     ReplayFrontEnd fe;
     int rc = 0;
     {
-        Program program(fe, gameScreens(), progress.path());
+        Program program(fe, gameScreens(), std::make_unique<ProgressInMemory>(recording.start));
         program.scheduler().setPace(recording.pace);
         Player player(program, recording, [&program](const std::function<void()>& h) {
             h();
@@ -357,8 +465,8 @@ int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) 
         program.showMenu();
         player.advanceTo(player.endTime());
         printState(program, out);
-        for (const std::string& p : player.problems()) err << "skyrend: replay: " << p << "\n";
-        rc = player.problems().empty() ? 0 : 1;
+        printProblems(player, err);
+        rc = player.problemCount() == 0 ? 0 : 1;
     }
     return rc;
 }

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game/input.h"
@@ -27,17 +29,54 @@ constexpr int kVersion = 1;
 // A recording's lines are the player's inputs (and the seeds and its end) with their clock times.
 using Event = InputEvent;
 
+// The longest recording the game plays, in clock time, and the longest line it reads: anything
+// beyond is refused before the game starts.
+constexpr Micros kLongestRecording = ms(24LL * 3600 * 1000);
+constexpr std::size_t kLongestLine = 4096;
+
+// Reads a recording a line at a time: memory stays a small multiple of one line, whatever the
+// file's length.
+class Reader {
+public:
+    Reader(std::unique_ptr<std::istream> in, std::string file);
+    ~Reader();
+    // The next event, seeds included, past the lines before it (the header, comments); nullopt
+    // at the end of the file or at a line that cannot be read, and then error() says why.
+    std::optional<Event> next();
+    const std::string& error() const { return error_; }  // "FILE:LINE: why", or empty
+    Pace pace() const { return pace_; }
+    const GameProgress& start() const { return start_; }
+
+private:
+    std::optional<Event> bad(const std::string& why);
+    std::unique_ptr<std::istream> in_;
+    std::string file_, line_, error_;
+    int lineNo_ = 0;
+    bool header_ = false, events_ = false;
+    Micros last_ = 0;
+    Pace pace_ = Pace::Classic;
+    GameProgress start_;
+};
+
+// A recording checked from its first line to its last (every line readable, none too long, the
+// clock within the limit), ready to be read again as it plays.
 struct Recording {
     Pace pace = Pace::Classic;
     GameProgress start;  // what the progress file held when the game started
-    std::vector<std::uint64_t> seeds;
-    std::vector<Event> events;  // everything but the seeds, in the order it happened
-    Micros endTime() const { return events.empty() ? 0 : events.back().t; }
+    Micros endTime = 0;  // the clock time of its last event
+    std::string file;
+    std::string path;                         // read from this file,
+    std::shared_ptr<const std::string> text;  // or from this text
+    // Its events from the first, as the player reads them.
+    std::unique_ptr<Reader> events() const;
 };
 
-// Reads a recording. On a malformed line, nullopt and error = "FILE:LINE: why".
-std::optional<Recording> parse(const std::string& text, const std::string& file, std::string& error);
+// Reads a recording. On a line the game cannot play, nullopt and error = "FILE:LINE: why".
+std::optional<Recording> parse(std::string text, const std::string& file, std::string& error);
 std::optional<Recording> load(const std::string& path, std::string& error);
+
+// A piece of a line for an error message: at most 80 bytes of it, control characters escaped.
+std::string excerpt(std::string_view text);
 
 // One event as its line in the file (no line end).
 std::string formatEvent(const Event& e);
@@ -60,7 +99,7 @@ class Player : public InputSource {
 public:
     // Inputs are performed through call (the window's tidying up after a handler).
     using Call = std::function<void(const std::function<void()>&)>;
-    Player(Program& program, Recording recording, Call call = {});
+    Player(Program& program, const Recording& recording, Call call = {});
 
     // Moves the clock to t, performing the events due on the way.
     void advanceTo(Micros t) override;
@@ -70,45 +109,39 @@ public:
     // The seeds in the order they were taken.
     std::uint64_t nextSeed() override;
 
-    bool finished() const override { return next_ >= rec_.events.size(); }
-    Micros endTime() const override { return rec_.endTime(); }
-    const Recording& recording() const { return rec_; }
-    // Where the game went another way than the recording (a box that was not there, too few
-    // seeds, ...): a recording of another version of the game, or an edited file.
+    bool finished() const override { return !next_; }
+    Micros endTime() const override { return endTime_; }
+    // Where the game went another way than the recording (a box that was not there, a seed it
+    // did not ask for, events after the game ended, ...): a recording of another version of the
+    // game, or an edited file. The first few are kept, and how many there were in all.
     const std::vector<std::string>& problems() const { return problems_; }
+    std::size_t problemCount() const { return problemCount_; }
 
 private:
+    void take();
     void perform(const Event& e);
     void problem(const Event* at, const std::string& what);
 
     Program& program_;
-    Recording rec_;
+    std::unique_ptr<Reader> reader_;
+    Micros endTime_;
     Call call_;
-    std::size_t next_ = 0;
-    std::size_t nextSeed_ = 0;
+    std::optional<Event> next_;  // the next line not yet played
+    std::uint64_t taken_ = 0;    // lines taken so far
     std::vector<std::string> problems_;
+    std::size_t problemCount_ = 0;
 };
+
+// The problems as lines for stderr ("skyrend: replay: ..."), with a count of those left out.
+void printProblems(const Player& player, std::ostream& err);
 
 // The final state as NAME=VALUE lines: screen, clock, the progress fields and, with a game
 // screen open, its variables and where dravik stands.
 void printState(Program& program, std::ostream& out);
 
-// A progress file holding start, for a replay that must neither read nor overwrite the player's
-// own; removed when it goes.
-class ScratchProgress {
-public:
-    explicit ScratchProgress(const GameProgress& start);
-    ~ScratchProgress();
-    ScratchProgress(const ScratchProgress&) = delete;
-    ScratchProgress& operator=(const ScratchProgress&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// Replays a recording with no window and no sound and prints the final state. Returns 0, 1 when
-// the game went another way than the recording, 2 when the file cannot be read.
+// Replays a recording with no window and no sound, its progress in memory, and prints the final
+// state. Returns 0, 1 when the game went another way than the recording, 2 when the file cannot
+// be read or is refused.
 int runReplay(const Recording& recording, std::ostream& out, std::ostream& err);
 int runReplayFile(const std::string& path, std::ostream& out, std::ostream& err);
 

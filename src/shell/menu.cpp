@@ -56,7 +56,7 @@ std::string Menu::version() {
 }
 
 void Menu::readProgressFile() {
-    progressFound_ = readProgress(program_.progressPath(), program_.progress());
+    program_.progressStore().load(program_.progress());
 }
 
 void Menu::Form_Activate() {
@@ -114,7 +114,7 @@ void Menu::Command5_Click() {
 
 void Menu::Form_Unload() {
     if (program_.ended()) return;
-    saveProgress(program_.progressPath(), program_.progress(), progressFound_);
+    program_.progressStore().save(program_.progress());
     program_.frontEnd().music("Close");
     program_.end();
 }

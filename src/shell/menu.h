@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "runtime/scheduler.h"
-#include "shell/progress.h"
 
 namespace sky {
 
@@ -56,7 +55,6 @@ public:
 
 private:
     Program& program_;
-    ReadResult progressFound_ = ReadResult::Missing;  // what the reading at the start found
     void readProgressFile();
 };
 

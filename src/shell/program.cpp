@@ -6,10 +6,10 @@
 namespace sky {
 
 Program::Program(FrontEnd& fe, ScreenFactory screens, std::string progressPath)
-    : fe_(fe),
-      screens_(std::move(screens)),
-      progressPath_(std::move(progressPath)),
-      menu_(std::make_unique<Menu>(*this)) {}
+    : Program(fe, std::move(screens), std::make_unique<ProgressFile>(std::move(progressPath))) {}
+
+Program::Program(FrontEnd& fe, ScreenFactory screens, std::unique_ptr<ProgressStore> progress)
+    : fe_(fe), screens_(std::move(screens)), store_(std::move(progress)), menu_(std::make_unique<Menu>(*this)) {}
 
 Program::~Program() {
     // Screens own timers registered with the scheduler: free them before it goes.

@@ -27,6 +27,7 @@ using ScreenFactory = std::function<std::shared_ptr<GameScreen>(Program&, int ep
 class Program {
 public:
     Program(FrontEnd& fe, ScreenFactory screens, std::string progressPath = "new.dat");
+    Program(FrontEnd& fe, ScreenFactory screens, std::unique_ptr<ProgressStore> progress);
     ~Program();
 
     FrontEnd& frontEnd() { return fe_; }
@@ -34,7 +35,7 @@ public:
     Random& random() { return rng_; }
     Modul1& modul1() { return modul1_; }
     GameProgress& progress() { return modul1_.progress; }
-    const std::string& progressPath() const { return progressPath_; }
+    ProgressStore& progressStore() { return *store_; }
     Menu& menu() { return *menu_; }
 
     // The open game screen, or nullptr.
@@ -73,7 +74,7 @@ private:
 
     FrontEnd& fe_;
     ScreenFactory screens_;
-    std::string progressPath_;
+    std::unique_ptr<ProgressStore> store_;
     Scheduler sched_;
     Random rng_;
     Modul1 modul1_;

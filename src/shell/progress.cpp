@@ -149,15 +149,20 @@ bool writeProgress(const std::string& path, const GameProgress& p) {
     return ok;
 }
 
-bool saveProgress(const std::string& path, const GameProgress& p, ReadResult found) {
-    if (found == ReadResult::Failed) {
-        std::fprintf(stderr,
-                     "skyrend: %s could not be read when the game started, so it is left as it is (this run's "
-                     "progress is not saved)\n",
-                     path.c_str());
-        return false;
+ReadResult ProgressFile::load(GameProgress& p) {
+    found_ = readProgress(path_, p);
+    return found_;
+}
+
+void ProgressFile::save(const GameProgress& p) {
+    if (found_ != ReadResult::Failed) {
+        writeProgress(path_, p);
+        return;
     }
-    return writeProgress(path, p);
+    std::fprintf(stderr,
+                 "skyrend: %s could not be read when the game started, so it is left as it is (this run's progress "
+                 "is not saved)\n",
+                 path_.c_str());
 }
 
 }  // namespace sky

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include <utility>
 
 namespace sky {
 
@@ -51,13 +52,47 @@ std::string progressText(const GameProgress& p);
 // message on stderr, on failure.
 bool writeProgress(const std::string& path, const GameProgress& p);
 
-// The close's save: the file is replaced unless the start found it there but could not read it,
-// since it may hold progress this run never saw; then it is left as it is, with a word on stderr.
-bool saveProgress(const std::string& path, const GameProgress& p, ReadResult found);
-
 // The longest line the reader takes; anything longer is an unreadable line.
 constexpr std::size_t kMaxProgressLine = 4096;
 // The most of the file that is read: six of the longest lines with their line ends.
 constexpr std::size_t kMaxProgressBytes = 6 * (kMaxProgressLine + 2);
+
+// Where the menu keeps the progress between runs: read at its first activation, written when it
+// closes.
+class ProgressStore {
+public:
+    virtual ~ProgressStore() = default;
+    virtual ReadResult load(GameProgress& p) = 0;
+    virtual void save(const GameProgress& p) = 0;
+};
+
+// The progress file. The close replaces it unless the start found it there but could not read
+// it: it may hold progress this run never saw, so it is left as it is, with a word on stderr.
+class ProgressFile final : public ProgressStore {
+public:
+    explicit ProgressFile(std::string path) : path_(std::move(path)) {}
+    ReadResult load(GameProgress& p) override;
+    void save(const GameProgress& p) override;
+
+private:
+    std::string path_;
+    ReadResult found_ = ReadResult::Missing;
+};
+
+// Progress held in memory, starting from what a recorded game started from: a replay neither
+// reads nor overwrites the player's own file, and writes no file at all.
+class ProgressInMemory final : public ProgressStore {
+public:
+    explicit ProgressInMemory(const GameProgress& start) : held_(start) {}
+    ReadResult load(GameProgress& p) override {
+        p = held_;
+        return ReadResult::Read;
+    }
+    void save(const GameProgress& p) override { held_ = p; }
+    const GameProgress& held() const { return held_; }
+
+private:
+    GameProgress held_;
+};
 
 }  // namespace sky

@@ -2,6 +2,8 @@
 // files are refused with the line at fault, and the stored recordings still end as they did.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -24,8 +26,7 @@ namespace fs = std::filesystem;
 struct Session {
     std::ostringstream file;
     test::TestFrontEnd fe;
-    ScratchProgress progress{GameProgress{"False", 0, 0, 0, 0, 1}};
-    Program program{fe, gameScreens(), progress.path()};
+    Program program{fe, gameScreens(), std::make_unique<ProgressInMemory>(GameProgress{"False", 0, 0, 0, 0, 1})};
     Recorder recorder;
     Micros boxHold = 0, firstBoxOpened = -1, firstBoxClosed = -1;
     std::uint64_t nextSeed = 4242;
@@ -150,16 +151,47 @@ TEST(Replay, ARecordedSessionWithABoxHeldTwoSecondsAndAPauseReplaysToTheSameStat
     EXPECT_NE(replayed(noPause), want);
 }
 
-TEST(Replay, ABoxThatDidNotOpenInTheRecordingIsReportedNotGuessed) {
-    // Episode 1 opened and left at once: an answer in the file finds no box to close.
-    const std::string text =
-        "skyrend-replay 1\npace nominal\n0 activate\n10 click Command1\n10 seed 7\n500 answer ok 400\n600 key 27\n";
-    std::string problems;
-    replayed(text, &problems);
-    EXPECT_NE(problems.find("line 6: a message-box answer with no box open"), std::string::npos) << problems;
-    // A screen set-up without a recorded seed is reported too.
-    replayed("skyrend-replay 1\n0 activate\n10 click Command1\n", &problems);
-    EXPECT_NE(problems.find("more seeds than were recorded"), std::string::npos) << problems;
+TEST(Replay, WhereTheGameWentAnotherWayIsReportedNotGuessed) {
+    const std::string h = "skyrend-replay 1\npace nominal\n0 activate\n";
+    const struct {
+        std::string text, problem;
+    } rows[] = {
+        // Episode 1 opened and left at once: an answer in the file finds no box to close.
+        {h + "10 click Command1\n10 seed 7\n500 answer ok 400\n600 key 27\n",
+         "line 6: a message-box answer with no box open"},
+        {h + "10 click Command1\n", "more seeds than were recorded"},
+        {h + "10 seed 7\n20 click Command1\n", "line 4: a seed the game did not ask for"},
+        {h + "10 end\n11 key 38\n", "line 5: the recording goes on after its end"},
+        {h + "10 click Command5\n20 activate\n30 end\n", "line 5: the game had ended (its menu closed)"},
+    };
+    for (const auto& r : rows) {
+        std::string error;
+        auto rec = parse(r.text, "f", error);
+        ASSERT_TRUE(rec) << error;
+        std::ostringstream out, err;
+        EXPECT_EQ(runReplay(*rec, out, err), 1) << r.text;
+        EXPECT_NE(err.str().find(r.problem), std::string::npos) << err.str();
+    }
+}
+
+// A replay keeps the progress in memory: it needs no scratch file, not even a temporary folder.
+TEST(Replay, WritesNoFile) {
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string was = tmp ? tmp : "";
+    ::setenv("TMPDIR", "/nonexistent-skyrend-tmp", 1);
+    std::string error;
+    auto rec = parse("skyrend-replay 1\n0 activate\n10 check 0\n20 click Command5\n20 end\n", "f", error);
+    ASSERT_TRUE(rec) << error;
+    std::ostringstream out, err;
+    int rc = -1;
+    try {
+        rc = runReplay(*rec, out, err);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what();
+    }
+    tmp ? ::setenv("TMPDIR", was.c_str(), 1) : ::unsetenv("TMPDIR");
+    EXPECT_EQ(rc, 0) << err.str();
+    EXPECT_NE(out.str().find("musicOn=0\n"), std::string::npos) << out.str();
 }
 
 TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
@@ -186,13 +218,21 @@ TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
         {h + "10 answer ok 20\n", "f:2: answer needs the time its box opened, not after it closed"},
         {h + "10 pause now\n", "f:2: pause takes key or auto"},
         {h + "10 seed 0x10\n", "f:2: seed takes a whole number"},
-        {h + "10 end\n11 key 38\n", "f:3: nothing may follow the end"},
+        {"skyrend-replay 1\rpace xp\r", "f:1: a CR that ends no line"},
+        {std::string("skyrend-replay 1\0\n", 18), "f:1: a NUL byte"},
+        {h + std::string(5000, '\x1b') + "\n", "f:2: a line longer than 4096 bytes"},
+        {h + "86400000001 key 38\n", "f:2: time 86400000001 is beyond 24 hours"},
+        {h + "\x1b[2J" + std::string(200, 'x') + " key\n",
+         "f:2: expected a clock time in microseconds, found '\\x1b[2Jxxx"},
         {h + "10 fly\n", "f:2: cannot understand 'fly' with 0 argument(s)"},
     };
     for (const Row& r : rows) {
         std::string error;
         EXPECT_FALSE(parse(r.text, "f", error)) << r.text;
         EXPECT_EQ(error.substr(0, r.error.size()), r.error) << r.text;
+        // A bad line is quoted in part, never raw: no terminal escapes reach the console.
+        EXPECT_LT(error.size(), 200u);
+        EXPECT_TRUE(std::none_of(error.begin(), error.end(), [](char c) { return std::iscntrl(c & 0xff); }));
     }
 }
 
