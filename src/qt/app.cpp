@@ -1,30 +1,30 @@
 // The game with its Qt windows.
 #include "qt/app.h"
-#include "game/screens.h"
 
 #include <QApplication>
+#include <QLockFile>
+#include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "game/screens.h"
 #include "qt/appearance.h"
 #include "qt/commandline.h"
 #include "qt/language.h"
 #include "qt/qtfrontend.h"
 #include "qt/settings.h"
+#include "qt/startchecks.h"
 #include "scenario/replay.h"
 #include "shell/program.h"
 
 namespace sky::qt {
-
-namespace {
-constexpr const char* kProgressFile = "new.dat";
-}
 
 int runApp(int argc, char** argv, const CommandLine& cl) {
     Options options;
@@ -33,8 +33,14 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
     const char* recordPath = cl.record.empty() ? nullptr : cl.record.c_str();
     const char* replayPath = cl.replay.empty() ? nullptr : cl.replay.c_str();
     if (const char* t = std::getenv("SKY_DEBUG_TICKS"); t && *t && std::strcmp(t, "0") != 0) options.debugTicks = true;
+    if (recordPath) {
+        if (auto why = recordingRefused(recordPath)) {
+            std::fprintf(stderr, "skyrend: %s\n", why->c_str());
+            return 2;
+        }
+    }
 
-    // A replay plays on its own copy of the progress the recorded game started from, at the
+    // A replay plays from the progress the recorded game started from, kept in memory, at the
     // recorded pace; the player's own new.dat is neither read nor written.
     std::optional<replay::Recording> recording;
     if (replayPath) {
@@ -46,6 +52,33 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         }
         pace = recording->pace;
     }
+    if (!displayAvailable(argc, argv)) {
+        std::fprintf(stderr, "%s\n", kNoDisplayLine);
+        return 2;
+    }
+
+    std::optional<QApplication> application;
+    {
+        DisplayGuard guard;
+        application.emplace(argc, argv);
+    }
+    QApplication& app = *application;
+    setupAppearance(app);
+    // Until the game is under way, an end request simply ends the program.
+    std::function<void()> end = [] { QApplication::quit(); };
+    EndRequests endRequests([&end] { end(); });
+
+    // A replay touches no progress file; a game holds the folder's lock while it runs.
+    std::unique_ptr<QLockFile> lock;
+    if (!replayPath && !(lock = lockProgressFolder())) {
+        std::fprintf(stderr, "skyrend: %s\n", kAlreadyRunning);
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Skyrend"), QString::fromUtf8(kAlreadyRunning),
+                        QMessageBox::Ok);
+        end = [&box] { box.reject(); };
+        box.exec();
+        return 1;
+    }
+
     std::ofstream recordFile;
     std::unique_ptr<replay::Recorder> recorder;
     if (recordPath) {
@@ -59,9 +92,6 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         readProgress(kProgressFile, start);
         recorder = std::make_unique<replay::Recorder>(recordFile, pace, start);
     }
-
-    QApplication app(argc, argv);
-    setupAppearance(app);
     // The player's settings; what the command line asks for is remembered for the next start.
     const SettingsFile settingsFile;
     Settings settings = settingsFile.load();
@@ -102,9 +132,20 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         }
         frontEnd.setRecorder(recorder.get());
         frontEnd.attach(program);
+        // The desktop ending the game ends it as closing the menu does: progress saved, music closed.
+        end = [&frontEnd, &program] {
+            if (program.ended()) return QApplication::quit();
+            InputEvent e;
+            e.kind = InputEvent::MenuClose;
+            frontEnd.input(e);
+        };
         frontEnd.start();
         rc = app.exec();
+        end = [] {};
         frontEnd.endRecording();
+        if (recorder) recordFile.flush();
+        if (recorder && !recordFile)
+            std::fprintf(stderr, "skyrend: the recording %s could not be written in full\n", recordPath);
         if (player) {
             replay::printState(program, std::cout);
             replay::printProblems(*player, std::cerr);

@@ -20,12 +20,6 @@
 
 namespace sky::qt {
 
-namespace {
-
-constexpr const char* kMusicFile = "Music.wav";
-
-}  // namespace
-
 bool playableWave(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;

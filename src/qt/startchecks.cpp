@@ -1,0 +1,130 @@
+// What the game checks before its windows open, and the desktop's ways of ending it.
+#include "qt/startchecks.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "qt/musicplayer.h"
+
+namespace sky::qt {
+
+namespace fs = std::filesystem;
+
+const char* const kNoDisplayLine =
+    "skyrend: no display: set DISPLAY or use --scenario FILE / --replay FILE --scenario-out";
+
+std::optional<std::string> recordingRefused(const std::string& path) {
+    std::error_code ec;
+    const fs::path target = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    for (const char* own : {kProgressFile, kLockFile, kMusicFile}) {
+        std::error_code ec2;
+        if (!ec && target == fs::weakly_canonical(fs::absolute(own, ec2), ec2))
+            return std::string("--record ") + path + ": that is the game's own " + own;
+        if (fs::equivalent(path, own, ec2)) return std::string("--record ") + path + ": that is the game's own " + own;
+    }
+    const fs::file_status st = fs::status(path, ec);
+    if (fs::exists(st) && !fs::is_regular_file(st)) return "--record " + path + ": not a file";
+    // Writable where it stands: open without creating or truncating anything yet.
+    const int fd = fs::exists(st) ? ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+    if (fd >= 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const fs::path dir = fs::absolute(path, ec).parent_path();
+    if (fs::exists(st) || ::access(dir.c_str(), W_OK) != 0)
+        return "--record " + path + ": cannot be written (" + std::strerror(errno) + ")";
+    return std::nullopt;
+}
+
+bool displayAvailable(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0) return true;  // the player chose where
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const std::string p = platform ? platform : "";
+    // Platforms that draw without a display server (offscreen, minimal, vnc, the frame buffer).
+    if (!p.empty() && p.rfind("xcb", 0) != 0 && p.rfind("wayland", 0) != 0) return true;
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+void guardHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    // Qt's own words on a display it cannot reach come before its abort: one line of ours instead.
+    if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0 && type != QtFatalMsg) return;
+    if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
+        std::fprintf(stderr, "%s\n", kNoDisplayLine);
+        std::_Exit(2);
+    }
+    if (previousHandler) previousHandler(type, context, text);
+}
+
+int endPipe[2] = {-1, -1};
+
+extern "C" void onEndSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(endPipe[1], &byte, 1);
+    errno = saved;
+}
+
+}  // namespace
+
+DisplayGuard::DisplayGuard() {
+    previousHandler = qInstallMessageHandler(&guardHandler);
+}
+
+DisplayGuard::~DisplayGuard() {
+    qInstallMessageHandler(previousHandler);
+    previousHandler = nullptr;
+}
+
+std::unique_ptr<QLockFile> lockProgressFolder(const std::string& lockPath) {
+    auto lock = std::make_unique<QLockFile>(QString::fromLocal8Bit(lockPath.c_str()));
+    // Held for a whole game, however long: only a lock whose copy is gone is stale.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) return lock;
+    // A folder where no lock can be made (read-only) has no progress to lose to a second copy.
+    return lock->error() == QLockFile::LockFailedError ? nullptr : std::make_unique<QLockFile>(QString());
+}
+
+EndRequests::EndRequests(std::function<void()> end) : end_(std::move(end)) {
+    if (endPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, endPipe) != 0) return;
+    notifier_ = std::make_unique<QSocketNotifier>(endPipe[0], QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char buf[16];
+        while (::read(endPipe[0], buf, sizeof buf) > 0) {
+        }
+        end_();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onEndSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &sa, nullptr);
+    // Logging out or shutting down: the progress is saved before the session ends.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { end_(); });
+}
+
+EndRequests::~EndRequests() {
+    for (int sig : {SIGTERM, SIGHUP, SIGINT}) std::signal(sig, SIG_DFL);
+}
+
+}  // namespace sky::qt
