@@ -1,13 +1,19 @@
 // Headless simulation speed: an hour of seeded play on each screen with a scripted pilot, at the
 // nominal pace (where the timers fire most often), and the cost of one world-scroll tick.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "assets/pictures.h"
 #include "episode1/form1.h"
 #include "episode2/form2.h"
 #include "game/screens.h"
+#include "scenario/replay.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 
@@ -85,12 +91,47 @@ double pohybNanos(int episode) {
     return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / n;
 }
 
+#ifndef __EMSCRIPTEN__
+// A long recording played headless: its events are streamed, so memory stays flat whatever its
+// length. Prints the wall time and the peak memory the process reached.
+long peakRssMb();
+
+void replayFigures(int events) {
+    const long before = peakRssMb();
+    const std::string path = "/tmp/skyrend-bench-" + std::to_string(::getpid()) + ".replay";
+    double fileMb = 0;
+    {
+        std::ofstream f(path, std::ios::binary);
+        f << "skyrend-replay 1\npace classic\n0 activate\n";
+        for (int i = 0; i < events; ++i) f << 1000 + i * 10 << " key " << 37 + i % 4 << "\n";
+        f << 1000 + events * 10LL << " end\n";
+        fileMb = static_cast<double>(f.tellp()) / (1 << 20);
+    }
+    const auto start = Clock::now();
+    std::ostringstream out, err;
+    replay::runReplayFile(path, out, err);
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    std::remove(path.c_str());
+    std::printf("replay of %d events (%.0f MB file): %.2f wall s, peak memory %ld MB (%ld MB before it)\n", events,
+                fileMb, wall, peakRssMb(), before);
+}
+
+long peakRssMb() {
+    rusage u{};
+    ::getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3600;
     // The artwork is drawn once per program, at its first use: that is start-up, not simulation,
     // and it is timed on its own (in the browser's baseline code it costs several times more).
+#ifndef __EMSCRIPTEN__
+    replayFigures(5'000'000);
+#endif
     const auto drawStart = Clock::now();
     for (std::string_view name : assets::names()) assets::image(name);
     std::printf("artwork: every picture drawn once in %.1f ms\n",
