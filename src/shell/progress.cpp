@@ -125,10 +125,18 @@ bool writeProgress(const std::string& path, const GameProgress& p) {
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     bool ok = fd >= 0;
     if (ok) {
-        // mkostemp makes the file private; a progress file is as readable as any other the player makes.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ok = ::fchmod(fd, 0666 & ~mask) == 0;
+        // mkostemp makes the file private: it gets the old file's permissions, or those of any new
+        // file the player makes, and always the game's own reading and writing.
+        struct stat old {};
+        mode_t mode = 0;
+        if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+            mode = old.st_mode & 0777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ok = ::fchmod(fd, mode | S_IRUSR | S_IWUSR) == 0;
     }
     for (std::size_t done = 0; ok && done < text.size();) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
