@@ -36,10 +36,10 @@ for variant in release sanitize; do
 done
 
 # Every fuzz target, built by CMake with clang and run for a bounded time from its corpus.
-echo "== fuzzing, 60 s per target"
+echo "== fuzzing, 45 s per target"
 fuzz="$here/build-test-fuzz"
 cmake -S "$here" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DSKY_FUZZ=ON \
-  -DSKY_FUZZ_SECONDS=60 > /dev/null
+  -DSKY_FUZZ_SECONDS=45 > /dev/null
 if ! cmake --build "$fuzz" -j2 --target fuzz > "$fuzz/fuzz.log" 2>&1; then
   tail -n 40 "$fuzz/fuzz.log"
   echo "fuzz: failed (the whole log is in $fuzz/fuzz.log)"
