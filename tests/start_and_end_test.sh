@@ -9,6 +9,12 @@ failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 saved() { printf 'True\n1\n0\n5\n0\n0\n' > new.dat; }  # LF lines: a save rewrites them as CR LF
 crlf() { [ "$(head -c 6 new.dat)" = "$(printf 'True\r\n')" ]; }
+# Starts a copy in the background and waits until it holds the folder's lock.
+start() {
+  "$game" >/dev/null 2>&1 &
+  copy=$!
+  for _ in $(seq 100); do [ -e new.dat.lock ] && return; sleep 0.1; done
+}
 
 # No display: one line and status 2, whether none is named or the named one cannot be reached.
 for display in "" ":97"; do
@@ -26,32 +32,29 @@ for path in new.dat ./Music.wav new.dat.lock /nonexistent/r.replay .; do
 done
 [ "$(cat new.dat)" = "$(printf 'True\n1\n0\n5\n0\n0')" ] || fail "--record new.dat touched new.dat"
 # A recording that fails while the game plays says so at the end.
-out="$(sh -c "trap '' XFSZ; ulimit -f 0; exec timeout --preserve-status -s TERM 2 '$game' --record r.replay" 2>&1)"
+out="$(sh -c "trap '' XFSZ; ulimit -f 0; exec timeout --preserve-status -s TERM 4 '$game' --record r.replay" 2>&1)"
 case "$out" in *"recording r.replay could not be written in full"*) ;; *) fail "failing recording: $out" ;; esac
 
 # The desktop ends the game: progress saved as the menu's close saves it, status 0.
 for sig in TERM HUP INT; do
   saved
-  timeout --preserve-status -s $sig 2 "$game" 2>/dev/null; rc=$?
+  timeout --preserve-status -s $sig 4 "$game" 2>/dev/null; rc=$?
   [ $rc = 0 ] && crlf || fail "SIG$sig: status $rc, new.dat $(od -c new.dat | head -1)"
 done
 
 # A second copy in the same folder says so and leaves with status 1; the first plays on. A lock
 # left by a copy that is gone does not count.
 saved
-"$game" >/dev/null 2>&1 &
-first=$!
-sleep 1.5
-out="$(timeout --preserve-status -s TERM 3 "$game" 2>&1)"; rc=$?
+start
+first=$copy
+out="$(timeout --preserve-status -s TERM 4 "$game" 2>&1)"; rc=$?
 [ $rc = 1 ] && ! crlf || fail "second copy: status $rc: $out"
 kill -TERM $first; wait $first
 crlf || fail "the first copy did not save"
-"$game" >/dev/null 2>&1 &
-crashed=$!
-sleep 1.5
-kill -KILL $crashed; wait $crashed
+start
+kill -KILL $copy; wait $copy
 [ -e new.dat.lock ] || fail "no lock beside new.dat"
 saved
-timeout --preserve-status -s TERM 2 "$game" 2>/dev/null; rc=$?
+timeout --preserve-status -s TERM 4 "$game" 2>/dev/null; rc=$?
 [ $rc = 0 ] && crlf || fail "stale lock: status $rc"
 exit $failed

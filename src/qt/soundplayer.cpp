@@ -1,6 +1,8 @@
 // The sound effects, mixed into one audio output.
 #include "qt/soundplayer.h"
 
+#include "qt/musicplayer.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -31,8 +33,10 @@ struct Pcm {
     std::vector<std::int16_t> samples;  // interleaved
 };
 
-// A 16-bit PCM wave file, or nothing.
+// A 16-bit PCM wave file, or nothing. The music's check comes first: only a regular file with a
+// header the audio output takes is opened at all.
 bool readWave(const QString& path, Pcm& out) {
+    if (!playableWave(QFile::encodeName(path).toStdString())) return false;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileBytes) return false;
     const QByteArray b = f.readAll();

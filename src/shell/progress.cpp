@@ -159,11 +159,12 @@ bool writeProgress(const std::string& path, const GameProgress& p) {
 
 ReadResult ProgressFile::load(GameProgress& p) {
     found_ = readProgress(path_, p);
-    return found_;
+    return *found_;
 }
 
 void ProgressFile::save(const GameProgress& p) {
-    if (found_ != ReadResult::Failed) {
+    if (!found_) return;
+    if (*found_ != ReadResult::Failed) {
         writeProgress(path_, p);
         return;
     }

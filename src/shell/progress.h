@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace sky {
 
@@ -66,8 +67,10 @@ public:
     virtual void save(const GameProgress& p) = 0;
 };
 
-// The progress file. The close replaces it unless the start found it there but could not read
-// it: it may hold progress this run never saw, so it is left as it is, with a word on stderr.
+// The progress file. The close replaces it only once the start has read it or found none: a file
+// that is there but could not be read may hold progress this run never saw, so it is left as it
+// is, with a word on stderr; a close before the first reading (the desktop ending the game as it
+// starts) has nothing of its own to save.
 class ProgressFile final : public ProgressStore {
 public:
     explicit ProgressFile(std::string path) : path_(std::move(path)) {}
@@ -76,7 +79,7 @@ public:
 
 private:
     std::string path_;
-    ReadResult found_ = ReadResult::Missing;
+    std::optional<ReadResult> found_;
 };
 
 // Progress held in memory, starting from what a recorded game started from: a replay neither
