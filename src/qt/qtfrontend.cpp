@@ -82,6 +82,8 @@ void QtFrontEnd::shutdown() {
         QuietAudio quiet;
         sounds_.reset();
     }
+    // The program may go now: a second shutdown (the destructor's) must not reach it.
+    program_ = nullptr;
 }
 
 void QtFrontEnd::call(const std::function<void()>& handler) {
