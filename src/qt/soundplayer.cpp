@@ -172,6 +172,7 @@ struct SoundPlayer::Impl {
         if (!out || sink->error() != QAudio::NoError) {
             close();
             tried = true;  // no second try until switched off and on
+            return;        // and no feed to wake for
         }
         feed.start();
     }
