@@ -4,8 +4,7 @@
 
 #include "qt/app.h"
 #include "qt/commandline.h"
-#include "scenario/replay.h"
-#include "scenario/runner.h"
+#include "scenario/headless.h"
 
 int main(int argc, char** argv) {
     QStringList args;
@@ -13,7 +12,7 @@ int main(int argc, char** argv) {
     // Every option is checked before anything runs: a mistake ends the program before any window.
     const sky::qt::CommandLine options = sky::qt::parseCommandLine(args, std::cout, std::cerr);
     if (options.exitCode) return *options.exitCode;
-    if (!options.scenario.empty()) return sky::runScenarioFile(options.scenario, std::cout, std::cerr);
-    if (options.scenarioOut) return sky::replay::runReplayFile(options.replay, std::cout, std::cerr);
+    if (auto rc = sky::runHeadless({options.scenario, options.replay, options.scenarioOut}, std::cout, std::cerr))
+        return *rc;
     return sky::qt::runApp(argc, argv, options);
 }

@@ -18,7 +18,7 @@ std::optional<int> runHeadless(int argc, char** argv, std::ostream& out, std::os
                 err << "skyrend: --scenario needs a file\n";
                 return 2;
             }
-            return runScenarioFile(argv[i + 1], out, err);
+            return runHeadless(HeadlessRun{argv[i + 1], {}, false}, out, err);
         }
         if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) replay = argv[i + 1];
         if (std::strcmp(argv[i], "--scenario-out") == 0) headless = true;
@@ -28,7 +28,13 @@ std::optional<int> runHeadless(int argc, char** argv, std::ostream& out, std::os
         err << "skyrend: --scenario-out goes with --replay FILE\n";
         return 2;
     }
-    return replay::runReplayFile(replay, out, err);
+    return runHeadless(HeadlessRun{{}, replay, true}, out, err);
+}
+
+std::optional<int> runHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& err) {
+    if (!run.scenario.empty()) return runScenarioFile(run.scenario, out, err);
+    if (run.scenarioOut) return replay::runReplayFile(run.replay, out, err);
+    return std::nullopt;
 }
 
 }  // namespace sky
