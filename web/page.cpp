@@ -16,6 +16,7 @@
 
 #include "assets/pictures.h"
 #include "game/input.h"
+#include "game/realtime.h"
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "playfield/motion.h"
@@ -39,8 +40,6 @@ namespace sky::web {
 namespace {
 
 constexpr const char* kProgressFile = "new.dat";
-// After a stall (a hidden tab, a busy machine) the world catches up at most this much.
-constexpr Micros kMaxStep = ms(100);
 
 std::string jsonText(const std::string& s) {
     std::string out = "\"";
@@ -61,7 +60,7 @@ public:
     int boxes = 0;
     bool menuShown = false, activatePending = false, autoPaused = false, sceneChanged = true;
     std::uint64_t paintedRuns = 0;
-    double lastMs = -1;
+    RealTimeStep realTime;
     std::string storedProgress;  // what the browser holds
     std::unique_ptr<About> about;
     SceneMotion::Mode motionMode = SceneMotion::Mode::Interpolate;
@@ -70,15 +69,12 @@ public:
     // The clock follows real time: one step per display frame.
     void step() {
         if (!program || program->ended()) return;
-        const double now = js_now();
-        if (lastMs < 0) lastMs = now;
-        Micros d = static_cast<Micros>(std::llround((now - lastMs) * 1000));
-        lastMs = now;
-        d = std::clamp<Micros>(d, 0, kMaxStep);
+        const Micros d = realTime.step(nowNs());
         if (d > 0) program->scheduler().advance(d);
         tidy();
     }
-    void resync() { lastMs = js_now(); }
+    void resync() { realTime.restart(nowNs()); }
+    static std::int64_t nowNs() { return std::llround(js_now() * 1e6); }
 
     // What the window does after a handler: frees closed screens once nothing waits, and shows
     // what the menu and the progress now hold.
@@ -275,7 +271,7 @@ EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
         fe->storedProgress = progress;
     }
     fe->program = std::make_unique<Program>(*fe, gameScreens(), kProgressFile);
-    fe->program->scheduler().setPace(Pace::Classic);  // the tick the game's speeds were tuned on
+    fe->program->scheduler().setPace(kPlayersPace);
     fe->resync();
     fe->program->showMenu();
 }

@@ -1,1 +1,2 @@
-target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/input.cpp ${CMAKE_CURRENT_LIST_DIR}/screens.cpp)
+target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/controls.cpp ${CMAKE_CURRENT_LIST_DIR}/input.cpp
+                               ${CMAKE_CURRENT_LIST_DIR}/keys.cpp ${CMAKE_CURRENT_LIST_DIR}/screens.cpp)

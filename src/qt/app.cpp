@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "game/realtime.h"
 #include "game/screens.h"
 #include "qt/appearance.h"
 #include "qt/commandline.h"
@@ -29,7 +30,7 @@ namespace sky::qt {
 int runApp(int argc, char** argv, const CommandLine& cl) {
     Options options;
     options.autopause = cl.autopause;
-    Pace pace = cl.pace.value_or(Pace::Classic);  // the system tick the game's speeds were tuned on
+    Pace pace = cl.pace.value_or(kPlayersPace);
     const char* recordPath = cl.record.empty() ? nullptr : cl.record.c_str();
     const char* replayPath = cl.replay.empty() ? nullptr : cl.replay.c_str();
     if (const char* t = std::getenv("SKY_DEBUG_TICKS"); t && *t && std::strcmp(t, "0") != 0) options.debugTicks = true;

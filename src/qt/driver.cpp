@@ -20,8 +20,8 @@ Driver::Driver(Program& program, Clock clock) : program_(program), clock_(std::m
 Driver::~Driver() = default;
 
 void Driver::start() {
-    lastNs_ = startNs_ = clock_();
-    carryNs_ = 0;
+    startNs_ = clock_();
+    realTime_.restart(startNs_);
     running_ = true;
     timer_.start();
 }
@@ -35,16 +35,7 @@ void Driver::step() {
     if (!running_ || program_.ended()) return;
     // Take the time first: a message box opened by a handler below runs steps of its own, and
     // each of them must count only the time since the step before it.
-    const std::int64_t now = clock_();
-    std::int64_t deltaNs = now - lastNs_ + carryNs_;
-    lastNs_ = now;
-    if (deltaNs < 0) deltaNs = 0;
-    Micros d = deltaNs / 1000;
-    carryNs_ = deltaNs % 1000;
-    if (d > kMaxStep) {
-        d = kMaxStep;
-        carryNs_ = 0;
-    }
+    const Micros d = realTime_.step(clock_());
     ++steps_;
     if (d > 0) {
         advanced_ += d;
@@ -54,6 +45,7 @@ void Driver::step() {
             program_.scheduler().advance(d);
     }
     if (program_.scheduler().depth() == 0 && boxes_ == 0) program_.collect();
+    if (afterStep_) afterStep_();
     timer_.stop();  // the sleep it woke from is over
     sleepUntilNextTimer();
 }
@@ -76,13 +68,12 @@ void Driver::sleepUntilNextTimer() {
 }
 
 Micros Driver::clockNow() const {
-    const Micros since = running_ ? std::clamp<Micros>((clock_() - lastNs_ + carryNs_) / 1000, 0, kMaxStep) : 0;
+    const Micros since = running_ ? realTime_.pending(clock_()) : 0;
     return program_.scheduler().now() + since;
 }
 
 void Driver::resync() {
-    lastNs_ = clock_();
-    carryNs_ = 0;
+    realTime_.restart(clock_());
     timer_.stop();
     sleepUntilNextTimer();
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "game/realtime.h"
 #include "runtime/scheduler.h"
 
 namespace sky {
@@ -21,8 +22,6 @@ class Driver : public QObject {
 public:
     // Nanoseconds of real time from any fixed start; the real clock unless a test gives its own.
     using Clock = std::function<std::int64_t()>;
-    // After a stall (a window drag, a suspended process) the world catches up at most this much.
-    static constexpr Micros kMaxStep = ms(100);
     static constexpr int kPeriodMs = 2;     // the shortest sleep, and the pace inside message boxes
     static constexpr int kMaxSleepMs = 50;  // the longest, so a timer switched on by a key is seen soon
 
@@ -36,8 +35,10 @@ public:
     // target; a replay performs its recorded events on the way instead.
     using Advance = std::function<void(Micros target)>;
     void setAdvance(Advance a) { advance_ = std::move(a); }
+    // Called after every step (the automatic pause looks whether its time has come).
+    void setAfterStep(std::function<void()> f) { afterStep_ = std::move(f); }
 
-    // One step: the clock advances by the real time since the last step (at most kMaxStep).
+    // One step: the clock advances by the real time since the last step (RealTimeStep caps it).
     // Freeing closed screens waits until no handler runs and no message box is open.
     void step();
     // Forgets the real time since the last step (a screen's set-up has just taken it), so the new
@@ -63,6 +64,7 @@ public:
     Micros advanced() const { return advanced_; }  // clock time this driver has added
     std::int64_t steps() const { return steps_; }
     std::int64_t realElapsedNs() const { return running_ ? clock_() - startNs_ : 0; }
+    std::int64_t nowNs() const { return clock_(); }  // on the driver's real clock
     // The program's clock as of this instant: where the last step left it, plus the real time
     // since (at most one step's worth). A window draws the motion between ticks from it.
     Micros clockNow() const;
@@ -76,12 +78,12 @@ private:
     Program& program_;
     Clock clock_;
     Advance advance_;
+    std::function<void()> afterStep_;
     QElapsedTimer elapsed_;
     QTimer timer_;
     bool running_ = false;
     std::int64_t startNs_ = 0;
-    std::int64_t lastNs_ = 0;
-    std::int64_t carryNs_ = 0;
+    RealTimeStep realTime_;
     std::int64_t wakeNs_ = 0;
     int boxes_ = 0;
     Micros advanced_ = 0;

@@ -17,14 +17,12 @@
 
 namespace sky::qt {
 
-GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input,
-                       std::function<void()> pauseKey, SceneClock clock)
+GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input, SceneClock clock)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       screen_(&screen),
       painter_(painter),
       scale_(scale < 1 ? 1 : scale),
       input_(std::move(input)),
-      pauseKey_(std::move(pauseKey)),
       clock_(std::move(clock)),
       motion_(clock_.now && clock_.lastTick ? clock_.mode : SceneMotion::Mode::Ticks) {
     setObjectName(QString::fromStdString(screen.name()));
@@ -38,40 +36,6 @@ GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Inp
 }
 
 GameWindow::~GameWindow() = default;
-
-int GameWindow::keyCode(int k) {
-    switch (k) {
-        case Qt::Key_Up:
-            return kKeyUp;
-        case Qt::Key_Down:
-            return kKeyDown;
-        case Qt::Key_Left:
-            return kKeyLeft;
-        case Qt::Key_Right:
-            return kKeyRight;
-        case Qt::Key_Space:
-            return kKeySpace;
-        case Qt::Key_Escape:
-            return kKeyEsc;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return 13;
-        case Qt::Key_Backspace:
-            return 8;
-        case Qt::Key_Tab:
-            return 9;
-        case Qt::Key_Shift:
-            return 16;
-        case Qt::Key_Control:
-            return 17;
-        case Qt::Key_Alt:
-            return 18;
-        default:
-            // Letters and digits carry their upper-case character code, as the game's codes do.
-            if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;
-            return 0;
-    }
-}
 
 GameWindow::Fit GameWindow::fitScene(QSize area, QSize scene) {
     const int k = chooseScale(area, QSize(0, 0), scene, 0).scale;  // no frame round a full screen
@@ -94,20 +58,8 @@ void GameWindow::toggleFullScreen() {
     if (fullScreenChanged_) fullScreenChanged_(isFullScreen());
 }
 
-void GameWindow::toggleHelp() {
-    if (!screen_) return;
-    if (!helpShown_) {
-        helpShown_ = true;
-        helpPaused_ = false;
-        if (!screen_->paused() && pauseKey_) {
-            pauseKey_();
-            helpPaused_ = screen_->paused();
-        }
-    } else {
-        helpShown_ = false;
-        if (helpPaused_ && screen_->paused() && pauseKey_) pauseKey_();
-        helpPaused_ = false;
-    }
+void GameWindow::showHelp(bool on) {
+    helpShown_ = on;
     update();
 }
 
@@ -239,30 +191,7 @@ void GameWindow::drawPauseCaption(QPainter& p, const QRect& scene) {
 }
 
 void GameWindow::keyPressEvent(QKeyEvent* e) {
-    e->accept();
-    if (!screen_) return;
-    // Full screen and pause belong to the window, not to the game: auto-repeat does not toggle them.
-    if (e->key() == Qt::Key_F11) {
-        if (!e->isAutoRepeat()) toggleFullScreen();
-        return;
-    }
-    if (e->key() == Qt::Key_F1 || (helpShown_ && e->key() == Qt::Key_Escape)) {
-        if (!e->isAutoRepeat()) toggleHelp();
-        return;
-    }
-    if (helpShown_) return;  // the game waits under its help page
-    if (e->key() == Qt::Key_P) {
-        if (!e->isAutoRepeat() && pauseKey_) pauseKey_();
-        return;
-    }
-    const int code = keyCode(e->key());
-    // A paused game takes no keys but Esc, which still leaves the episode.
-    if (screen_->paused() && code != kKeyEsc) return;
-    // Auto-repeat key-downs count like any other: holding a key repeats it.
-    InputEvent ev;
-    ev.kind = InputEvent::Key;
-    ev.value = code;
-    input_(ev);
+    e->accept();  // the game's controls have had it; it goes no further
 }
 
 void GameWindow::closeEvent(QCloseEvent* e) {

@@ -31,11 +31,10 @@ struct SceneClock {
 class GameWindow : public QWidget {
     Q_OBJECT
 public:
-    // Keys and the close box become inputs for the front end to record and perform; P asks it to
-    // pause or resume.
+    // The close box becomes an input for the front end to record and perform. The keys go to the
+    // game's controls before they reach the window (qt/keyboard.h).
     using Input = std::function<void(const InputEvent&)>;
-    GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input, std::function<void()> pauseKey,
-               SceneClock clock = {});
+    GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Input input, SceneClock clock = {});
     ~GameWindow() override;
 
     // The screen has closed: the window no longer touches it (it is freed soon after).
@@ -47,9 +46,6 @@ public:
     // Once per display frame (or after a handler ran): draws what changed in the scene and asks
     // to show just that; nothing at all when nothing moved.
     void refresh();
-
-    // The key code the game's key handler expects for a Qt key.
-    static int keyCode(int qtKey);
 
     // The scene at the largest whole scale that fits the area (at least 1), centred in it.
     struct Fit {
@@ -63,9 +59,8 @@ public:
     // Told each time F11 switches full screen on or off (to remember it).
     void onFullScreenChanged(std::function<void(bool)> f) { fullScreenChanged_ = std::move(f); }
 
-    // F1: the help page over the scene, the game paused beneath it; F1 or Esc takes it away and
-    // resumes the game (a game paused with P before stays paused).
-    void toggleHelp();
+    // The help page over the scene (the game's controls say when).
+    void showHelp(bool on);
     bool helpShown() const { return helpShown_; }
 
 protected:
@@ -94,7 +89,6 @@ private:
     ScenePainter& painter_;
     int scale_;
     Input input_;
-    std::function<void()> pauseKey_;
     SceneClock clock_;
     SceneMotion motion_;
     SceneFrame scene_;
@@ -104,7 +98,6 @@ private:
     QRect normalGeometry_;  // where the window stood before full screen
     std::function<void(bool)> fullScreenChanged_;
     bool helpShown_ = false;
-    bool helpPaused_ = false;  // the help paused the game, so closing it resumes
 };
 
 }  // namespace sky::qt

@@ -1,51 +1,54 @@
 // The game's message boxes.
 #include "qt/messagebox.h"
 
-#include <QAbstractButton>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
+#include "game/controls.h"
 #include "qt/driver.h"
-#include "qt/heldkeys.h"
 #include "qt/language.h"
 #include "shell/frontend.h"
 
 namespace sky::qt {
 
-int showMessageBox(QWidget* parent, const std::string& text, const std::string& title, int style, Driver& driver) {
+namespace {
+
+QMessageBox::StandardButton buttonOf(int answer) {
+    return answer == kYes ? QMessageBox::Yes : answer == kNo ? QMessageBox::No : QMessageBox::Ok;
+}
+
+}  // namespace
+
+int showMessageBox(QWidget* parent, const std::string& text, const std::string& title, int style, Driver& driver,
+                   Controls& controls) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     if (style == kInformation) icon = QMessageBox::Information;
-    if (style == kQuestion) {
-        icon = QMessageBox::Question;
-        buttons = QMessageBox::Yes | QMessageBox::No;
-    }
-    QPointer<QMessageBox> box = new QMessageBox(icon, uiText(title), uiText(text), buttons, parent);
+    if (style == kQuestion) icon = QMessageBox::Question;
+    const BoxLayout layout = boxLayout(style);
+    QPointer<QMessageBox> box = new QMessageBox(icon, uiText(title), uiText(text), QMessageBox::NoButton, parent);
     box->setWindowModality(Qt::ApplicationModal);
-    // Qt 6 looks the standard buttons' words up under QPlatformTheme, which its Slovak catalogue
-    // does not cover yet; the same words are there under QDialogButtonBox (Áno, Nie).
-    for (auto [which, english] : {std::pair{QMessageBox::Yes, "&Yes"}, {QMessageBox::No, "&No"}}) {
-        const QString word = QCoreApplication::translate("QDialogButtonBox", english);
-        if (QAbstractButton* b = box->button(which); b && word != QLatin1String(english)) b->setText(word);
-    }
-    if (style == kQuestion) box->setDefaultButton(QMessageBox::Yes);
-    int answer = style == kQuestion ? kNo : kOk;
+    for (const BoxButton& b : layout.buttons)
+        box->addButton(buttonOf(b.answer))->setText(uiText(std::string(b.caption)));
+    box->setDefaultButton(buttonOf(layout.defaultAnswer));
+    box->setEscapeButton(box->button(buttonOf(layout.escapeAnswer)));
+    int answer = layout.escapeAnswer;  // closed some other way
     {
         // The clock runs on while the box is open: the other timers keep firing.
         Driver::NestedLoop running(driver);
-        // An arrow still held from the game must not move the focus to No, nor answer.
-        HeldKeys& held = HeldKeys::install();
-        held.boxOpened();
+        controls.boxOpened(style);
         const int r = box->exec();
-        held.boxClosed();
-        if (r == QMessageBox::Yes)
-            answer = kYes;
-        else if (r == QMessageBox::No)
-            answer = kNo;
+        controls.boxClosed();
+        for (const BoxButton& b : layout.buttons)
+            if (r == buttonOf(b.answer)) answer = b.answer;
     }
     delete box.data();
     return answer;
+}
+
+void answerOpenBox(int answer) {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->done(buttonOf(answer));
 }
 
 }  // namespace sky::qt

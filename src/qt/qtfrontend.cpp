@@ -6,11 +6,10 @@
 #include <QUrl>
 
 #include "playfield/gamescreen.h"
-#include "qt/autopause.h"
 #include "qt/driver.h"
 #include "qt/gamewindow.h"
-#include "qt/heldkeys.h"
 #include "qt/infowindows.h"
+#include "qt/keyboard.h"
 #include "qt/menuwindow.h"
 #include "qt/messagebox.h"
 #include "qt/musicplayer.h"
@@ -25,7 +24,9 @@ namespace sky::qt {
 QtFrontEnd::QtFrontEnd(Options options)
     : options_(options), windows_(painter_, options.scale, [this] { menuActivated(); }) {
     windows_.setFullScreen(options_.fullScreen, options_.fullScreenChanged);
-    HeldKeys::install();  // from the start: a key held when the first box opens counts
+    // From the start: a key held when the first box opens counts.
+    keyboard_ = std::make_unique<Keyboard>(
+        [this](const std::string& name, bool press, bool repeat) { return key(name, press, repeat); });
     repaint_ = std::make_unique<RepaintThrottle>(
         [this] { return program_ ? program_->scheduler().handlerRuns() : 0; }, [this] { windows_.updateVisible(); },
         [this] {
@@ -35,9 +36,6 @@ QtFrontEnd::QtFrontEnd(Options options)
             return options_.motion != SceneMotion::Mode::Ticks && s && !s->paused();
         });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, &QtFrontEnd::applicationStateChanged);
-    autopause_ = std::make_unique<AutoPause>(
-        options_.autopause, options_.autopauseDelayMs, [this] { return program_ ? program_->screen() : nullptr; },
-        [this](const InputEvent& e) { input(e); });
 }
 
 QtFrontEnd::~QtFrontEnd() {
@@ -47,6 +45,9 @@ QtFrontEnd::~QtFrontEnd() {
 void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     program_ = &program;
     driver_ = std::make_unique<Driver>(program, std::move(clock));
+    controls_ = std::make_unique<Controls>(program, Controls::Options{options_.autopause, options_.autopauseDelayMs});
+    // While the game is away, the automatic pause comes once it has been away long enough.
+    driver_->setAfterStep([this] { perform(controls_->poll(nowMs())); });
     musicPlayer_ = std::make_unique<MusicPlayer>();
     {
         QuietAudio quiet;
@@ -73,7 +74,6 @@ void QtFrontEnd::start() {
 
 void QtFrontEnd::shutdown() {
     endRecording();
-    autopause_->stop();
     repaint_->stop();
     if (driver_) driver_->stop();
     ticks_.reset();
@@ -83,6 +83,7 @@ void QtFrontEnd::shutdown() {
         sounds_.reset();
     }
     // The program may go now: a second shutdown (the destructor's) must not reach it.
+    keyboard_.reset();
     program_ = nullptr;
 }
 
@@ -109,21 +110,37 @@ void QtFrontEnd::input(InputEvent e) {
     call([this, &e] { apply(*program_, e); });
 }
 
-void QtFrontEnd::pauseKey() {
-    GameScreen* s = program_ ? program_->screen() : nullptr;
-    if (!s || s->closed() || session_.replaying()) return;
-    InputEvent e;
-    e.kind = s->paused() ? InputEvent::Resume : InputEvent::Pause;
-    autopause_->forget();  // a P pause stays until P
-    input(e);
+std::int64_t QtFrontEnd::nowMs() const {
+    return driver_ ? driver_->nowNs() / 1'000'000 : 0;
+}
+
+bool QtFrontEnd::key(const std::string& name, bool press, bool repeat) {
+    if (!controls_ || !program_ || program_->ended()) return false;
+    const Controls::Outcome o =
+        press ? controls_->press(name, repeat, nowMs()) : controls_->release(name, repeat, nowMs());
+    switch (o.box) {
+        case Controls::Outcome::Ignore:
+            return true;
+        case Controls::Outcome::Answer:
+            answerOpenBox(o.answer);
+            return true;
+        case Controls::Outcome::Pass:
+            return false;
+        case Controls::Outcome::NoBox:
+            break;
+    }
+    if (!o.game) return false;
+    GameWindow* w = program_->screen() ? windows_.windowOf(*program_->screen()) : nullptr;
+    if (w && o.fullScreen) w->toggleFullScreen();
+    if (w && o.help) w->showHelp(controls_->helpShown());
+    perform(o.input);  // a replay's viewer gives the game no inputs: input() drops them
+    return true;
 }
 
 void QtFrontEnd::applicationStateChanged(Qt::ApplicationState state) {
-    autopause_->applicationStateChanged(state, session_.replaying());
-}
-
-bool QtFrontEnd::autoPaused() const {
-    return autopause_->autoPaused();
+    if (!controls_) return;
+    controls_->setAutopause(options_.autopause && !session_.replaying());
+    perform(controls_->focus(state == Qt::ApplicationActive, nowMs()));
 }
 
 void QtFrontEnd::replayAdvance(Micros target) {
@@ -158,7 +175,7 @@ int QtFrontEnd::messageBox(const std::string& text, const std::string& title, in
     QWidget* parent = game || !QApplication::activeWindow()
                           ? windows_.boxParent(program_ ? program_->screen() : nullptr)
                           : QApplication::activeWindow();
-    const int answer = showMessageBox(parent, text, title, style, *driver_);
+    const int answer = showMessageBox(parent, text, title, style, *driver_, *controls_);
     if (driver_->openBoxes() == 0) windows_.flushClosed();
     if (game) session_.recordAnswer(answer, opened, program_->scheduler().now());
     return answer;
@@ -211,8 +228,9 @@ void QtFrontEnd::screenOpened(GameScreen& s) {
         clock.now = [this] { return driver_->clockNow(); };
         clock.lastTick = [this] { return program_->scheduler().lastFiredAt(); };
     }
+    if (controls_) controls_->screenChanged();
     windows_.open(
-        s, [this](const InputEvent& e) { input(e); }, [this] { pauseKey(); }, clock);
+        s, [this](const InputEvent& e) { input(e); }, clock);
     if (GameWindow* w = windows_.windowOf(s)) repaint_->followScreen(w->QWidget::screen());
     if (driver_) driver_->resync();
     if (ticks_) ticks_->screenOpened(s);
@@ -220,7 +238,7 @@ void QtFrontEnd::screenOpened(GameScreen& s) {
 
 void QtFrontEnd::screenClosed(GameScreen& s) {
     if (ticks_) ticks_->screenClosed(s);
-    autopause_->forget();
+    if (controls_) controls_->screenChanged();
     windows_.close(s, driver_->openBoxes() > 0);
 }
 

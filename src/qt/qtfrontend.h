@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "game/controls.h"
 #include "game/input.h"
 #include "playfield/motion.h"
 #include "qt/scenepainter.h"
@@ -21,9 +22,9 @@ class Program;
 
 namespace sky::qt {
 
-class AutoPause;
 class Driver;
 class GameWindow;
+class Keyboard;
 class MenuWindow;
 class MusicPlayer;
 class RepaintThrottle;
@@ -70,11 +71,13 @@ public:
     // time, then performed. While a recording plays, the viewer's inputs are not the game's:
     // they do nothing, and a close box ends the replay.
     void input(InputEvent e);
-    // The P key: pauses the open screen, or resumes it.
-    void pauseKey();
+    // A key went down or up anywhere in the application (qt/keyboard.h); returns true when it is
+    // to go no further.
+    bool key(const std::string& name, bool press, bool repeat);
     // The application became active or inactive (another program took the focus).
     void applicationStateChanged(Qt::ApplicationState state);
-    bool autoPaused() const;
+    bool autoPaused() const { return controls_ && controls_->autoPaused(); }
+    Controls* controls() { return controls_.get(); }
 
     // Writes every input to this recorder (set before start()).
     void setRecorder(InputLog* r) { session_.setLog(r); }
@@ -129,6 +132,10 @@ public:
 private:
     void menuActivated();
     void replayAdvance(Micros target);
+    std::int64_t nowMs() const;
+    void perform(std::optional<InputEvent> e) {
+        if (e) input(*e);
+    }
     void stopReplay(const char* why);
 
     Options options_;
@@ -139,7 +146,8 @@ private:
     std::unique_ptr<Driver> driver_;
     std::unique_ptr<MusicPlayer> musicPlayer_;
     std::unique_ptr<SoundPlayer> sounds_;
-    std::unique_ptr<AutoPause> autopause_;
+    std::unique_ptr<Controls> controls_;
+    std::unique_ptr<Keyboard> keyboard_;
     std::unique_ptr<RepaintThrottle> repaint_;
     std::unique_ptr<TickProbe> ticks_;  // SKY_DEBUG_TICKS only
     int outsideGame_ = 0;

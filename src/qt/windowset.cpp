@@ -102,8 +102,8 @@ int WindowSet::fittingScale() const {
     return c.scale;
 }
 
-void WindowSet::open(GameScreen& s, Input input, std::function<void()> pauseKey, const SceneClock& clock) {
-    auto* w = new GameWindow(s, painter_, fittingScale(), std::move(input), std::move(pauseKey), clock);
+void WindowSet::open(GameScreen& s, Input input, const SceneClock& clock) {
+    auto* w = new GameWindow(s, painter_, fittingScale(), std::move(input), clock);
     windows_[&s] = w;
     w->onFullScreenChanged([this](bool on) {
         fullScreen_ = on;

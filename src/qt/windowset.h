@@ -49,7 +49,7 @@ public:
 
     // A window for a screen that has just loaded: shown in front with the focus, at the largest
     // scale up to the one asked for whose window fits the screen's free area, frame included.
-    void open(GameScreen& s, Input input, std::function<void()> pauseKey, const SceneClock& clock);
+    void open(GameScreen& s, Input input, const SceneClock& clock);
     // The screen has closed: its window hides, and goes once no message box waits (boxesOpen).
     void close(const GameScreen& s, bool boxesOpen);
     // Frees the closed windows (no message box waits on them any more).

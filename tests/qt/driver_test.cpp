@@ -1,5 +1,5 @@
-// The driver: real time becomes clock time, stalls are cut short, and the clock runs on while
-// a message box waits inside a timer's handler.
+// The driver: inputs do not hold the clock back, and the clock runs on while a message box waits
+// inside a timer's handler.
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTimer>
@@ -17,34 +17,6 @@
 
 namespace sky::qt {
 namespace {
-
-TEST(Driver, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASecond) {
-    test::app();
-    sky::test::TestGame t;
-    Program& program = t.program;
-    std::int64_t now = 0;
-    Driver driver(program, [&] { return now; });
-    driver.start();
-    struct Row {
-        const char* what;
-        std::int64_t stepNs;
-        int steps;
-        Micros clockAfter;
-    } rows[] = {
-        {"a 3 ms step", 3'000'000, 1, 3'000},
-        {"sub-microsecond remainders add up", 1'500, 1000, 4'500},
-        {"a five-second stall", 5'000'000'000, 1, 104'500},
-        {"then on as before", 2'000'000, 5, 114'500},
-    };
-    for (const Row& r : rows) {
-        for (int i = 0; i < r.steps; ++i) {
-            now += r.stepNs;
-            driver.step();
-        }
-        EXPECT_EQ(program.scheduler().now(), r.clockAfter) << r.what;
-    }
-    driver.stop();
-}
 
 TEST(Driver, AStormOfInputsDoesNotHoldTheClockBack) {
     test::app();

@@ -12,6 +12,7 @@
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/gamewindow.h"
+#include "qt/keyboard.h"
 #include "qt/menuwindow.h"
 #include "qt/qtfrontend.h"
 #include "qt_support.h"
@@ -180,12 +181,13 @@ TEST_F(MenuWindowTest, SwitchingBackFromAnotherGameWindowActivatesTheMenu) {
     EXPECT_EQ(control<QLabel>("Label2")->text(), QString::fromUtf8("Naj skóre: 40"));
 }
 
-TEST(GameWindowKeys, QtKeysBecomeTheGamesKeyCodes) {
-    const std::pair<int, int> rows[] = {
-        {Qt::Key_Up, 38},    {Qt::Key_Down, 40},   {Qt::Key_Right, 39}, {Qt::Key_Left, 37},
-        {Qt::Key_Space, 32}, {Qt::Key_Escape, 27}, {Qt::Key_A, 65},     {Qt::Key_F1, 0},
+TEST(GameWindowKeys, QtKeysGetTheGamesNames) {
+    const std::pair<int, const char*> rows[] = {
+        {Qt::Key_Up, "Up"},        {Qt::Key_Escape, "Esc"}, {Qt::Key_Enter, "Enter"},
+        {Qt::Key_Return, "Enter"}, {Qt::Key_A, "A"},        {Qt::Key_7, "7"},
+        {Qt::Key_F1, "F1"},        {Qt::Key_F12, "F12"},    {Qt::Key_Shift, "Qt16777248"},
     };
-    for (auto [key, code] : rows) EXPECT_EQ(GameWindow::keyCode(key), code) << key;
+    for (auto [key, name] : rows) EXPECT_EQ(keyName(key), name) << key;
 }
 
 }  // namespace

@@ -24,11 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void press(QWidget* w, int key) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &down);
-}
-
 class PauseTest : public ::testing::Test {
 protected:
     void open(Options options = {}, replay::Player* player = nullptr, Program* given = nullptr) {
@@ -64,6 +59,14 @@ protected:
             fe->driver().step();
         }
         QApplication::processEvents();
+    }
+    // A key pressed and let go, a moment after the last.
+    void press(QWidget* w, int key) {
+        for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            now += 30'000'000;
+            QKeyEvent e(type, key, Qt::NoModifier);
+            QApplication::sendEvent(w, &e);
+        }
     }
     GameWindow* startEpisode1() {
         qobject_cast<QPushButton*>(fe->menuWindow()->control("Command1"))->click();

@@ -236,6 +236,14 @@
         <translation>Paused</translation>
     </message>
     <message>
+        <source>Áno</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nie</source>
+        <translation>No</translation>
+    </message>
+    <message>
         <source>Pomoc – Epizóda 1</source>
         <translation>Help – Episode 1</translation>
     </message>
