@@ -30,7 +30,7 @@ public:
 private:
     static void handler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
         if (type != QtFatalMsg && QThread::currentThread() == thread_) return;
-        if (previous_) previous_(type, context, text);
+        if (const QtMessageHandler previous = previous_.load()) previous(type, context, text);
     }
     static inline std::atomic<QThread*> thread_ = nullptr;
     static inline std::atomic<QtMessageHandler> previous_ = nullptr;
