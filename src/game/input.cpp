@@ -38,6 +38,9 @@ void apply(Program& program, const InputEvent& e) {
             m.setCheck1(e.value);
             break;
         case InputEvent::MenuClose:
+            // Also the desktop's end request, which may come while a run is under way (even from
+            // inside its box): the run ends as its own ending would, then the menu saves.
+            if (s && !program.ended()) s->endNow();
             m.Form_Unload();
             break;
         case InputEvent::Key:

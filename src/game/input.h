@@ -21,7 +21,7 @@ struct InputEvent {
         Activate,   // the menu became the active window
         Click,      // a menu button or the web picture: control
         Check,      // the music switch, its new value in value
-        MenuClose,  // the menu's close box (or Ukončiť)
+        MenuClose,  // the menu's close box (or Ukončiť), or the desktop ending the game
         Key,        // a key-down on the game screen: its code in value
         Close,      // the game window's close box
         Answer,     // a message box closed at t with the answer in value; it opened at opened

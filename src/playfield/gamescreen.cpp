@@ -289,9 +289,22 @@ void GameScreen::endRun(Ending kind, Freeze freeze, const std::string& text, con
     // The calling timer does not fire again while its box is open (the scheduler's busy rule),
     // so the message is shown once; the screen's other timers go on meanwhile.
     cue(kind == Ending::Won ? Cue::Victory : Cue::LostRun);
+    if (kind == Ending::Won) winPending_ = true;
     MsgBox(text, title, kInformation);
-    if (kind == Ending::Won) recordVictory();
+    if (kind == Ending::Won && winPending_) {
+        winPending_ = false;
+        recordVictory();
+    }
     Unload();  // does nothing if another ending closed the screen while the box was open
+}
+
+void GameScreen::endNow() {
+    // A won episode whose box is still open has won: the box is only its telling.
+    if (winPending_) {
+        winPending_ = false;
+        recordVictory();
+    }
+    Unload();
 }
 
 void GameScreen::bringDown(bool noseDownOnGround) {

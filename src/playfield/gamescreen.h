@@ -109,6 +109,9 @@ public:
     // a closed screen and must do nothing more.
     void Unload();
     bool closed() const { return closed_; }
+    // The program is ending (the desktop asked): the run ends as its own ending would, a victory
+    // whose box is open recorded, then the screen closes as Unload() closes it.
+    void endNow();
 
     // A paused screen stands still: its timers resume where they stood. Not a rule of the game:
     // the player's pause, so nothing of the game sees it.
@@ -192,6 +195,7 @@ private:
     std::vector<Var> vars_;
     bool closed_ = false;
     bool paused_ = false;
+    bool winPending_ = false;  // a won episode's box is open: the victory is not recorded yet
     // Initialised after the containers above: building the scene fills them.
     PictureRef background_;
     friend void buildDashboard(GameScreen&, int episode);

@@ -7,7 +7,7 @@
 namespace sky::qt {
 
 void Session::record(InputEvent e, Micros now) {
-    if (!log_) return;
+    if (!log_ || ended_) return;  // a box the end closed answers after the last line: not written
     e.t = now;
     log_->write(e);
 }
@@ -34,10 +34,10 @@ std::uint64_t Session::seed(Micros now) {
 
 void Session::end(Micros now) {
     if (!log_ || ended_) return;
-    ended_ = true;
     InputEvent e;
     e.kind = InputEvent::End;
     record(e, now);
+    ended_ = true;
 }
 
 bool Session::beginStop(const char* why) {

@@ -8,6 +8,7 @@
 
 #include "episode1/form1.h"
 #include "episode2/form2.h"
+#include "game/input.h"
 #include "support/testfrontend.h"
 
 namespace sky {
@@ -196,6 +197,65 @@ TEST(Endings, TheLastLandingAndTheTenthRescueWinOnceAndAreRecordedOnceRead) {
         EXPECT_EQ(r.ep == 1 ? p.ep1Passed : p.ep2Passed, 1);
         EXPECT_EQ(p.ep2Unlocked, r.ep == 1 ? "True" : "False");
         EXPECT_EQ(r.ep == 1 ? p.ep1BestScore : p.ep2BestScore, r.ep == 1 ? 98 : 100);
+    }
+}
+
+// The desktop ending the game (a signal, the session's end) while a run is under way, its box
+// open or not: the run ends as its own ending would, and what it won or scored is saved.
+TEST(Endings, AnEndRequestDuringARunOrItsBoxSavesWhatTheRunEndedWith) {
+    struct Row {
+        const char* what;
+        int ep;
+        const char* timer;  // nullptr: in mid-run, no box open
+        std::function<void(GameScreen&)> arrange;
+        GameProgress saved;
+    } rows[] = {
+        {"episode 1 won",
+         1,
+         "Timer2",
+         [](GameScreen& g) {
+             g.level = 9, g.letisko.move(54, 348), g.dravik.move(64, 352);
+             g.findTimer("Timer2")->setEnabled(true);
+         },
+         {"True", 1, 0, 42, 0, 0}},
+        {"episode 2 won",
+         2,
+         "kolizie",
+         [](GameScreen& g) { g.level = 9, g.speed = 0, g.findSprite("majak")->move(100, 374), g.dravik.move(64, 341); },
+         {"False", 0, 1, 5, 44, 0}},
+        {"fuel out", 1, "Timer5", [](GameScreen& g) { g.fuel = 1, g.dravik.move(64, 200); }, {"False", 0, 0, 42, 0, 0}},
+        {"the third bird",
+         1,
+         "kolizie",
+         [](GameScreen& g) { g.damage = 2, g.dravik.move(100, 300), g.findSprite("v1")->move(184, 290); },
+         {"False", 0, 0, 42, 0, 0}},
+        {"mid-run", 2, nullptr, [](GameScreen&) {}, {"False", 0, 0, 5, 42, 0}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        test::TestFrontEnd fe;
+        Program program(fe, gameScreens(), std::make_unique<ProgressInMemory>(GameProgress{"False", 0, 0, 5, 0, 0}));
+        fe.program = &program;
+        program.menu().Form_Activate();
+        program.setNextSeed(21);
+        GameScreen& g = program.openScreen(r.ep);
+        clearSky(g);
+        g.score = 42;
+        r.arrange(g);
+        InputEvent end;
+        end.kind = InputEvent::MenuClose;
+        fe.onBox = [&](const test::Box&) {
+            apply(program, end);
+            return kOk;
+        };
+        if (r.timer)
+            g.findTimer(r.timer)->fire();
+        else
+            apply(program, end);
+        EXPECT_EQ(fe.boxes.size(), r.timer ? 1u : 0u);
+        EXPECT_TRUE(g.closed());
+        EXPECT_TRUE(program.ended());
+        EXPECT_EQ(progressText(static_cast<ProgressInMemory&>(program.progressStore()).held()), progressText(r.saved));
     }
 }
 
