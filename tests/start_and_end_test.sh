@@ -23,14 +23,20 @@ for display in "" ":97"; do
     || fail "display '$display': status $rc: $out"
 done
 
-export QT_QPA_PLATFORM=offscreen
-# A recording over the game's own files, or where nothing can be written: refused before the game starts.
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg"
+# A recording over a file the game reads, or where nothing can be written: refused before the game starts.
 saved
-for path in new.dat ./Music.wav new.dat.lock /nonexistent/r.replay .; do
+mkdir -p sounds cfg/skyrend
+echo kept > sounds/bomb.wav
+echo kept > cfg/skyrend/skyrend.conf
+for path in new.dat ./Music.wav new.dat.lock /nonexistent/r.replay . sounds/bomb.wav sounds/new.wav \
+  cfg/skyrend/skyrend.conf cfg/skyrend/skyrend.conf.lock; do
   timeout 10 "$game" --record "$path" 2>/dev/null; rc=$?
   [ $rc = 2 ] || fail "--record $path: status $rc"
 done
 [ "$(cat new.dat)" = "$(printf 'True\n1\n0\n5\n0\n0')" ] || fail "--record new.dat touched new.dat"
+[ "$(cat sounds/bomb.wav cfg/skyrend/skyrend.conf)" = "$(printf 'kept\nkept')" ] || fail "--record replaced a file the game reads"
+rm -rf sounds cfg
 # A recording that fails while the game plays says so at the end.
 out="$(sh -c "trap '' XFSZ; ulimit -f 0; exec timeout --preserve-status -s TERM 4 '$game' --record r.replay" 2>&1)"
 case "$out" in *"recording r.replay could not be written in full"*) ;; *) fail "failing recording: $out" ;; esac

@@ -2,8 +2,10 @@
 #include "qt/app.h"
 
 #include <QApplication>
-#include <QLockFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,13 +21,52 @@
 #include "qt/appearance.h"
 #include "qt/commandline.h"
 #include "qt/language.h"
+#include "qt/menuwindow.h"
+#include "qt/musicplayer.h"
 #include "qt/qtfrontend.h"
 #include "qt/settings.h"
+#include "qt/soundplayer.h"
 #include "qt/startchecks.h"
 #include "scenario/replay.h"
 #include "shell/program.h"
+#include "shell/savefile.h"
 
 namespace sky::qt {
+
+namespace {
+
+// A warning box: over the menu and returning at once, or on its own and waited for.
+void showWarning(QWidget* parent, const QString& text, bool wait) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Skyrend"), text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (wait)
+        box->exec();
+    else
+        box->open();
+}
+
+QString cannotSaveText(const std::string& why) {
+    return uiText("Postup sa v tomto priečinku nedá uložiť, čo dosiahneš, sa na konci stratí.") + "\n\n" +
+           QString::fromLocal8Bit(kProgressFile) + ": " + QString::fromLocal8Bit(why.c_str());
+}
+
+QString savedNothingText(const std::string& why) {
+    return uiText("Postup sa nepodarilo uložiť.") + "\n\n" + QString::fromLocal8Bit(kProgressFile) + ": " +
+           QString::fromLocal8Bit(why.c_str());
+}
+
+// A game without its music or its sounds plays in silence: one line says where they were looked for.
+void reportMissingSounds() {
+    const QFileInfo music(QDir::current().filePath(kMusicFile));
+    if (!music.exists())
+        std::fprintf(stderr, "skyrend: no music: %s not found\n", qPrintable(music.absoluteFilePath()));
+    const QStringList dirs = SoundPlayer::defaultDirs();
+    if (std::none_of(dirs.begin(), dirs.end(), [](const QString& d) { return QFileInfo(d).isDir(); }))
+        std::fprintf(stderr, "skyrend: no sound effects: none of %s found\n",
+                     qPrintable(dirs.join(QStringLiteral(", "))));
+}
+
+}  // namespace
 
 int runApp(int argc, char** argv, const CommandLine& cl) {
     Options options;
@@ -67,18 +108,34 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
     setupAppearance(app);
     // Until the game is under way, an end request simply ends the program.
     std::function<void()> end = [] { QApplication::quit(); };
-    EndRequests endRequests([&end] { end(); });
+    bool endRequested = false;  // the desktop ended the game, not the player in a window
+    EndRequests endRequests([&end, &endRequested] {
+        endRequested = true;
+        end();
+    });
 
     // A replay touches no progress file; a game holds the folder's lock while it runs.
-    std::unique_ptr<QLockFile> lock;
-    if (!replayPath && !(lock = lockProgressFolder())) {
-        std::fprintf(stderr, "skyrend: %s\n", kAlreadyRunning);
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Skyrend"), QString::fromUtf8(kAlreadyRunning),
-                        QMessageBox::Ok);
-        end = [&box] { box.reject(); };
-        box.exec();
-        return 1;
+    std::unique_ptr<FileLock> lock;
+    std::optional<std::string> cannotSave;
+    if (!replayPath) {
+        FileLock::State state{};
+        std::string why;
+        lock = lockProgressFolder(state, why);
+        if (state == FileLock::State::Busy) {
+            std::fprintf(stderr, "skyrend: %s\n", kAlreadyRunning);
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Skyrend"), QString::fromUtf8(kAlreadyRunning),
+                            QMessageBox::Ok);
+            end = [&box] { box.reject(); };
+            box.exec();
+            return 1;
+        }
+        if (state == FileLock::State::Unavailable)
+            std::fprintf(stderr, "skyrend: no lock %s can be made (%s): the game plays without it\n", kLockFile,
+                         why.c_str());
+        if ((cannotSave = saveProblem(kProgressFile)))
+            std::fprintf(stderr, "skyrend: progress cannot be saved to %s: %s\n", kProgressFile, cannotSave->c_str());
     }
+    reportMissingSounds();
 
     std::ofstream recordFile;
     std::unique_ptr<replay::Recorder> recorder;
@@ -119,10 +176,14 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
     int rc = 0;
     {
         std::unique_ptr<ProgressStore> progress;
-        if (recording)
+        ProgressFile* progressFile = nullptr;
+        if (recording) {
             progress = std::make_unique<ProgressInMemory>(recording->start);
-        else
-            progress = std::make_unique<ProgressFile>(kProgressFile);
+        } else {
+            auto file = std::make_unique<ProgressFile>(kProgressFile);
+            progressFile = file.get();
+            progress = std::move(file);
+        }
         Program program(frontEnd, gameScreens(), std::move(progress));
         program.scheduler().setPace(pace);
         std::unique_ptr<replay::Player> player;
@@ -134,15 +195,19 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         frontEnd.setRecorder(recorder.get());
         frontEnd.attach(program);
         // The desktop ending the game ends it as closing the menu does: progress saved, music closed.
-        end = [&frontEnd, &program] {
-            if (program.ended()) return QApplication::quit();
-            InputEvent e;
-            e.kind = InputEvent::MenuClose;
-            frontEnd.input(e);
-        };
+        end = [&frontEnd, &program] { endGameNow(frontEnd, program); };
         frontEnd.start();
+        // Said once, over the menu, before anything is played for nothing.
+        if (cannotSave) showWarning(frontEnd.menuWindow(), cannotSaveText(*cannotSave), false);
         rc = app.exec();
         end = [] {};
+        // Progress that could not be kept is a failure: the player who closed a window is told
+        // so in one more box; the desktop ending the game gets the status (and stderr's line).
+        if (program.saveFailed()) {
+            rc = rc ? rc : 1;
+            if (!endRequested)
+                showWarning(nullptr, savedNothingText(progressFile ? progressFile->saveError() : std::string()), true);
+        }
         frontEnd.endRecording();
         if (recorder) recordFile.flush();
         if (recorder && !recordFile)

@@ -1,13 +1,17 @@
-// The player's settings file, through QSettings in its INI format.
+// The player's settings file: INI lines, key=value under [General].
 #include "qt/settings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "qt/filelock.h"
 #include "qt/scalefit.h"
+#include "shell/savefile.h"
 
 namespace sky::qt {
 
@@ -18,17 +22,94 @@ constexpr const char* kMotion = "motion";          // smooth | classic
 constexpr const char* kLanguage = "language";      // sk | en, or none
 constexpr const char* kScale = "scale";            // 1..kMaxScale, or auto
 constexpr const char* kFullScreen = "fullscreen";  // true | false
+constexpr std::string_view kSection = "[General]";
 
-bool readBool(const QSettings& f, const char* key, bool fallback) {
-    const QString v = f.value(key).toString().trimmed().toLower();
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// The file's lines, and where the settings of [General] (or of no section at all) stand.
+struct IniLines {
+    std::vector<std::string> lines;
+    std::size_t generalEnd = std::string::npos;  // one past the section's last line
+
+    explicit IniLines(std::string_view text) {
+        bool general = true;
+        while (!text.empty()) {
+            const std::size_t eol = text.find('\n');
+            lines.emplace_back(text.substr(0, eol));
+            text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+            const std::string_view t = trimmed(lines.back());
+            if (!t.empty() && t.front() == '[') general = t == kSection;
+            if (general && !t.empty()) generalEnd = lines.size();  // new keys go before a blank line
+        }
+    }
+    bool inGeneral(std::size_t i) const {
+        bool general = true;
+        for (std::size_t j = 0; j <= i; ++j) {
+            const std::string_view t = trimmed(lines[j]);
+            if (!t.empty() && t.front() == '[') general = t == kSection;
+        }
+        return general;
+    }
+    // The line of key in [General], or npos.
+    std::size_t find(std::string_view key) const {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string_view line = lines[i];
+            const std::size_t eq = line.find('=');
+            if (eq != std::string_view::npos && trimmed(line.substr(0, eq)) == key && inGeneral(i)) return i;
+        }
+        return std::string::npos;
+    }
+    QString value(std::string_view key) const {
+        const std::size_t i = find(key);
+        if (i == std::string::npos) return {};
+        const std::string_view v = trimmed(std::string_view(lines[i]).substr(lines[i].find('=') + 1));
+        return QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size())).toLower();
+    }
+    void set(std::string_view key, const std::string& v) {
+        const std::string line = std::string(key) + "=" + v;
+        if (const std::size_t i = find(key); i != std::string::npos) {
+            lines[i] = line;
+        } else if (generalEnd != std::string::npos) {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(generalEnd++), line);
+        } else {
+            lines.insert(lines.begin(), {std::string(kSection), line});
+            generalEnd = 2;
+        }
+    }
+    void remove(std::string_view key) {
+        if (const std::size_t i = find(key); i != std::string::npos) {
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+            --generalEnd;
+        }
+    }
+    std::string text() const {
+        std::string out;
+        for (const std::string& l : lines) out += l + "\n";
+        return out;
+    }
+};
+
+// The file's text, or empty when it is none the game reads.
+std::string readSettings(const std::string& path) {
+    std::string text;
+    if (readSmallFile(path, kMaxSettingsBytes, text) != SmallRead::Read || text.size() > kMaxSettingsBytes) return {};
+    return text;
+}
+
+bool readBool(const IniLines& f, const char* key, bool fallback) {
+    const QString v = f.value(key);
     if (v == "true") return true;
     if (v == "false") return false;
     return fallback;
 }
 
-QString readChoice(const QSettings& f, const char* key, std::initializer_list<const char*> allowed,
+QString readChoice(const IniLines& f, const char* key, std::initializer_list<const char*> allowed,
                    const QString& fallback) {
-    const QString v = f.value(key).toString().trimmed().toLower();
+    const QString v = f.value(key);
     for (const char* a : allowed)
         if (v == a) return v;
     return fallback;
@@ -37,41 +118,49 @@ QString readChoice(const QSettings& f, const char* key, std::initializer_list<co
 }  // namespace
 
 QString SettingsFile::defaultPath() {
-    // GenericConfigLocation is $XDG_CONFIG_HOME, or ~/.config without it.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/skyrend/skyrend.conf";
+    // As the desktop's rules say: a relative XDG_CONFIG_HOME is ignored.
+    QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
+    if (base.isEmpty() || !base.startsWith('/')) base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/skyrend/skyrend.conf");
 }
 
 Settings SettingsFile::load() const {
     Settings s;
-    if (!QFileInfo(path_).isFile()) return s;
-    const QSettings f(path_, QSettings::IniFormat);
-    if (f.status() != QSettings::NoError) return s;
+    const IniLines f(readSettings(QFile::encodeName(path_).toStdString()));
     s.soundEffects = readBool(f, kSounds, s.soundEffects);
     s.smoothMotion = readChoice(f, kMotion, {"smooth", "classic"}, s.smoothMotion ? "smooth" : "classic") == "smooth";
     s.language = readChoice(f, kLanguage, {"sk", "en"}, s.language);
     bool number = false;
-    const int scale = f.value(kScale).toString().trimmed().toInt(&number);
+    const int scale = f.value(kScale).toInt(&number);
     if (number && scale >= 1 && scale <= kMaxScale) s.scale = scale;
     s.fullScreen = readBool(f, kFullScreen, s.fullScreen);
     return s;
 }
 
 bool SettingsFile::save(const Settings& s) const {
+    const std::string path = QFile::encodeName(path_).toStdString();
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSettings f(path_, QSettings::IniFormat);
-    // QSettings writes the whole file to a temporary one beside it and renames it over the old.
-    f.setAtomicSyncRequired(true);
-    f.setValue(kSounds, s.soundEffects ? "true" : "false");
-    f.setValue(kMotion, s.smoothMotion ? "smooth" : "classic");
+    // Another copy saving at the same moment: its whole file, then ours, never a mix.
+    FileLock::State state{};
+    std::string why;
+    const auto lock = FileLock::acquire(QFile::encodeName(lockPath()).toStdString(), kSettingsLockWaitMs, state, why);
+    if (!lock && !lockComplained_) {
+        lockComplained_ = true;
+        std::fprintf(stderr, "skyrend: the settings lock %s %s; settings are saved without it\n",
+                     qPrintable(lockPath()),
+                     state == FileLock::State::Busy ? "stayed taken" : ("cannot be made: " + why).c_str());
+    }
+    IniLines f(readSettings(path));
+    f.set(kSounds, s.soundEffects ? "true" : "false");
+    f.set(kMotion, s.smoothMotion ? "smooth" : "classic");
     if (s.language.isEmpty())
         f.remove(kLanguage);
     else
-        f.setValue(kLanguage, s.language);
-    f.setValue(kScale, s.scale > 0 ? QString::number(s.scale) : QStringLiteral("auto"));
-    f.setValue(kFullScreen, s.fullScreen ? "true" : "false");
-    f.sync();
-    if (f.status() != QSettings::NoError) {
-        std::fprintf(stderr, "skyrend: cannot write the settings file %s\n", qPrintable(path_));
+        f.set(kLanguage, s.language.toStdString());
+    f.set(kScale, s.scale > 0 ? std::to_string(s.scale) : "auto");
+    f.set(kFullScreen, s.fullScreen ? "true" : "false");
+    if (!replaceFile(path, f.text(), why)) {
+        std::fprintf(stderr, "skyrend: cannot write the settings file %s: %s\n", qPrintable(path_), why.c_str());
         return false;
     }
     return true;

@@ -15,23 +15,34 @@ struct Settings {
     // A new setting gets a field here and one line each in SettingsFile::load and ::save.
 };
 
+// The longest settings file that is read; a longer one is no file of the game's: the defaults.
+constexpr int kMaxSettingsBytes = 64 * 1024;
+// How long a save waits for another copy of the game that is saving its settings.
+constexpr int kSettingsLockWaitMs = 250;
+
 class SettingsFile {
 public:
-    // $XDG_CONFIG_HOME/skyrend/skyrend.conf (~/.config when XDG_CONFIG_HOME is not set).
+    // $XDG_CONFIG_HOME/skyrend/skyrend.conf; ~/.config when XDG_CONFIG_HOME is not set or is not
+    // an absolute path.
     static QString defaultPath();
 
     explicit SettingsFile(QString path = defaultPath()) : path_(std::move(path)) {}
     const QString& path() const { return path_; }
+    // The lock a save holds: path() + ".lock".
+    QString lockPath() const { return path_ + QStringLiteral(".lock"); }
 
-    // The stored settings. A missing or unreadable file gives the defaults; so does a value that
-    // does not read, for its own setting only. Never says a word.
+    // Reads every setting. A missing, unreadable, over-long file, or anything but a regular file
+    // in its place, gives the defaults; so does a value that does not read, for its own setting
+    // only. Never blocks, never says a word.
     Settings load() const;
-    // Writes every setting (keys this version does not know are kept). The file is replaced
-    // atomically, so a crash never leaves half a file. False, with one line on stderr, on failure.
+    // Writes every setting at once (keys this version does not know are kept): a new file beside
+    // it, renamed over it, only ever over a regular file. Waits for another copy's lock at most
+    // kSettingsLockWaitMs, then saves without it. False, with one line on stderr, on failure.
     bool save(const Settings& s) const;
 
 private:
     QString path_;
+    mutable bool lockComplained_ = false;  // the lock's trouble is told once a run
 };
 
 }  // namespace sky::qt

@@ -5,8 +5,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <atomic>
@@ -17,6 +18,9 @@
 #include <filesystem>
 
 #include "qt/musicplayer.h"
+#include "qt/qtfrontend.h"
+#include "qt/settings.h"
+#include "shell/program.h"
 
 namespace sky::qt {
 
@@ -28,11 +32,25 @@ const char* const kNoDisplayLine =
 std::optional<std::string> recordingRefused(const std::string& path) {
     std::error_code ec;
     const fs::path target = fs::weakly_canonical(fs::absolute(path, ec), ec);
-    for (const char* own : {kProgressFile, kLockFile, kMusicFile}) {
+    const SettingsFile settings;
+    const std::string ownFiles[] = {kProgressFile, kLockFile, kMusicFile,
+                                    QFile::encodeName(settings.path()).toStdString(),
+                                    QFile::encodeName(settings.lockPath()).toStdString()};
+    for (const std::string& own : ownFiles) {
         std::error_code ec2;
-        if (!ec && target == fs::weakly_canonical(fs::absolute(own, ec2), ec2))
-            return std::string("--record ") + path + ": that is the game's own " + own;
-        if (fs::equivalent(path, own, ec2)) return std::string("--record ") + path + ": that is the game's own " + own;
+        if ((!ec && target == fs::weakly_canonical(fs::absolute(own, ec2), ec2)) || fs::equivalent(path, own, ec2))
+            return "--record " + path + ": that is the game's own " + own;
+    }
+    // Anything in a folder the sounds come from.
+    // (Where SoundPlayer::defaultDirs() looks, found before the application that it asks exists.)
+    std::error_code ecExe, ecDir;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ecExe).parent_path();
+    const fs::path folder = fs::weakly_canonical(fs::absolute(path, ecDir).parent_path(), ecDir);
+    for (const fs::path& dir : {fs::path("sounds"), program / "../share/skyrend/sounds"}) {
+        std::error_code ec2;
+        const fs::path sounds = fs::weakly_canonical(fs::absolute(dir, ec2), ec2);
+        if (!ec2 && ((!ec && target.parent_path() == sounds) || (!ecDir && folder == sounds)))
+            return "--record " + path + ": that is in the game's own sounds folder " + sounds.string();
     }
     const fs::file_status st = fs::status(path, ec);
     if (fs::exists(st) && !fs::is_regular_file(st)) return "--record " + path + ": not a file";
@@ -96,13 +114,15 @@ DisplayGuard::~DisplayGuard() {
     previousHandler = nullptr;
 }
 
-std::unique_ptr<QLockFile> lockProgressFolder(const std::string& lockPath) {
-    auto lock = std::make_unique<QLockFile>(QString::fromLocal8Bit(lockPath.c_str()));
-    // Held for a whole game, however long: only a lock whose copy is gone is stale.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) return lock;
-    // A folder where no lock can be made (read-only) has no progress to lose to a second copy.
-    return lock->error() == QLockFile::LockFailedError ? nullptr : std::make_unique<QLockFile>(QString());
+std::unique_ptr<FileLock> lockProgressFolder(FileLock::State& state, std::string& why, const std::string& lockPath) {
+    return FileLock::acquire(lockPath, 0, state, why);
+}
+
+void endGameNow(QtFrontEnd& frontEnd, Program& program) {
+    if (program.ended()) return QApplication::quit();
+    InputEvent e;
+    e.kind = InputEvent::MenuClose;
+    frontEnd.input(e);
 }
 
 EndRequests::EndRequests(std::function<void()> end) : end_(std::move(end)) {

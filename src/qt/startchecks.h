@@ -8,16 +8,22 @@
 #include <optional>
 #include <string>
 
-class QLockFile;
+#include "qt/filelock.h"
+
 class QSocketNotifier;
+
+namespace sky {
+class Program;
+}  // namespace sky
 
 namespace sky::qt {
 
 constexpr const char* kProgressFile = "new.dat";
 constexpr const char* kLockFile = "new.dat.lock";
 
-// Why the game refuses to write a recording to path (the player's own files: the progress file,
-// its lock, the music; something that is not a file; a place it cannot write), or nothing.
+// Why the game refuses to write a recording to path (a file the game reads: the progress file and
+// its lock, the music, the sounds, the settings file and its lock; something that is not a file;
+// a place it cannot write), or nothing.
 std::optional<std::string> recordingRefused(const std::string& path);
 
 // Whether the windows have somewhere to open. Without a display Qt would abort: the game says so
@@ -36,12 +42,21 @@ public:
 };
 
 // The lock beside the progress file, held for the whole run, so that a second copy started in
-// the same folder cannot overwrite the first one's progress. A lock left by a copy that crashed
-// does not count. Returns nullptr when another copy holds it.
-std::unique_ptr<QLockFile> lockProgressFolder(const std::string& lockPath = kLockFile);
+// the same folder cannot overwrite the first one's progress. Only a live copy holds it: whatever a
+// copy that is gone left there (an empty or garbled file) is no lock. Busy when another copy
+// holds it; Unavailable (why says why) when none can be made there, and the game plays on without.
+std::unique_ptr<FileLock> lockProgressFolder(FileLock::State& state, std::string& why,
+                                             const std::string& lockPath = kLockFile);
 
 // The second copy's word to the player (Slovak, titled "Skyrend").
 constexpr const char* kAlreadyRunning = "Hra už beží v tomto priečinku. Zatvor ju a skús to znova.";
+
+class QtFrontEnd;
+
+// The desktop ends a game under way, even while one of its boxes is open: the run ends as its own
+// ending would (a victory or a score recorded), then the menu saves and the program ends. It is
+// the menu's close, written down in a recording like the player's.
+void endGameNow(QtFrontEnd& frontEnd, Program& program);
 
 // SIGTERM, SIGHUP and SIGINT, and the session manager's request to save at logout, end the game
 // the way closing the menu does: end() runs in the event loop, never inside the signal handler.

@@ -114,9 +114,9 @@ void Menu::Command5_Click() {
 
 void Menu::Form_Unload() {
     if (program_.ended()) return;
-    program_.progressStore().save(program_.progress());
+    const bool saved = program_.progressStore().save(program_.progress());
     program_.frontEnd().music("Close");
-    program_.end();
+    program_.end(saved);
 }
 
 void Menu::Image1_Click() {

@@ -49,8 +49,9 @@ void Program::showMenu() {
     fe_.showMenu();
 }
 
-void Program::end() {
+void Program::end(bool saved) {
     ended_ = true;
+    saveFailed_ = !saved;
     fe_.quit();
 }
 

@@ -62,9 +62,10 @@ public:
     // Shows the menu again (an episode has ended); its activation refreshes the labels.
     void showMenu();
 
-    // The menu has closed: the program ends.
+    // The menu has closed: the program ends. saved: whether the progress was kept.
     bool ended() const { return ended_; }
-    void end();
+    void end(bool saved = true);
+    bool saveFailed() const { return saveFailed_; }
 
 private:
     struct Held {
@@ -84,6 +85,7 @@ private:
     std::optional<std::uint64_t> nextSeed_;
     std::uint64_t lastSeed_ = 0;
     bool ended_ = false;
+    bool saveFailed_ = false;
 };
 
 }  // namespace sky

@@ -1,16 +1,10 @@
 // Reading and writing new.dat.
 #include "shell/progress.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "runtime/numtext.h"
+#include "shell/savefile.h"
 
 namespace sky {
 
@@ -46,37 +40,20 @@ void parseProgress(std::string_view text, GameProgress& p) {
 }
 
 ReadResult readProgress(const std::string& path, GameProgress& p) {
-    // Without blocking: a FIFO or a device in the file's place must not hold up the start.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno != ENOENT) return ReadResult::Failed;
-        p.ep2Unlocked = "False";
-        p.ep1Passed = p.ep2Passed = p.ep1BestScore = p.ep2BestScore = 0;
-        p.musicOn = 1;
-        return ReadResult::Missing;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return ReadResult::Failed;
-    }
-    // Six lines never need more than this; whatever follows is not read at all.
-    std::string text(kMaxProgressBytes + 1, '\0');
-    std::size_t got = 0;
-    while (got < text.size()) {
-        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
+    std::string text;
+    switch (readSmallFile(path, kMaxProgressBytes, text)) {
+        case SmallRead::Missing:
+            p.ep2Unlocked = "False";
+            p.ep1Passed = p.ep2Passed = p.ep1BestScore = p.ep2BestScore = 0;
+            p.musicOn = 1;
+            return ReadResult::Missing;
+        case SmallRead::Failed:
             return ReadResult::Failed;
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+        case SmallRead::Read:
+            break;
     }
-    ::close(fd);
-    text.resize(got);
-    if (got > kMaxProgressBytes) {
-        // The line the limit cuts through is not read either.
+    if (text.size() > kMaxProgressBytes) {
+        // Six lines never need more; the line the limit cuts through is not read either.
         const std::size_t end = text.find_last_of("\r\n", kMaxProgressBytes - 1);
         text.resize(end == std::string::npos ? 0 : end + 1);
     }
@@ -117,44 +94,13 @@ std::string progressText(const GameProgress& p) {
     return s;
 }
 
-bool writeProgress(const std::string& path, const GameProgress& p) {
-    const std::string text = progressText(p);
-    // A fresh name beside the file, created exclusively: nothing planted there (a link, a file, a
-    // directory, a leftover of a killed save) is followed, overwritten or in the way.
-    std::string tmp = path + ".tmp-XXXXXX";
-    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-    bool ok = fd >= 0;
-    if (ok) {
-        // mkostemp makes the file private: it gets the old file's permissions, or those of any new
-        // file the player makes, and always the game's own reading and writing.
-        struct stat old {};
-        mode_t mode = 0;
-        if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-            mode = old.st_mode & 0777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        ok = ::fchmod(fd, mode | S_IRUSR | S_IWUSR) == 0;
-    }
-    for (std::size_t done = 0; ok && done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
-    }
-    // On the disk before it replaces the old file, so even a power cut leaves one whole version.
-    if (ok) ok = ::fsync(fd) == 0;
-    if (fd >= 0) ok = ::close(fd) == 0 && ok;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        const int error = errno;
-        if (fd >= 0) ::unlink(tmp.c_str());
-        std::fprintf(stderr, "skyrend: could not save progress to %s: %s (the previous file is kept)\n", path.c_str(),
-                     std::strerror(error));
-    }
-    return ok;
+bool writeProgress(const std::string& path, const GameProgress& p, std::string* why) {
+    std::string error;
+    if (replaceFile(path, progressText(p), error)) return true;
+    if (why) *why = error;
+    std::fprintf(stderr, "skyrend: could not save progress to %s: %s (the previous file is kept)\n", path.c_str(),
+                 error.c_str());
+    return false;
 }
 
 ReadResult ProgressFile::load(GameProgress& p) {
@@ -162,16 +108,16 @@ ReadResult ProgressFile::load(GameProgress& p) {
     return *found_;
 }
 
-void ProgressFile::save(const GameProgress& p) {
-    if (!found_) return;
-    if (*found_ != ReadResult::Failed) {
-        writeProgress(path_, p);
-        return;
-    }
+bool ProgressFile::save(const GameProgress& p) {
+    if (!found_) return true;
+    error_.clear();
+    if (*found_ != ReadResult::Failed) return writeProgress(path_, p, &error_);
+    error_ = "it could not be read when the game started";
     std::fprintf(stderr,
                  "skyrend: %s could not be read when the game started, so it is left as it is (this run's progress "
                  "is not saved)\n",
                  path_.c_str());
+    return false;
 }
 
 }  // namespace sky

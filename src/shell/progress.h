@@ -49,9 +49,10 @@ void parseProgress(std::string_view text, GameProgress& p);
 std::string progressText(const GameProgress& p);
 
 // Replaces the file atomically (a temporary file with a fresh name beside it, on the disk, then a
-// rename), so a crash or a full disk never leaves a truncated progress file. Returns false, with a
-// message on stderr, on failure.
-bool writeProgress(const std::string& path, const GameProgress& p);
+// rename), so a crash or a full disk never leaves a truncated progress file. A link is saved
+// through (the file it names is replaced, in its own folder); the file keeps its permissions, and
+// a read-only one is not replaced. Returns false, with a message on stderr, on failure.
+bool writeProgress(const std::string& path, const GameProgress& p, std::string* why = nullptr);
 
 // The longest line the reader takes; anything longer is an unreadable line.
 constexpr std::size_t kMaxProgressLine = 4096;
@@ -64,7 +65,8 @@ class ProgressStore {
 public:
     virtual ~ProgressStore() = default;
     virtual ReadResult load(GameProgress& p) = 0;
-    virtual void save(const GameProgress& p) = 0;
+    // False when the progress could not be kept (said on stderr).
+    virtual bool save(const GameProgress& p) = 0;
 };
 
 // The progress file. The close replaces it only once the start has read it or found none: a file
@@ -75,10 +77,13 @@ class ProgressFile final : public ProgressStore {
 public:
     explicit ProgressFile(std::string path) : path_(std::move(path)) {}
     ReadResult load(GameProgress& p) override;
-    void save(const GameProgress& p) override;
+    bool save(const GameProgress& p) override;
+    // Why the last save failed (strerror's words), or empty.
+    const std::string& saveError() const { return error_; }
 
 private:
     std::string path_;
+    std::string error_;
     std::optional<ReadResult> found_;
 };
 
@@ -91,7 +96,10 @@ public:
         p = held_;
         return ReadResult::Read;
     }
-    void save(const GameProgress& p) override { held_ = p; }
+    bool save(const GameProgress& p) override {
+        held_ = p;
+        return true;
+    }
     const GameProgress& held() const { return held_; }
 
 private:

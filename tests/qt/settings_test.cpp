@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "qt_support.h"
 
@@ -46,6 +47,18 @@ TEST(SettingsFile, MissingBrokenAndRoundTrip) {
         EXPECT_EQ(s.soundEffects, r.sounds);
         EXPECT_EQ(s.smoothMotion, r.smooth);
     }
+    // A save changes its own keys only: others, and other sections, stay as they were.
+    std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc)
+        << "[General]\nvolume=3\nsounds=false\n\n[Other]\nsounds=false\n";
+    s = file.load();
+    EXPECT_FALSE(s.soundEffects);
+    s.soundEffects = true;
+    ASSERT_TRUE(file.save(s));
+    std::stringstream saved;
+    saved << std::ifstream(path.toStdString()).rdbuf();
+    EXPECT_EQ(
+        saved.str(),
+        "[General]\nvolume=3\nsounds=true\nmotion=smooth\nscale=auto\nfullscreen=false\n\n[Other]\nsounds=false\n");
     std::filesystem::remove_all(dir);
 }
 

@@ -431,5 +431,13 @@
         <source>oranžová značka ukazuje výšku Dravika nad zemou (olivová)</source>
         <translation>the orange marker shows Dravik's height above the ground (olive)</translation>
     </message>
+    <message>
+        <source>Postup sa v tomto priečinku nedá uložiť, čo dosiahneš, sa na konci stratí.</source>
+        <translation>Progress cannot be saved in this folder: what you achieve will be lost at the end.</translation>
+    </message>
+    <message>
+        <source>Postup sa nepodarilo uložiť.</source>
+        <translation>The progress could not be saved.</translation>
+    </message>
 </context>
 </TS>
