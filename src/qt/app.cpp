@@ -35,26 +35,6 @@ namespace sky::qt {
 
 namespace {
 
-// A warning box: over the menu and returning at once, or on its own and waited for.
-void showWarning(QWidget* parent, const QString& text, bool wait) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Skyrend"), text, QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    if (wait)
-        box->exec();
-    else
-        box->open();
-}
-
-QString cannotSaveText(const std::string& why) {
-    return uiText("Postup sa v tomto priečinku nedá uložiť, čo dosiahneš, sa na konci stratí.") + "\n\n" +
-           QString::fromLocal8Bit(kProgressFile) + ": " + QString::fromLocal8Bit(why.c_str());
-}
-
-QString savedNothingText(const std::string& why) {
-    return uiText("Postup sa nepodarilo uložiť.") + "\n\n" + QString::fromLocal8Bit(kProgressFile) + ": " +
-           QString::fromLocal8Bit(why.c_str());
-}
-
 // A game without its music or its sounds plays in silence: one line says where they were looked for.
 void reportMissingSounds() {
     const QFileInfo music(QDir::current().filePath(kMusicFile));
@@ -198,16 +178,10 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         end = [&frontEnd, &program] { endGameNow(frontEnd, program); };
         frontEnd.start();
         // Said once, over the menu, before anything is played for nothing.
-        if (cannotSave) showWarning(frontEnd.menuWindow(), cannotSaveText(*cannotSave), false);
+        if (cannotSave) sayProgressUnsaved(frontEnd.menuWindow(), *cannotSave);
         rc = app.exec();
         end = [] {};
-        // Progress that could not be kept is a failure: the player who closed a window is told
-        // so in one more box; the desktop ending the game gets the status (and stderr's line).
-        if (program.saveFailed()) {
-            rc = rc ? rc : 1;
-            if (!endRequested)
-                showWarning(nullptr, savedNothingText(progressFile ? progressFile->saveError() : std::string()), true);
-        }
+        rc = endStatus(rc, program.saveFailed(), endRequested, progressFile ? progressFile->saveError() : "");
         frontEnd.endRecording();
         if (recorder) recordFile.flush();
         if (recorder && !recordFile)

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <atomic>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "qt/language.h"
 #include "qt/musicplayer.h"
 #include "qt/qtfrontend.h"
 #include "qt/settings.h"
@@ -116,6 +118,29 @@ DisplayGuard::~DisplayGuard() {
 
 std::unique_ptr<FileLock> lockProgressFolder(FileLock::State& state, std::string& why, const std::string& lockPath) {
     return FileLock::acquire(lockPath, 0, state, why);
+}
+
+namespace {
+
+QMessageBox* warning(QWidget* parent, const char* slovak, const std::string& why) {
+    auto* box = new QMessageBox(
+        QMessageBox::Warning, QStringLiteral("Skyrend"),
+        uiText(slovak) + "\n\n" + QString::fromLocal8Bit(kProgressFile) + ": " + QString::fromLocal8Bit(why.c_str()),
+        QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box;
+}
+
+}  // namespace
+
+void sayProgressUnsaved(QWidget* menu, const std::string& why) {
+    warning(menu, "Postup sa v tomto priečinku nedá uložiť, čo dosiahneš, sa na konci stratí.", why)->open();
+}
+
+int endStatus(int rc, bool saveFailed, bool endRequested, const std::string& why) {
+    if (!saveFailed) return rc;
+    if (!endRequested) warning(nullptr, "Postup sa nepodarilo uložiť.", why)->exec();
+    return rc ? rc : 1;
 }
 
 void endGameNow(QtFrontEnd& frontEnd, Program& program) {

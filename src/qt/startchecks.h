@@ -11,6 +11,7 @@
 #include "qt/filelock.h"
 
 class QSocketNotifier;
+class QWidget;
 
 namespace sky {
 class Program;
@@ -52,6 +53,13 @@ std::unique_ptr<FileLock> lockProgressFolder(FileLock::State& state, std::string
 constexpr const char* kAlreadyRunning = "Hra už beží v tomto priečinku. Zatvor ju a skús to znova.";
 
 class QtFrontEnd;
+
+// Progress that cannot be kept, told in the player's language. At the start: once, in a box over
+// the menu that does not wait. At the end: a failed save is status 1 (or rc when that is already
+// a failure), after a box that waits only when the player closed the game; a signal or the
+// session's end gets stderr's line and the status alone.
+void sayProgressUnsaved(QWidget* menu, const std::string& why);
+int endStatus(int rc, bool saveFailed, bool endRequested, const std::string& why);
 
 // The desktop ends a game under way, even while one of its boxes is open: the run ends as its own
 // ending would (a victory or a score recorded), then the menu saves and the program ends. It is

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -74,6 +75,39 @@ TEST(EndRequest, SigtermWhileEachKindOfBoxIsOpenSavesTheEnding) {
         EXPECT_EQ(file.str(), r.saved);
         fe.shutdown();
         fs::remove_all(dir);
+    }
+}
+
+// Progress that cannot be kept: told in a box at the start that does not wait, and at the end in
+// one that does, only to the player who closed the game; a failure status either way.
+TEST(EndRequest, ProgressThatCannotBeKeptIsToldInTheWindowAndIsAFailure) {
+    test::app();
+    QWidget menu;
+    sayProgressUnsaved(&menu, "read-only file");
+    test::settle();
+    auto* start = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(start, nullptr);
+    EXPECT_TRUE(start->text().contains("nedá uložiť") && start->text().contains("read-only file"));
+    start->close();
+    test::settle();
+    struct Row {
+        int rc;
+        bool failed, endRequested;
+        int status;
+        bool box;
+    } rows[] = {
+        {0, false, false, 0, false}, {0, true, false, 1, true}, {0, true, true, 1, false}, {2, true, true, 2, false}};
+    for (const Row& r : rows) {
+        QString told;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                told = qobject_cast<QMessageBox*>(box)->text();
+                box->close();
+            }
+        });
+        EXPECT_EQ(endStatus(r.rc, r.failed, r.endRequested, "No space left on device"), r.status);
+        EXPECT_EQ(told.contains("nepodarilo uložiť"), r.box);
+        test::settle();
     }
 }
 
