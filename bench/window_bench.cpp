@@ -112,7 +112,7 @@ public:
     void screenOpened(GameScreen& s) override {
         QtFrontEnd::screenOpened(s);
         pohybTicks = 0;
-        Timer* pohyb = s.findTimer("pohyb");
+        Timer* pohyb = s.pohyb;
         probe = std::make_unique<Timer>(program->scheduler(), "probe", pohyb ? pohyb->interval() : 10, true, 99,
                                         [this, pohyb] {
                                             if (pohyb && pohyb->enabled() && !pohyb->busy()) ++pohybTicks;

@@ -1,4 +1,5 @@
-// The airport stop: landing, the repair offer, take-off into the next level, the victory.
+// The dashboard tick with the airport approach, the approach brake, the airport stop: landing, the repair offer,
+// take-off into the next level, the victory.
 #include <string>
 
 #include "episode1/form1.h"
@@ -15,6 +16,50 @@ constexpr double kRepairPrice = 40;
 constexpr int kLegLength = 2000;  // each leg is that much longer than the one before
 }  // namespace
 
+void Form1::Timer5_Timer() {
+    // 1. The fuel clock.
+    fuel = fuel - fuelBurn;
+    // 2-5. Read-outs.
+    Label3.Caption = speedText(speed);
+    Label4.Caption = numText(tilt);
+    Label1.Caption = numText(fuel);
+    Label2.Caption = numText(vletisko.Left - 53);
+    Label5.Caption = numText(level);
+    Label6.Caption = numText(score);
+    Label8.Caption = numText(damage);
+    Label16.Caption = numText(bombs);
+    // 6. The airport approach starts once per leg, earlier when flying fast.
+    const double threshold = speed >= 10 ? 1500 : 400;
+    if (vletisko.Left <= threshold && landingMode == 0) {
+        fuelBurn = 0.5;
+        speed -= 1;
+        landingMode = 1;
+        Timer2->setEnabled(true);  // the landing
+        Timer9->setEnabled(true);  // the brake
+    }
+    // 7. Out of fuel: the run ends.
+    if (fuel <= 0) fuelOut(true);
+}
+
+void Form1::Timer9_Timer() {
+    // One step slower every second until 5, then the airport stop takes over.
+    if (speed > 5)
+        speed -= 1;
+    else
+        Timer9->setEnabled(false);
+}
+
+void Form1::Timer10_Timer() {
+    // A pilot who has not pulled up after take-off is climbed away gently. The contact flag left
+    // from the landing keeps the attitude tick from levelling the aircraft on the ground again.
+    if (tilt == 0) {
+        tilt = 1;
+        climbRate = 3;
+        dravik.setPicture(hh1.Picture);
+    }
+    Timer10->setEnabled(false);
+}
+
 void Form1::Timer2_Timer() {
     if (runLost()) return;
     // 1-2. Stop over the airport and come down on it.
@@ -25,7 +70,7 @@ void Form1::Timer2_Timer() {
     // 3. Still coming down: nothing more until it reaches the ground line.
     if (dravik.Top < Line1.Y1) return;
     // 4. Touchdown.
-    timer("Timer3").setEnabled(false);
+    Timer3->setEnabled(false);
     onAirport = 1;
     landingMode = 1;
     edgeContact = 1;
@@ -60,9 +105,9 @@ void Form1::Timer2_Timer() {
             if (score >= kRepairPrice && damage > 0) repair();
         }
     }
-    timer("Timer4").setEnabled(true);
-    timer("Timer5").setEnabled(false);
-    timer("Timer2").setEnabled(false);
+    Timer4->setEnabled(true);
+    Timer5->setEnabled(false);
+    Timer2->setEnabled(false);
 }
 
 // Episode 1 is passed, and episode 2 opens.
@@ -86,16 +131,16 @@ void Form1::Timer4_Timer() {
         // A 16-bit distance: nine legs end at 8500 + 8 * 2000, far inside its range.
         airportDistance = static_cast<std::int16_t>(airportDistance + kLegLength);
         vletisko.Left = airportDistance;
-        timer("Timer1").setEnabled(true);
-        timer("Timer3").setEnabled(true);
-        timer("Timer4").setEnabled(false);
-        timer("Timer5").setEnabled(true);
-        timer("Timer9").setEnabled(false);
-        timer("Timer10").setEnabled(true);
+        Timer1->setEnabled(true);
+        Timer3->setEnabled(true);
+        Timer4->setEnabled(false);
+        Timer5->setEnabled(true);
+        Timer9->setEnabled(false);
+        Timer10->setEnabled(true);
         cue(Cue::TakeOff);
     } else {
         // Not down: come down again (and touch down anew) and try once more 3000 ms later.
-        timer("Timer2").setEnabled(true);
+        Timer2->setEnabled(true);
     }
 }
 

@@ -26,6 +26,10 @@ public:
     Sprite &d1, &d2, &d3, &d4, &strom, &s1, &s2, &s3, &o1, &o2, &o3, &o4, &o5, &ioblak, &v1, &v2, &bod1, &bod2, &bod3,
         &bod4, &bod5;
 
+    // The timers the rules switch on and off (the rest only run).
+    Timer *Timer1 = nullptr, *Timer2 = nullptr, *Timer3 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr,
+          *Timer9 = nullptr, *Timer10 = nullptr;
+
     // Handlers.
     void Form_Load();
     void pohyb_Timer();    // world scroll

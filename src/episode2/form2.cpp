@@ -48,17 +48,17 @@ const std::vector<std::string_view>& stacking() {
 const std::vector<TimerRow<Form2>>& timerTable() {
     // clang-format off
     static const std::vector<TimerRow<Form2>> rows = {
-        // name      interval on at load  handler
-        {"pohyb",    10,   true,  &Form2::pohyb_Timer},    // world scroll
-        {"kolizie",  100,  true,  &Form2::kolizie_Timer},  // rescues, hits, stars
-        {"Timer1",   100,  true,  &Form2::Timer1_Timer},   // line check
-        {"Timer3",   10,   true,  &Form2::Timer3_Timer},   // climb and descent
-        {"Timer5",   100,  true,  &Form2::Timer5_Timer},   // dashboard and fuel clock
-        {"Timer8",   10,   true,  &Form2::Timer8_Timer},   // missiles and the F16's fire
-        {"Timer11",  50,   true,  &Form2::Timer11_Timer},  // explosions
-        {"Timer6",   800,  true,  &Form2::Timer6_Timer},   // airport beacon
-        {"Timer4",   700,  true,  &Form2::Timer4_Timer},   // stars twinkle
-        {"Timer2",   300,  true,  &Form2::Timer2_Timer},   // lighthouse lamp
+        // name      interval on at load rank handler                member
+        {"pohyb",    10,   true,  0,  &Form2::pohyb_Timer,    &Form2::pohyb},  // world scroll
+        {"kolizie",  100,  true,  1,  &Form2::kolizie_Timer,  nullptr},        // rescues, hits, stars
+        {"Timer1",   100,  true,  2,  &Form2::Timer1_Timer,   nullptr},        // line check
+        {"Timer3",   10,   true,  3,  &Form2::Timer3_Timer,   nullptr},        // climb and descent
+        {"Timer5",   100,  true,  4,  &Form2::Timer5_Timer,   nullptr},        // dashboard and fuel clock
+        {"Timer8",   10,   true,  5,  &Form2::Timer8_Timer,   nullptr},        // missiles and the F16's fire
+        {"Timer11",  50,   true,  6,  &Form2::Timer11_Timer,  nullptr},        // explosions
+        {"Timer6",   800,  true,  7,  &Form2::Timer6_Timer,   nullptr},        // airport beacon
+        {"Timer4",   700,  true,  9,  &Form2::Timer4_Timer,   nullptr},        // stars twinkle
+        {"Timer2",   300,  true,  10, &Form2::Timer2_Timer,   nullptr},        // lighthouse lamp
     };
     // clang-format on
     return rows;

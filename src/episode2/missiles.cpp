@@ -1,4 +1,4 @@
-// Missiles and the F16's fire.
+// The pilot's keys of episode 2, its missiles and the F16's fire.
 #include "episode2/form2.h"
 #include "playfield/contact.h"
 #include "shell/program.h"
@@ -10,7 +10,31 @@ constexpr double kFireFrom = 168, kFireTo = 632;  // the F16 fires while its Lef
 constexpr double kEnemyMissileDrop = 15;          // its missile leaves this far below its top
 constexpr double kMissileStep = 15;               // pixels per missile tick
 constexpr double kFieldEnd = 670;                 // a missile this far right has left the playfield
+constexpr double kMissileX = 65, kMissileY = 20;  // where a missile leaves: the aircraft's nose
 }  // namespace
+
+bool Form2::upAllowed() const {
+    return true;
+}
+double Form2::speedFloor() const {
+    return 0;  // the aircraft can stop in the air to rescue at a lighthouse
+}
+
+// A missile leaves from the aircraft's nose; no height limit.
+bool Form2::Space_KeyDown() {
+    if (!(bombs > 0)) return false;
+    for (int i = 0; i < 3; ++i) {
+        Sprite& m = bomba(i);
+        if (m.Visible) continue;
+        m.Left = dravik.Left + kMissileX;
+        m.Top = dravik.Top + kMissileY;
+        m.Visible = true;
+        bombs -= 1;
+        cue(Cue::MissileLaunched);
+        return true;
+    }
+    return false;
+}
 
 void Form2::Timer8_Timer() {
     // The F16 fires its one missile when the aircraft is in its band while it crosses the

@@ -1,4 +1,4 @@
-// Lighthouse rescues and the repair offer that comes with them.
+// The dashboard tick, lighthouse rescues and the repair offer that comes with them.
 #include <string>
 
 #include "episode2/form2.h"
@@ -10,6 +10,7 @@
 namespace sky {
 
 namespace {
+constexpr Rgb kRed = 0xFF0000, kGreen = 0x00FF00;
 constexpr int kLighthouseSpacing = 500;  // each lighthouse stands this much further than the last
 }  // namespace
 
@@ -56,6 +57,29 @@ void Form2::repairOffer() {
     score -= price;
     maxSpeed += 2 * repaired;
     bombs += bonus;
+}
+
+void Form2::Timer5_Timer() {
+    // 1. Fuel burns only while the aircraft moves: hovering at a lighthouse costs nothing.
+    if (speed > 0) fuel = fuel - fuelBurn;
+    // 2-4. Read-outs; the distance is to the lighthouse.
+    Label3.Caption = speedText(speed);
+    Label4.Caption = numText(tilt);
+    Label1.Caption = numText(fuel);
+    const double distance = majak.Left - 64;
+    Label2.Caption = numText(distance);
+    showRescues();
+    Label6.Caption = numText(score);
+    Label8.Caption = numText(damage);
+    Label16.Caption = numText(bombs);
+    // 5. The distance turns red when the lighthouse is close.
+    Label2.ForeColor = distance < 600 ? kRed : kGreen;
+    // 6. Out of fuel: the run ends; on the ground the picture stays.
+    if (fuel <= 0) fuelOut(false);
+}
+
+void Form2::showRescues() {
+    Label5.Caption = numText(level) + "/" + numText(kRescuesToWin);
 }
 
 }  // namespace sky

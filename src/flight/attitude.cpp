@@ -1,6 +1,6 @@
 // Attitude, climb and ground contact: the aircraft's vertical motion between the ground and
-// ceiling lines, the approach brake and the climb-out after take-off.
-#include "episode1/form1.h"
+// ceiling lines.
+#include "playfield/gamescreen.h"
 
 namespace sky {
 
@@ -30,25 +30,6 @@ void GameScreen::Timer1_Timer() {
         edgeRelease = 0;
         edgeContact = 0;
     }
-}
-
-void Form1::Timer9_Timer() {
-    // One step slower every second until 5, then the airport stop takes over.
-    if (speed > 5)
-        speed -= 1;
-    else
-        timer("Timer9").setEnabled(false);
-}
-
-void Form1::Timer10_Timer() {
-    // A pilot who has not pulled up after take-off is climbed away gently. The contact flag left
-    // from the landing keeps the attitude tick from levelling the aircraft on the ground again.
-    if (tilt == 0) {
-        tilt = 1;
-        climbRate = 3;
-        dravik.setPicture(hh1.Picture);
-    }
-    timer("Timer10").setEnabled(false);
 }
 
 }  // namespace sky

@@ -9,15 +9,6 @@
 
 namespace sky {
 
-int timerRank(std::string_view name) {
-    // Timers due at the same instant fire in this order.
-    static const char* const order[] = {"pohyb",  "kolizie", "Timer1", "Timer3", "Timer5", "Timer8", "Timer11",
-                                        "Timer6", "Timer7",  "Timer4", "Timer2", "Timer9", "Timer10"};
-    for (int i = 0; i < static_cast<int>(std::size(order)); ++i)
-        if (name == order[i]) return i;
-    return 50;
-}
-
 namespace {
 PictureRef designPicture(const char* owner, const char* artwork) {
     auto img = assets::image(artwork);
@@ -77,6 +68,7 @@ GameScreen::GameScreen(Program& p, const ScreenDesign& d)
     : program_(p),
       name_(d.name),
       caption_(d.caption),
+      episode_(d.episode),
       background_((built(*this, d,
                          [](GameScreen& s, const ScreenDesign& d) {
                              s.buildSprites(sharedCatalogue());
@@ -139,8 +131,8 @@ void GameScreen::buildSprites(const std::vector<SpriteRow>& rows) {
     }
 }
 
-void GameScreen::addTimer(const char* name, int interval, bool enabled, std::function<void()> handler) {
-    timers_.emplace_back(program_.scheduler(), name, interval, enabled, timerRank(name), std::move(handler));
+Timer& GameScreen::addTimer(const char* name, int interval, bool enabled, int rank, std::function<void()> handler) {
+    return timers_.emplace_back(program_.scheduler(), name, interval, enabled, rank, std::move(handler));
 }
 
 template <class T>
@@ -185,9 +177,6 @@ Shape& GameScreen::shape(std::string_view n) {
 }
 Line& GameScreen::line(std::string_view n) {
     return mustFind(findLine(n), "line", n);
-}
-Timer& GameScreen::timer(std::string_view n) {
-    return mustFind(findTimer(n), "timer", n);
 }
 
 Label& GameScreen::addLabel(Label l) {

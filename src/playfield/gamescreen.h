@@ -36,7 +36,9 @@ struct TimerRow {
     const char* name;
     int interval;               // ms
     bool enabled;               // at screen load
+    int rank;                   // the order among timers due at the same instant, lowest first
     void (Screen::*handler)();  // what it runs
+    Timer* Screen::*member;     // the screen's member that names it, or nullptr
 };
 
 // What the window draws, bottom to top.
@@ -75,10 +77,12 @@ public:
     GameScreen& operator=(const GameScreen&) = delete;
 
     const std::string& name() const { return name_; }  // "Form1" or "Form2"
+    int episode() const { return episode_; }           // 1 or 2
     const std::string& caption() const { return caption_; }
     PictureRef background() const { return background_; }
 
-    // Scene access by name (nullptr when there is no such element).
+    // Scene access by name, for the scenario runner and replays, which read names from files
+    // (nullptr when there is no such element). The rules use the members.
     Sprite* findSprite(std::string_view name);
     Label* findLabel(std::string_view name);
     Shape* findShape(std::string_view name);
@@ -144,18 +148,19 @@ public:
 protected:
     GameScreen(Program& p, const ScreenDesign& design);
 
-    // Building the timers from the table, with the screen's own handlers.
+    // Building the timers from the table, with the screen's own handlers and members.
     template <class Screen>
     void buildTimers(Screen& self, const std::vector<TimerRow<Screen>>& rows) {
-        for (const TimerRow<Screen>& r : rows)
-            addTimer(r.name, r.interval, r.enabled, [&self, h = r.handler] { (self.*h)(); });
+        for (const TimerRow<Screen>& r : rows) {
+            Timer& t = addTimer(r.name, r.interval, r.enabled, r.rank, [&self, h = r.handler] { (self.*h)(); });
+            if (r.member) self.*r.member = &t;
+        }
     }
-    void addTimer(const char* name, int interval, bool enabled, std::function<void()> handler);
+    Timer& addTimer(const char* name, int interval, bool enabled, int rank, std::function<void()> handler);
     Sprite& sprite(std::string_view name);
     Label& label(std::string_view name);
     Shape& shape(std::string_view name);
     Line& line(std::string_view name);
-    Timer& timer(std::string_view name);
     Label& addLabel(Label l);
     Shape& addShape(Shape s);
     Line& addLine(Line l);
@@ -173,11 +178,17 @@ protected:
     virtual bool Space_KeyDown() = 0;
     // Picture and climb rate from the tilt.
     void attitudeRefresh();
+    // Fuel is gone: the aircraft noses down and sinks if it is in the air (with
+    // `noseDownOnGround` it shows the nose-down picture on the ground too), the run freezes, the
+    // player is told, and the screen closes. The other timers go on while the box is open: the
+    // aircraft keeps sinking.
+    void fuelOut(bool noseDownOnGround);
 
     Program& program_;
 
 private:
     std::string name_, caption_;
+    int episode_;
     std::deque<Sprite> sprites_;
     std::deque<Label> labels_;
     std::deque<Shape> shapes_;
@@ -201,6 +212,8 @@ private:
     friend void buildDashboard(GameScreen&, int episode);
 
 public:
+    // The world scroll, which the window's motion follows.
+    Timer* pohyb = nullptr;
     // The sprites and lines both screens have, by their design names.
     Sprite &dravik, &hn, &hh1, &hh2, &hh3, &hd1, &hd2, &hd3, &vletisko, &letisko, &l1, &l2, &dom1, &dom2, &b1, &b2,
         &vy1, &vy2, &vy3, &vy4, &vy5, &vy6;
@@ -217,8 +230,11 @@ public:
 // The dashboard panel's shapes, lines and labels for episode 1 or 2.
 void buildDashboard(GameScreen& s, int episode);
 
-// Where a timer of a game screen stands among timers due at the same instant.
-int timerRank(std::string_view name);
+// The speed read-out in hundreds: 7 shows 700; standing still shows plain 0.
+std::string speedText(double speed);
+
+// A two-picture animation: A becomes B, B becomes A, anything else stays.
+void flip(Sprite& s, const Sprite& a, const Sprite& b);
 
 // Key codes the game uses.
 enum Key { kKeyEsc = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40 };

@@ -164,7 +164,7 @@ void GameWindow::paintEvent(QPaintEvent*) {
     p.drawImage(at.origin, img);
     const QRect scene = at.toWidget(scene_.image.rect()).adjusted(1, 1, -1, -1);
     if (screen_ && helpShown_)
-        HelpPage::paint(p, scene, screen_->name() == "Form2" ? 2 : 1);
+        HelpPage::paint(p, scene, screen_->episode());
     else if (screen_ && screen_->paused())
         drawPauseCaption(p, scene);
 }

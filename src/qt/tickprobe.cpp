@@ -17,7 +17,7 @@ void TickProbe::screenOpened(GameScreen& s) {
     pohybTicks_ = 0;
     realSinceOpen_.start();
     clockAtOpen_ = program_.scheduler().now();
-    Timer* pohyb = s.findTimer("pohyb");
+    Timer* pohyb = s.pohyb;
     probe_ =
         std::make_unique<Timer>(program_.scheduler(), "probe", pohyb ? pohyb->interval() : 10, true, 99, [this, pohyb] {
             if (pohyb && pohyb->enabled() && !pohyb->busy()) ++pohybTicks_;

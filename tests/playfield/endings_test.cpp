@@ -132,7 +132,7 @@ TEST(Endings, ALostRunThatSinksOntoTheLastAirportDoesNotWin) {
     s.level = 9, s.landingMode = 1, s.speed = 0, s.tilt = -1, s.climbRate = -2, s.damage = 2;
     s.letisko.move(54, 348);
     s.dravik.move(64, 330);
-    s.findTimer("Timer2")->setEnabled(true);
+    s.Timer2->setEnabled(true);
     s.v1.move(148, 340);
     t.fe.hold = ms(3000);  // long enough to sink onto the airport
     s.findTimer("kolizie")->fire();
@@ -171,7 +171,7 @@ TEST(Endings, TheLastLandingAndTheTenthRescueWinOnceAndAreRecordedOnceRead) {
         {1, "Timer2",
          [](GameScreen& g) {
              g.letisko.move(54, 348), g.dravik.move(64, 352);
-             g.findTimer("Timer2")->setEnabled(true);
+             static_cast<Form1&>(g).Timer2->setEnabled(true);
          },
          "Gratulujem ti, prešiel si prvú epizódu! A teraz hurá do druhej..."},
         {2, "kolizie",
