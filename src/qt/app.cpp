@@ -20,11 +20,13 @@
 #include "game/screens.h"
 #include "qt/appearance.h"
 #include "qt/commandline.h"
+#include "qt/gamepad.h"
 #include "qt/language.h"
 #include "qt/menuwindow.h"
 #include "qt/musicplayer.h"
 #include "qt/qtfrontend.h"
 #include "qt/settings.h"
+#include "qt/settingswindow.h"
 #include "qt/soundplayer.h"
 #include "qt/startchecks.h"
 #include "scenario/replay.h"
@@ -130,29 +132,51 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         readProgress(kProgressFile, start);
         recorder = std::make_unique<replay::Recorder>(recordFile, pace, start);
     }
-    // The player's settings; what the command line asks for is remembered for the next start.
+    // The player's settings; the command line overrides them for this run only.
     const SettingsFile settingsFile;
     Settings settings = settingsFile.load();
-    const Settings before = settings;
-    if (cl.language) settings.language = languageCode(*cl.language);
-    if (cl.scale >= 0) settings.scale = cl.scale;
-    if (settings.language != before.language || settings.scale != before.scale) settingsFile.save(settings);
     installLanguage(app, chooseLanguage(cl.language, settings.language.toStdString(), localeFromEnvironment()));
-    options.scale = settings.scale;
+    options.scale = cl.scale >= 0 ? cl.scale : settings.scale;
     options.fullScreen = settings.fullScreen;
-    options.fullScreenChanged = [&settingsFile, &settings](bool on) {
-        settings.fullScreen = on;
-        settingsFile.save(settings);
-    };
+    options.fillScreen = settings.fillScreen;
+    options.musicVolume = settings.musicVolume;
+    options.effectsVolume = settings.effectsVolume;
     // Drawn between ticks unless the setting or --classic-motion (for this run only) says not.
     options.motion =
         settings.smoothMotion && !cl.classicMotion ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
     options.soundEffects = settings.soundEffects;
+    // F11 and "Zvuky" are settings too: kept, and shown in the settings window if it is open.
+    options.fullScreenChanged = [&settingsFile, &settings](bool on) {
+        settings.fullScreen = on;
+        settingsFile.save(settings);
+        refreshSettings(settings);
+    };
     options.soundsChanged = [&settingsFile, &settings](bool on) {
         settings.soundEffects = on;
         settingsFile.save(settings);
+        refreshSettings(settings);
+    };
+    QtFrontEnd* fe = nullptr;
+    // What the settings window changes takes effect at once and is kept.
+    auto apply = [&settingsFile, &settings, &fe](const Settings& s) {
+        if (s.musicVolume != settings.musicVolume || s.effectsVolume != settings.effectsVolume)
+            fe->setVolumes(s.musicVolume, s.effectsVolume);
+        if (s.smoothMotion != settings.smoothMotion)
+            fe->setMotion(s.smoothMotion ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks);
+        if (s.scale != settings.scale) fe->setScale(s.scale);
+        if (s.fullScreen != settings.fullScreen || s.fillScreen != settings.fillScreen)
+            fe->setFullScreen(s.fullScreen, s.fillScreen);
+        if (s.soundEffects != settings.soundEffects) fe->setSoundEffects(s.soundEffects);
+        settings = s;
+        settingsFile.save(settings);
+    };
+    options.openSettings = [&settings, &fe, apply] {
+        showSettings(settings, apply, [&fe](QSize window) { return fe->scaleFor(window); });
     };
     QtFrontEnd frontEnd(options);
+    fe = &frontEnd;
+    // Gamepads, when SDL and a controller are there.
+    Gamepad gamepad;
     int rc = 0;
     {
         std::unique_ptr<ProgressStore> progress;
@@ -193,6 +217,7 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         }
         // The windows refer to the program: they go first.
         frontEnd.shutdown();
+        closeSettings();
     }
     return rc;
 }

@@ -58,6 +58,37 @@ void GameWindow::toggleFullScreen() {
     if (fullScreenChanged_) fullScreenChanged_(isFullScreen());
 }
 
+void GameWindow::setFill(bool on) {
+    fill_ = on;
+    big_ = QImage();
+    update();
+}
+
+namespace {
+constexpr int kFlashMs = 600;  // how long a hit shows
+constexpr int kBlinkMs = 100;  // on, off, on ...
+}  // namespace
+
+void GameWindow::flash() {
+    hitAt_.start();
+    update();
+}
+
+bool GameWindow::flashOn() const {
+    return hitAt_.isValid() && hitAt_.elapsed() < kFlashMs && (hitAt_.elapsed() / kBlinkMs) % 2 == 0;
+}
+
+void GameWindow::drawHit(QPainter& p, const Placement& at) {
+    // The picture turns red a moment, and a frame blinks round the damage read-out.
+    p.fillRect(at.toWidget(scene_.image.rect()), QColor(255, 0, 0, 70));
+    const Label& damage = screen_->Label8;
+    const QRect r = at.toWidget(QRect(static_cast<int>(damage.Left) - 3, static_cast<int>(damage.Top) - 2,
+                                      static_cast<int>(damage.Width) + 6, static_cast<int>(damage.Height) + 4));
+    p.setPen(QPen(QColor(255, 230, 0), std::max(2, r.height() / 8)));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r);
+}
+
 void GameWindow::showHelp(bool on) {
     helpShown_ = on;
     update();
@@ -81,6 +112,10 @@ void enlarge(const QImage& from, QImage& to, const QRect& r, int k) {
 GameWindow::Placement GameWindow::placement() const {
     const double dpr = devicePixelRatioF();
     const QSize size = scene_.image.size();
+    if (isFullScreen() && fill_) {
+        const QRect r = fillScreen(QSize(static_cast<int>(width() * dpr), static_cast<int>(height() * dpr)), size);
+        return {QPointF(r.left() / dpr, r.top() / dpr), 1, dpr, r.width() / dpr / size.width()};
+    }
     if (isFullScreen()) {
         // As large as fits in whole device pixels per scene pixel, centred on black.
         const QSize area(static_cast<int>(width() * dpr), static_cast<int>(height() * dpr));
@@ -93,14 +128,14 @@ GameWindow::Placement GameWindow::placement() const {
 }
 
 QRect GameWindow::Placement::toWidget(const QRect& r) const {
-    const double f = k / dpr;
+    const double f = fill > 0 ? fill : k / dpr;
     return QRectF(origin.x() + r.x() * f, origin.y() + r.y() * f, r.width() * f, r.height() * f)
         .toAlignedRect()
         .adjusted(-1, -1, 1, 1);
 }
 
 int GameWindow::overlay() const {
-    return !screen_ ? 0 : helpShown_ ? 2 : screen_->paused() ? 1 : 0;
+    return !screen_ ? 0 : helpShown_ ? 2 : screen_->paused() ? 1 : flashOn() ? 3 : 0;
 }
 
 QRegion GameWindow::drawScene() {
@@ -161,8 +196,12 @@ void GameWindow::paintEvent(QPaintEvent*) {
     const Placement at = placement();
     const QImage& img = at.k == 1 ? scene_.image : big_;
     if (isFullScreen()) p.fillRect(rect(), Qt::black);
-    p.drawImage(at.origin, img);
+    if (at.fill > 0)
+        p.drawImage(QRectF(at.origin, QSizeF(img.size()) * at.fill), img);  // nearest neighbour: sharp
+    else
+        p.drawImage(at.origin, img);
     const QRect scene = at.toWidget(scene_.image.rect()).adjusted(1, 1, -1, -1);
+    if (screen_ && flashOn()) drawHit(p, at);
     if (screen_ && helpShown_)
         HelpPage::paint(p, scene, screen_->episode());
     else if (screen_ && screen_->paused())

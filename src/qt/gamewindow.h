@@ -2,6 +2,7 @@
 // to the screen's handlers.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -56,6 +57,10 @@ public:
 
     // F11: the whole display, the scene as large as it fits on black; again, the window as it was.
     void toggleFullScreen();
+    // Full screen fills the display keeping the scene's shape (sharp pixels, not whole multiples).
+    void setFill(bool on);
+    // Dravik was hit: the picture flashes and the damage read-out blinks for a moment.
+    void flash();
     // Told each time F11 switches full screen on or off (to remember it).
     void onFullScreenChanged(std::function<void(bool)> f) { fullScreenChanged_ = std::move(f); }
 
@@ -77,13 +82,16 @@ private:
         QPointF origin;
         int k;
         double dpr;
+        double fill = 0;  // filling the screen: window pixels per scene pixel (the scene is not enlarged)
         QRect toWidget(const QRect& r) const;
     };
     Placement placement() const;
     QRegion drawScene();
     void keepEnlarged(const QRegion& changed);
-    // 0 nothing over the scene, 1 the pause caption, 2 the help page.
+    // 0 nothing over the scene, 1 the pause caption, 2 the help page, 3 a hit's flash.
     int overlay() const;
+    bool flashOn() const;
+    void drawHit(QPainter& p, const Placement& at);
 
     GameScreen* screen_;
     ScenePainter& painter_;
@@ -98,6 +106,8 @@ private:
     QRect normalGeometry_;  // where the window stood before full screen
     std::function<void(bool)> fullScreenChanged_;
     bool helpShown_ = false;
+    bool fill_ = false;
+    QElapsedTimer hitAt_;  // invalid: no hit to show
 };
 
 }  // namespace sky::qt

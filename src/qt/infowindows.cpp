@@ -14,6 +14,7 @@
 #include "qt/appearance.h"
 #include "qt/language.h"
 #include "qt/qtfrontend.h"
+#include "qt/windowscale.h"
 #include "shell/about.h"
 #include "shell/frontend.h"
 #include "shell/pravidla.h"
@@ -122,6 +123,7 @@ protected:
     }
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        p.scale(windowScale(*this), windowScale(*this));
         // Unscaled at the top-left; the part beyond the client area is cut off.
         p.drawImage(0, 0, background_);
         drawLines(p, Pravidla::lines());
@@ -188,6 +190,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), palette().window());
+        p.scale(windowScale(*this), windowScale(*this));
         for (const auto& [r, img] : pictures_) {
             // Centred in its box (the icons' boxes leave a small border round them).
             const QPoint at = r.topLeft() + QPoint(std::max(0, (r.width() - img.width()) / 2),
@@ -208,18 +211,20 @@ QPointer<AboutWindow> aboutWindow;
 
 }  // namespace
 
-void showRules(Program&) {
+void showRules(Program&, const ScaleFor& scaleFor) {
     if (!rulesWindow) {
         rulesWindow = new RulesWindow;
+        if (scaleFor) setWindowScale(*rulesWindow, scaleFor(rulesWindow->size()));
         centreOnScreen(*rulesWindow);
     }
     bringToFront(*rulesWindow);
 }
 
-void showAbout(Program& program) {
+void showAbout(Program& program, const ScaleFor& scaleFor) {
     const bool fresh = !aboutWindow;
     if (fresh) {
         aboutWindow = new AboutWindow(program);
+        if (scaleFor) setWindowScale(*aboutWindow, scaleFor(aboutWindow->size()));
         centreOnScreen(*aboutWindow);
     }
     bringToFront(*aboutWindow);

@@ -12,6 +12,7 @@
 #include "game/input.h"
 #include "qt/appearance.h"
 #include "qt/language.h"
+#include "qt/windowscale.h"
 #include "shell/menu.h"
 
 namespace sky::qt {
@@ -145,6 +146,22 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
 void MenuWindow::setSoundSwitch(bool ticked, std::function<void(bool)> changed) {
     check2_->setChecked(ticked);
     soundsChanged_ = std::move(changed);
+}
+
+void MenuWindow::setSettingsButton(std::function<void()> open) {
+    if (controls_.count("Settings")) return;
+    const int k = windowScale(*this);
+    setWindowScale(*this, 1);  // placed as designed, then the window is scaled again with it
+    auto* b = new QPushButton(uiText("&Nastavenia"), this);
+    b->setObjectName("Settings");
+    b->setAutoDefault(false);
+    // Under the switches, in the column of the episodes' frames.
+    b->setGeometry(twips(5880), twips(3480), twips(1455), twips(375));
+    QWidget::setTabOrder(controls_.at("Command5"), b);
+    connect(b, &QPushButton::clicked, this, std::move(open));
+    controls_["Settings"] = b;
+    b->show();
+    setWindowScale(*this, k);
 }
 
 QWidget* MenuWindow::control(const std::string& name) const {

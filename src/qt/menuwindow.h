@@ -43,6 +43,9 @@ public:
     // "Zvuky": shown ticked or not; the player's clicks go to changed (a setting of the windows,
     // neither an input of the game nor recorded).
     void setSoundSwitch(bool ticked, std::function<void(bool)> changed);
+    // "Nastavenia": a button of the window's own under the switches (Alt+N, or after Ukončiť in
+    // the tab order), opening the settings; no part of the game, nor recorded.
+    void setSettingsButton(std::function<void()> open);
     QWidget* control(const std::string& name) const;
 
 protected:

@@ -1,6 +1,7 @@
 // The real music player: "Music.wav" from the working directory, played through Qt Multimedia.
 #include "qt/musicplayer.h"
 
+#include "qt/mixer.h"
 #include "qt/quietaudio.h"
 
 #include <fcntl.h>
@@ -67,6 +68,11 @@ bool playableWave(const std::string& path) {
 struct MusicPlayer::Impl {
     std::unique_ptr<QSoundEffect> effect;
     bool started = false;
+    int volume = 100;
+
+    void applyVolume() {
+        if (effect) effect->setVolume(static_cast<float>(volumeGain(volume)));
+    }
 
     void open() {
         if (effect) return;  // already open: the position stays where it is
@@ -80,6 +86,7 @@ struct MusicPlayer::Impl {
         if (device.isNull()) return;
         effect = std::make_unique<QSoundEffect>(device);
         effect->setLoopCount(1);
+        applyVolume();
         effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
         started = false;
     }
@@ -105,6 +112,12 @@ MusicPlayer::MusicPlayer() : impl_(std::make_unique<Impl>()) {}
 MusicPlayer::~MusicPlayer() {
     QuietAudio quiet;
     impl_->close();
+}
+
+void MusicPlayer::setVolume(int percent) {
+    QuietAudio quiet;
+    impl_->volume = percent;
+    impl_->applyVolume();
 }
 
 void MusicPlayer::command(const std::string& cmd) {

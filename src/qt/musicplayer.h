@@ -22,6 +22,8 @@ public:
     // "Open", "Play" or "Close"; a command that does not fit the player's state changes nothing.
     // A missing or unplayable file, or no audio device, is silent.
     void command(const std::string& cmd);
+    // The music's volume, 0 to 100, heard at once and kept for the pieces opened later.
+    void setVolume(int percent);
 
 private:
     struct Impl;

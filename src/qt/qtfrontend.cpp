@@ -15,6 +15,7 @@
 #include "qt/musicplayer.h"
 #include "qt/quietaudio.h"
 #include "qt/repaint.h"
+#include "qt/settingswindow.h"
 #include "qt/soundplayer.h"
 #include "qt/tickprobe.h"
 #include "shell/program.h"
@@ -24,6 +25,7 @@ namespace sky::qt {
 QtFrontEnd::QtFrontEnd(Options options)
     : options_(options), windows_(painter_, options.scale, [this] { menuActivated(); }) {
     windows_.setFullScreen(options_.fullScreen, options_.fullScreenChanged);
+    windows_.setFill(options_.fillScreen);
     // From the start: a key held when the first box opens counts.
     keyboard_ = std::make_unique<Keyboard>(
         [this](const std::string& name, bool press, bool repeat) { return key(name, press, repeat); });
@@ -54,9 +56,11 @@ void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
         sounds_ = std::make_unique<SoundPlayer>();
         sounds_->setEnabled(options_.soundEffects);
     }
+    setVolumes(options_.musicVolume, options_.effectsVolume);
     if (options_.debugTicks) ticks_ = std::make_unique<TickProbe>(program, *driver_);
     windows_.createMenu(program.menu(), [this](const InputEvent& e) { input(e); });
     windows_.menu()->setSoundSwitch(options_.soundEffects, [this](bool on) { setSoundEffects(on); });
+    if (options_.openSettings) windows_.menu()->setSettingsButton(options_.openSettings);
     if (session_.replaying()) driver_->setAdvance([this](Micros target) { replayAdvance(target); });
 }
 
@@ -156,6 +160,7 @@ void QtFrontEnd::stopReplay(const char* why) {
     // The last picture stays a moment before the windows go.
     QTimer::singleShot(why ? 0 : 1000, this, [this] {
         closeInfoWindows();
+        closeSettings();
         repaint_->stop();
         if (driver_) driver_->stop();
         QApplication::quit();
@@ -186,9 +191,29 @@ void QtFrontEnd::music(const std::string& command) {
 }
 
 void QtFrontEnd::cue(Cue c) {
+    // A hit shows for a moment too, unless the player wants the scene as it always was.
+    if (c == Cue::Hit && options_.motion != SceneMotion::Mode::Ticks && program_ && program_->screen())
+        if (GameWindow* w = windows_.windowOf(*program_->screen())) w->flash();
     if (!sounds_) return;
     QuietAudio quiet;
     sounds_->play(c);
+}
+
+void QtFrontEnd::setVolumes(int music, int effects) {
+    options_.musicVolume = music;
+    options_.effectsVolume = effects;
+    if (musicPlayer_) musicPlayer_->setVolume(music);
+    if (sounds_) sounds_->setVolume(effects);
+}
+
+void QtFrontEnd::setFullScreen(bool on, bool fill) {
+    options_.fullScreen = on;
+    options_.fillScreen = fill;
+    windows_.setFill(fill);
+    windows_.setFullScreen(on, options_.fullScreenChanged);
+    // The game window that is open switches now.
+    GameWindow* w = program_ && program_->screen() ? windows_.windowOf(*program_->screen()) : nullptr;
+    if (w && w->isFullScreen() != on) w->toggleFullScreen();
 }
 
 void QtFrontEnd::setSoundEffects(bool on) {
@@ -243,11 +268,11 @@ void QtFrontEnd::screenClosed(GameScreen& s) {
 }
 
 void QtFrontEnd::showRules() {
-    if (program_) sky::qt::showRules(*program_);
+    if (program_) sky::qt::showRules(*program_, [this](QSize w) { return scaleFor(w); });
 }
 
 void QtFrontEnd::showAbout() {
-    if (program_) sky::qt::showAbout(*program_);
+    if (program_) sky::qt::showAbout(*program_, [this](QSize w) { return scaleFor(w); });
 }
 
 void QtFrontEnd::openUrl(const std::string& url) {
@@ -262,6 +287,7 @@ void QtFrontEnd::quit() {
     endRecording();
     if (ticks_) ticks_->report("exit");
     closeInfoWindows();
+    closeSettings();
     repaint_->stop();
     if (driver_) driver_->stop();
     windows_.hideAll();

@@ -47,6 +47,10 @@ struct Options {
     // The sound effects ("Zvuky"); the player's changes are handed to soundsChanged to keep.
     bool soundEffects = true;
     std::function<void(bool)> soundsChanged;
+    int musicVolume = 100, effectsVolume = 100;  // 0..100
+    bool fillScreen = false;                     // full screen keeps the shape, not whole multiples
+    // The menu's "Nastavenia" button (none without it).
+    std::function<void()> openSettings;
 };
 
 class QtFrontEnd : public QObject, public FrontEnd {
@@ -112,6 +116,14 @@ public:
     bool soundEffects() const { return options_.soundEffects; }
     // How the game windows draw the motion between ticks (for windows opened from now on).
     void setMotion(SceneMotion::Mode m) { options_.motion = m; }
+    // The music's and the effects' volume, 0..100, heard at once.
+    void setVolumes(int music, int effects);
+    // The scale asked for (0: the largest that fits): the menu at once, other windows as they open.
+    void setScale(int scale) { windows_.setScale(scale); }
+    // The next F11 or game window: full screen or not, filling the display or whole multiples.
+    void setFullScreen(bool on, bool fill);
+    // The scale the menu, the rules, the about and the settings windows take (that many pixels at 1).
+    int scaleFor(QSize window) const { return windows_.scaleFor(window); }
     double frameRate() const;
     ScenePainter& painter() { return painter_; }
 

@@ -23,6 +23,9 @@ constexpr const char* kLanguage = "language";      // sk | en, or none
 constexpr const char* kScale = "scale";            // 1..kMaxScale, or auto
 constexpr const char* kFullScreen = "fullscreen";  // true | false
 constexpr std::string_view kSection = "[General]";
+constexpr const char* kFill = "fill";                     // whole | screen
+constexpr const char* kMusicVolume = "music_volume";      // 0..100
+constexpr const char* kEffectsVolume = "effects_volume";  // 0..100
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -100,6 +103,12 @@ std::string readSettings(const std::string& path) {
     return text;
 }
 
+int readNumber(const IniLines& f, const char* key, int low, int high, int fallback) {
+    bool number = false;
+    const int v = f.value(key).toInt(&number);
+    return number && v >= low && v <= high ? v : fallback;
+}
+
 bool readBool(const IniLines& f, const char* key, bool fallback) {
     const QString v = f.value(key);
     if (v == "true") return true;
@@ -130,10 +139,11 @@ Settings SettingsFile::load() const {
     s.soundEffects = readBool(f, kSounds, s.soundEffects);
     s.smoothMotion = readChoice(f, kMotion, {"smooth", "classic"}, s.smoothMotion ? "smooth" : "classic") == "smooth";
     s.language = readChoice(f, kLanguage, {"sk", "en"}, s.language);
-    bool number = false;
-    const int scale = f.value(kScale).toInt(&number);
-    if (number && scale >= 1 && scale <= kMaxScale) s.scale = scale;
+    s.scale = readNumber(f, kScale, 1, kMaxScale, s.scale);
     s.fullScreen = readBool(f, kFullScreen, s.fullScreen);
+    s.fillScreen = readChoice(f, kFill, {"whole", "screen"}, s.fillScreen ? "screen" : "whole") == "screen";
+    s.musicVolume = readNumber(f, kMusicVolume, 0, 100, s.musicVolume);
+    s.effectsVolume = readNumber(f, kEffectsVolume, 0, 100, s.effectsVolume);
     return s;
 }
 
@@ -159,6 +169,9 @@ bool SettingsFile::save(const Settings& s) const {
         f.set(kLanguage, s.language.toStdString());
     f.set(kScale, s.scale > 0 ? std::to_string(s.scale) : "auto");
     f.set(kFullScreen, s.fullScreen ? "true" : "false");
+    f.set(kFill, s.fillScreen ? "screen" : "whole");
+    f.set(kMusicVolume, std::to_string(s.musicVolume));
+    f.set(kEffectsVolume, std::to_string(s.effectsVolume));
     if (!replaceFile(path, f.text(), why)) {
         std::fprintf(stderr, "skyrend: cannot write the settings file %s: %s\n", qPrintable(path_), why.c_str());
         return false;

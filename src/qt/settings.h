@@ -12,6 +12,9 @@ struct Settings {
     QString language;          // "sk" or "en"; empty: the locale decides
     int scale = 0;             // the game screen's scale the player asked for; 0: the largest that fits
     bool fullScreen = false;   // the game screen on the whole display (F11)
+    bool fillScreen = false;   // full screen: as large as fits keeping its shape; false: whole multiples only
+    int musicVolume = 100;     // 0..100
+    int effectsVolume = 100;   // 0..100
     // A new setting gets a field here and one line each in SettingsFile::load and ::save.
 };
 

@@ -1,6 +1,7 @@
 // The sound effects, mixed into one audio output.
 #include "qt/soundplayer.h"
 
+#include "qt/mixer.h"
 #include "qt/musicplayer.h"
 
 #include <QAudioDevice>
@@ -23,7 +24,6 @@ namespace sky::qt {
 
 namespace {
 
-constexpr int kVoices = 8;                 // sounds at once; a ninth replaces the oldest
 constexpr qint64 kMaxFileBytes = 1 << 22;  // an effect is short: anything bigger is not one
 constexpr int kLatencyMs = 40;             // the output's buffer
 constexpr int kFeedMs = 10;                // how often its buffer is topped up
@@ -86,35 +86,6 @@ std::vector<std::int16_t> convert(const Pcm& in, int rate, int channels) {
     }
     return out;
 }
-
-// The voices that play, added up into the output's samples; silence when none does.
-class Mixer {
-public:
-    void start(const std::vector<std::int16_t>* sound) {
-        if (voices_.size() >= kVoices) voices_.erase(voices_.begin());
-        voices_.push_back({sound, 0});
-    }
-    void clear() { voices_.clear(); }
-    // n samples into out.
-    void mix(std::int16_t* out, std::size_t n) {
-        mix_.assign(n, 0);
-        for (Voice& v : voices_) {
-            const std::size_t k = std::min(n, v.sound->size() - v.at);
-            for (std::size_t i = 0; i < k; ++i) mix_[i] += (*v.sound)[v.at + i];
-            v.at += k;
-        }
-        std::erase_if(voices_, [](const Voice& v) { return v.at >= v.sound->size(); });
-        for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::int16_t>(std::clamp(mix_[i], -32768, 32767));
-    }
-
-private:
-    struct Voice {
-        const std::vector<std::int16_t>* sound;
-        std::size_t at;
-    };
-    std::vector<Voice> voices_;
-    std::vector<int> mix_;
-};
 
 }  // namespace
 
@@ -216,6 +187,10 @@ void SoundPlayer::setEnabled(bool on) {
         impl_->open();
     else
         impl_->close();
+}
+
+void SoundPlayer::setVolume(int percent) {
+    impl_->mixer.setVolume(percent);
 }
 
 bool SoundPlayer::enabled() const {

@@ -24,6 +24,8 @@ public:
     // Off closes the audio output and stops what plays; on opens it again.
     void setEnabled(bool on);
     bool enabled() const;
+    // The effects' volume, 0 to 100, heard from the next sample on.
+    void setVolume(int percent);
     // Starts the cue's sound over whatever plays already.
     void play(Cue cue);
 

@@ -12,6 +12,7 @@
 #include "qt/gamewindow.h"
 #include "qt/menuwindow.h"
 #include "qt/scalefit.h"
+#include "qt/windowscale.h"
 
 namespace sky::qt {
 
@@ -33,6 +34,27 @@ WindowSet::~WindowSet() {
 
 void WindowSet::createMenu(Menu& menu, Input input) {
     menu_ = std::make_unique<MenuWindow>(menu, std::move(input));
+    setWindowScale(*menu_, scaleFor(menu_->size()));
+}
+
+void WindowSet::setScale(int scale) {
+    scale_ = scale;
+    if (menu_) setWindowScale(*menu_, scaleFor(menu_->size() / windowScale(*menu_)));
+}
+
+void WindowSet::setFill(bool on) {
+    fill_ = on;
+    for (auto& [screen, w] : windows_) w->setFill(on);
+}
+
+QSize WindowSet::screenArea() const {
+    QScreen* screen = menu_ && menu_->screen() ? menu_->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() : QSize();
+}
+
+int WindowSet::scaleFor(QSize window) const {
+    const QSize area = screenArea();
+    return area.isEmpty() ? 1 : windowScale(area, frame(), window, fittingScale());
 }
 
 void WindowSet::centreMenu() {
@@ -88,10 +110,9 @@ QSize WindowSet::frame() const {
 }
 
 int WindowSet::fittingScale() const {
-    QScreen* screen = menu_ && menu_->screen() ? menu_->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return std::max(1, scale_);
+    const QSize free = screenArea();
+    if (free.isEmpty()) return std::max(1, scale_);
     const QSize frame = this->frame();
-    const QSize free = screen->availableGeometry().size();
     const ScaleChoice c = chooseScale(free, frame, QSize(GameScreen::kClientWidth, GameScreen::kClientHeight), scale_);
     static bool told = false;
     if (c.reduced && !told) {
@@ -105,6 +126,7 @@ int WindowSet::fittingScale() const {
 void WindowSet::open(GameScreen& s, Input input, const SceneClock& clock) {
     auto* w = new GameWindow(s, painter_, fittingScale(), std::move(input), clock);
     windows_[&s] = w;
+    w->setFill(fill_);
     w->onFullScreenChanged([this](bool on) {
         fullScreen_ = on;
         if (fullScreenChanged_) fullScreenChanged_(on);

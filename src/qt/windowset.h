@@ -46,6 +46,14 @@ public:
 
     // Game windows open on the whole display; F11 switches that and reports it here.
     void setFullScreen(bool on, std::function<void(bool)> changed);
+    // Full screen fills the display keeping the scene's shape instead of whole multiples.
+    void setFill(bool on);
+    // The scale asked for (0: the largest that fits), for the menu now and the windows opened later.
+    void setScale(int scale);
+    // The game window's scale on this screen, and another window's (that many pixels at scale 1):
+    // the same, or less where it would not fit.
+    int gameScale() const { return fittingScale(); }
+    int scaleFor(QSize window) const;
 
     // A window for a screen that has just loaded: shown in front with the focus, at the largest
     // scale up to the one asked for whose window fits the screen's free area, frame included.
@@ -69,11 +77,13 @@ private:
     void activateMenu();
 
     QSize frame() const;
+    QSize screenArea() const;  // the screen's free area, empty without a screen
     int fittingScale() const;
 
     ScenePainter& painter_;
     int scale_;  // as asked; 0: the largest that fits
     bool fullScreen_ = false;
+    bool fill_ = false;
     std::function<void(bool)> fullScreenChanged_;
     std::function<void()> menuActivated_;
     std::unique_ptr<MenuWindow> menu_;

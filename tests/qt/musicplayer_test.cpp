@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "assets/music.h"
+#include "qt/mixer.h"
 
 namespace sky::qt {
 namespace {
@@ -63,6 +64,31 @@ TEST(MusicFile, OnlyPlainPcmWavesTheLibraryDecodesSafelyArePlayed) {
     EXPECT_FALSE(playableWave(path));
     EXPECT_FALSE(playableWave(dir.string()));
     fs::remove_all(dir);
+}
+
+TEST(Mixer, TheEffectsVolumeScalesWhatIsHeardAndLoudVoicesClip) {
+    const std::vector<std::int16_t> loud(4, 20000), quiet(4, 1000);
+    const struct Row {
+        int volume;
+        std::vector<const std::vector<std::int16_t>*> voices;
+        std::int16_t heard;
+    } rows[] = {
+        {100, {&quiet}, 1000},           // as recorded
+        {100, {&loud, &loud}, 32767},    // two together clip
+        {0, {&loud}, 0},                 // silent
+        {50, {&quiet}, 151},             // half way on the ear's scale: -16 dB
+        {50, {&loud, &loud}, 6021},      // the sum scaled, not clipped first
+        {-5, {&quiet}, 0},               // out of range: the nearest end
+        {250, {&quiet}, 1000},
+    };
+    for (const Row& r : rows) {
+        Mixer m;
+        m.setVolume(r.volume);
+        for (auto* v : r.voices) m.start(v);
+        std::int16_t out[4];
+        m.mix(out, 4);
+        EXPECT_NEAR(out[0], r.heard, r.heard / 50 + 1) << r.volume;
+    }
 }
 
 }  // namespace

@@ -25,19 +25,30 @@ TEST(SettingsFile, MissingBrokenAndRoundTrip) {
 
     s.soundEffects = false;
     s.smoothMotion = false;
+    s.musicVolume = 0;
+    s.effectsVolume = 37;
+    s.fillScreen = true;
+    s.scale = 3;
     ASSERT_TRUE(file.save(s));
     s = file.load();
     EXPECT_FALSE(s.soundEffects);
     EXPECT_FALSE(s.smoothMotion);
+    EXPECT_EQ(s.musicVolume, 0);
+    EXPECT_EQ(s.effectsVolume, 37);
+    EXPECT_TRUE(s.fillScreen);
+    EXPECT_EQ(s.scale, 3);
 
     struct Row {
         const char* text;
         bool sounds, smooth;
+        int music = 100;
+        bool fill = false;
     };
     const Row rows[] = {
         {"\x01\xff\xfe garbage [[[ =\n\0\0", true, true},
-        {"[General]\nsounds=maybe\nmotion=classic\n", true, false},
-        {"[General]\nsounds=false\nmotion=jerky\n", false, true},
+        {"[General]\nsounds=maybe\nmotion=classic\nmusic_volume=101\nfill=screen\n", true, false, 100, true},
+        {"[General]\nsounds=false\nmotion=jerky\nmusic_volume= 0\nfill=stretch\n", false, true, 0},
+        {"[General]\nmusic_volume=-1\n", true, true},
         {"", true, true},
     };
     for (const Row& r : rows) {
@@ -46,6 +57,8 @@ TEST(SettingsFile, MissingBrokenAndRoundTrip) {
         s = file.load();
         EXPECT_EQ(s.soundEffects, r.sounds);
         EXPECT_EQ(s.smoothMotion, r.smooth);
+        EXPECT_EQ(s.musicVolume, r.music);
+        EXPECT_EQ(s.fillScreen, r.fill);
     }
     // A save changes its own keys only: others, and other sections, stay as they were.
     std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc)

@@ -439,5 +439,89 @@
         <source>Postup sa nepodarilo uložiť.</source>
         <translation>The progress could not be saved.</translation>
     </message>
+    <message>
+        <source>&amp;Nastavenia</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>Nastavenia</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Zvuk</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Efekty</source>
+        <translation>Effects</translation>
+    </message>
+    <message>
+        <source>Obraz</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Jazyk</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>podľa systému</source>
+        <translation>as the system's</translation>
+    </message>
+    <message>
+        <source>slovenčina</source>
+        <translation>Slovak</translation>
+    </message>
+    <message>
+        <source>angličtina</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>(od ďalšieho spustenia)</source>
+        <translation>(from the next start)</translation>
+    </message>
+    <message>
+        <source>Pohyb</source>
+        <translation>Motion</translation>
+    </message>
+    <message>
+        <source>plynulý</source>
+        <translation>smooth</translation>
+    </message>
+    <message>
+        <source>klasický</source>
+        <translation>classic</translation>
+    </message>
+    <message>
+        <source>Mierka</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>automatická</source>
+        <translation>automatic</translation>
+    </message>
+    <message>
+        <source>Celá obrazovka</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>celé násobky</source>
+        <translation>whole multiples</translation>
+    </message>
+    <message>
+        <source>vyplniť, ostré pixely</source>
+        <translation>fill, sharp pixels</translation>
+    </message>
+    <message>
+        <source>Klávesy</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>Predvolené</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>Zavrieť</source>
+        <translation>Close</translation>
+    </message>
 </context>
 </TS>
