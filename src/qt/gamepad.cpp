@@ -36,7 +36,7 @@ struct Sdl {
     decltype(&SDL_JoystickInstanceID) InstanceId = nullptr;
 
     static const Sdl* get() {
-        static const Sdl* loaded = [] () -> const Sdl* {
+        static const Sdl* loaded = []() -> const Sdl* {
             void* lib = ::dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
             if (!lib) return nullptr;
             static Sdl s;
@@ -121,16 +121,33 @@ void Gamepad::poll() {
             case SDL_CONTROLLERBUTTONUP: {
                 const bool down = e.type == SDL_CONTROLLERBUTTONDOWN;
                 switch (e.cbutton.button) {
-                    case SDL_CONTROLLER_BUTTON_DPAD_UP: press(Up, down, false); break;
-                    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: press(Down, down, false); break;
-                    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: press(Left, down, false); break;
-                    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: press(Right, down, false); break;
-                    case SDL_CONTROLLER_BUTTON_A: press(Fire, down, false); break;
-                    case SDL_CONTROLLER_BUTTON_START: press(Pause, down, false); break;
-                    case SDL_CONTROLLER_BUTTON_BACK: press(Leave, down, false); break;
+                    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+                        press(Up, down, false);
+                        break;
+                    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+                        press(Down, down, false);
+                        break;
+                    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+                        press(Left, down, false);
+                        break;
+                    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+                        press(Right, down, false);
+                        break;
+                    case SDL_CONTROLLER_BUTTON_A:
+                        press(Fire, down, false);
+                        break;
+                    case SDL_CONTROLLER_BUTTON_START:
+                        press(Pause, down, false);
+                        break;
+                    case SDL_CONTROLLER_BUTTON_BACK:
+                        press(Leave, down, false);
+                        break;
                     case SDL_CONTROLLER_BUTTON_GUIDE:
-                    case SDL_CONTROLLER_BUTTON_Y: press(Help, down, false); break;
-                    default: break;
+                    case SDL_CONTROLLER_BUTTON_Y:
+                        press(Help, down, false);
+                        break;
+                    default:
+                        break;
                 }
                 break;
             }
@@ -186,20 +203,29 @@ void Gamepad::press(Button b, bool down, bool repeat) {
         // The other windows and the message boxes: the focus moves, A presses, Back closes.
         switch (b) {
             case Up:
-            case Left: key = Qt::Key_Backtab; break;
+            case Left:
+                key = Qt::Key_Backtab;
+                break;
             case Down:
-            case Right: key = Qt::Key_Tab; break;
-            case Fire: key = Qt::Key_Space; break;
-            case Leave: key = Qt::Key_Escape; break;
-            default: return;
+            case Right:
+                key = Qt::Key_Tab;
+                break;
+            case Fire:
+                key = Qt::Key_Space;
+                break;
+            case Leave:
+                key = Qt::Key_Escape;
+                break;
+            default:
+                return;
         }
         if (repeat) return;
     }
     if (key == 0) return;
     // Posted, not sent: a box the key opens runs its own loop, and the controllers must still be
     // heard in it.
-    QApplication::postEvent(to, new QKeyEvent(down ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier,
-                                              QString(), repeat));
+    QApplication::postEvent(
+        to, new QKeyEvent(down ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier, QString(), repeat));
 }
 
 }  // namespace sky::qt

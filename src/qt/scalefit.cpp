@@ -25,8 +25,8 @@ QRect fillScreen(QSize area, QSize scene) {
     // The side that runs out first decides; the other is rounded to the nearest pixel.
     QSize size = area;
     if (std::int64_t{area.width()} * scene.height() <= std::int64_t{area.height()} * scene.width())
-        size.setHeight(static_cast<int>((std::int64_t{area.width()} * scene.height() * 2 + scene.width()) /
-                                        (2 * scene.width())));
+        size.setHeight(
+            static_cast<int>((std::int64_t{area.width()} * scene.height() * 2 + scene.width()) / (2 * scene.width())));
     else
         size.setWidth(static_cast<int>((std::int64_t{area.height()} * scene.width() * 2 + scene.height()) /
                                        (2 * scene.height())));

@@ -21,10 +21,10 @@ namespace {
 
 // The layout in pixels at scale 1: sound and picture on the left, the keys on the right.
 constexpr int kWidth = 616, kHeight = 281;
-constexpr int kRow = 24;             // from one line of a frame to the next
-constexpr int kFirstRow = 18;        // the first line under a frame's caption
+constexpr int kRow = 24;       // from one line of a frame to the next
+constexpr int kFirstRow = 18;  // the first line under a frame's caption
 constexpr int kLabelW = 100, kFieldX = 112, kFieldW = 176;
-constexpr int kShownScales = 4;      // 1x to 4x in the list; larger ones through the file
+constexpr int kShownScales = 4;  // 1x to 4x in the list; larger ones through the file
 
 QGroupBox* frame(QWidget* parent, const char* caption, QRect r) {
     auto* f = new QGroupBox(uiText(caption), parent);
@@ -39,7 +39,8 @@ QLabel* caption(QWidget* parent, const char* text, int row) {
 }
 
 // A list of choices, each with the word the settings file keeps for it.
-QComboBox* choices(QWidget* parent, const char* name, int row, std::initializer_list<std::pair<const char*, QString>> items) {
+QComboBox* choices(QWidget* parent, const char* name, int row,
+                   std::initializer_list<std::pair<const char*, QString>> items) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
     c->setGeometry(kFieldX, kFirstRow + row * kRow - 1, kFieldW, 21);
@@ -97,8 +98,7 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
 
     QGroupBox* picture = frame(this, "Obraz", QRect(8, 80, 296, 160));
     caption(picture, "Jazyk", 0);
-    language_ = choices(picture, "language", 0,
-                        {{"podľa systému", ""}, {"slovenčina", "sk"}, {"angličtina", "en"}});
+    language_ = choices(picture, "language", 0, {{"podľa systému", ""}, {"slovenčina", "sk"}, {"angličtina", "en"}});
     auto* later = new QLabel(uiText("(od ďalšieho spustenia)"), picture);
     later->setGeometry(kFieldX, kFirstRow + kRow - 3, kFieldW, 16);
     caption(picture, "Pohyb", 2);
@@ -111,15 +111,15 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
     fullScreen_->setGeometry(8, kFirstRow + 4 * kRow, kLabelW, 20);
     fill_ = choices(picture, "fill", 4, {{"celé násobky", "whole"}, {"vyplniť, ostré pixely", "screen"}});
     auto combo = [this](QComboBox* c, auto edit) {
-        connect(c, &QComboBox::currentIndexChanged, this, [this, c, edit] {
-            change([c, edit](Settings& s) { edit(s, selected(c)); });
-        });
+        connect(c, &QComboBox::currentIndexChanged, this,
+                [this, c, edit] { change([c, edit](Settings& s) { edit(s, selected(c)); }); });
     };
     combo(language_, [](Settings& s, const QString& v) { s.language = v; });
     combo(motion_, [](Settings& s, const QString& v) { s.smoothMotion = v == "smooth"; });
     combo(scale_, [](Settings& s, const QString& v) { s.scale = v.toInt(); });
     combo(fill_, [](Settings& s, const QString& v) { s.fillScreen = v == "screen"; });
-    connect(fullScreen_, &QCheckBox::toggled, this, [this](bool on) { change([on](Settings& s) { s.fullScreen = on; }); });
+    connect(fullScreen_, &QCheckBox::toggled, this,
+            [this](bool on) { change([on](Settings& s) { s.fullScreen = on; }); });
 
     keysFrame_ = frame(this, "Klávesy", QRect(312, 4, 296, 236));
 

@@ -42,8 +42,8 @@ void apply(QWidget& w, int k) {
     }
     if (const QVariant p = w.property(kPixmap); p.isValid()) {
         const QPixmap pixmap = p.value<QPixmap>();
-        static_cast<QLabel&>(w).setPixmap(k == 1 ? pixmap : pixmap.scaled(pixmap.size() * k, Qt::IgnoreAspectRatio,
-                                                                         Qt::FastTransformation));
+        static_cast<QLabel&>(w).setPixmap(
+            k == 1 ? pixmap : pixmap.scaled(pixmap.size() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     }
     if (const QVariant s = w.property(kStyle); s.isValid()) {
         // Every "Npx" becomes N*k px: borders and margins grow with the rest.

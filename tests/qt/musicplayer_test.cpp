@@ -73,12 +73,12 @@ TEST(Mixer, TheEffectsVolumeScalesWhatIsHeardAndLoudVoicesClip) {
         std::vector<const std::vector<std::int16_t>*> voices;
         std::int16_t heard;
     } rows[] = {
-        {100, {&quiet}, 1000},           // as recorded
-        {100, {&loud, &loud}, 32767},    // two together clip
-        {0, {&loud}, 0},                 // silent
-        {50, {&quiet}, 151},             // half way on the ear's scale: -16 dB
-        {50, {&loud, &loud}, 6021},      // the sum scaled, not clipped first
-        {-5, {&quiet}, 0},               // out of range: the nearest end
+        {100, {&quiet}, 1000},         // as recorded
+        {100, {&loud, &loud}, 32767},  // two together clip
+        {0, {&loud}, 0},               // silent
+        {50, {&quiet}, 151},           // half way on the ear's scale: -16 dB
+        {50, {&loud, &loud}, 6021},    // the sum scaled, not clipped first
+        {-5, {&quiet}, 0},             // out of range: the nearest end
         {250, {&quiet}, 1000},
     };
     for (const Row& r : rows) {

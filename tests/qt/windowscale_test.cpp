@@ -78,12 +78,12 @@ TEST(FillScreen, TheSceneAsLargeAsTheScreenAllowsWithItsShapeCentred) {
         QSize area;
         QRect want;
     } rows[] = {
-        {{1280, 1024}, {0, 19, 1280, 985}},   // the width decides: bands above and below
-        {{1920, 1080}, {258, 0, 1403, 1080}}, // the height decides: bands left and right
-        {{669, 515}, {0, 0, 669, 515}},       // exactly the scene
-        {{1338, 1030}, {0, 0, 1338, 1030}},   // exactly twice
-        {{100, 2000}, {0, 961, 100, 77}},     // a tall narrow area
-        {{0, 600}, {}},                       // nothing to fill
+        {{1280, 1024}, {0, 19, 1280, 985}},    // the width decides: bands above and below
+        {{1920, 1080}, {258, 0, 1403, 1080}},  // the height decides: bands left and right
+        {{669, 515}, {0, 0, 669, 515}},        // exactly the scene
+        {{1338, 1030}, {0, 0, 1338, 1030}},    // exactly twice
+        {{100, 2000}, {0, 961, 100, 77}},      // a tall narrow area
+        {{0, 600}, {}},                        // nothing to fill
     };
     for (const Row& r : rows) EXPECT_EQ(fillScreen(r.area, scene), r.want) << r.area.width() << "x" << r.area.height();
 }
