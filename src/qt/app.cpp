@@ -132,11 +132,15 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         readProgress(kProgressFile, start);
         recorder = std::make_unique<replay::Recorder>(recordFile, pace, start);
     }
-    // The player's settings; the command line overrides them for this run only.
+    // The player's settings; what the command line asks for is remembered for the next start.
     const SettingsFile settingsFile;
     Settings settings = settingsFile.load();
+    const Settings before = settings;
+    if (cl.language) settings.language = languageCode(*cl.language);
+    if (cl.scale >= 0) settings.scale = cl.scale;
+    if (settings.language != before.language || settings.scale != before.scale) settingsFile.save(settings);
     installLanguage(app, chooseLanguage(cl.language, settings.language.toStdString(), localeFromEnvironment()));
-    options.scale = cl.scale >= 0 ? cl.scale : settings.scale;
+    options.scale = settings.scale;
     options.fullScreen = settings.fullScreen;
     options.fillScreen = settings.fillScreen;
     options.musicVolume = settings.musicVolume;
