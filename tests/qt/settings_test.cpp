@@ -71,7 +71,8 @@ TEST(SettingsFile, MissingBrokenAndRoundTrip) {
     saved << std::ifstream(path.toStdString()).rdbuf();
     EXPECT_EQ(
         saved.str(),
-        "[General]\nvolume=3\nsounds=true\nmotion=smooth\nscale=auto\nfullscreen=false\n\n[Other]\nsounds=false\n");
+        "[General]\nvolume=3\nsounds=true\nmotion=smooth\nscale=auto\nfullscreen=false\nfill=whole\nmusic_volume="
+        "100\neffects_volume=100\n\n[Other]\nsounds=false\n");
     std::filesystem::remove_all(dir);
 }
 
