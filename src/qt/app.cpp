@@ -29,6 +29,7 @@
 #include "qt/settingswindow.h"
 #include "qt/soundplayer.h"
 #include "qt/startchecks.h"
+#include "runtime/quote.h"
 #include "scenario/replay.h"
 #include "shell/program.h"
 #include "shell/savefile.h"
@@ -50,7 +51,7 @@ void reportMissingSounds() {
 
 }  // namespace
 
-int runApp(int argc, char** argv, const CommandLine& cl) {
+int runApp(int, char** argv, const CommandLine& cl) {
     Options options;
     options.autopause = cl.autopause;
     Pace pace = cl.pace.value_or(kPlayersPace);
@@ -59,7 +60,7 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
     if (const char* t = std::getenv("SKY_DEBUG_TICKS"); t && *t && std::strcmp(t, "0") != 0) options.debugTicks = true;
     if (recordPath) {
         if (auto why = recordingRefused(recordPath)) {
-            std::fprintf(stderr, "skyrend: %s\n", why->c_str());
+            std::fprintf(stderr, "skyrend: %s\n", quoted(*why, 400).c_str());
             return 2;
         }
     }
@@ -76,15 +77,18 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         }
         pace = recording->pace;
     }
-    if (!displayAvailable(argc, argv)) {
+    if (!displayAvailable()) {
         std::fprintf(stderr, "%s\n", kNoDisplayLine);
         return 2;
     }
 
+    // Qt sees no argument of the player's: its own options are refused by the game's command
+    // line, so they must not act here either.
+    int qtArgc = 1;
     std::optional<QApplication> application;
     {
         DisplayGuard guard;
-        application.emplace(argc, argv);
+        application.emplace(qtArgc, argv);
     }
     QApplication& app = *application;
     setupAppearance(app);
@@ -124,7 +128,7 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
     if (recordPath) {
         recordFile.open(recordPath, std::ios::binary | std::ios::trunc);
         if (!recordFile) {
-            std::fprintf(stderr, "skyrend: cannot write the recording %s\n", recordPath);
+            std::fprintf(stderr, "skyrend: cannot write the recording %s\n", quoted(recordPath, 160).c_str());
             return 2;
         }
         // What the menu's first activation will read.
@@ -213,7 +217,8 @@ int runApp(int argc, char** argv, const CommandLine& cl) {
         frontEnd.endRecording();
         if (recorder) recordFile.flush();
         if (recorder && !recordFile)
-            std::fprintf(stderr, "skyrend: the recording %s could not be written in full\n", recordPath);
+            std::fprintf(stderr, "skyrend: the recording %s could not be written in full\n",
+                         quoted(recordPath, 160).c_str());
         if (player) {
             replay::printState(program, std::cout);
             replay::printProblems(*player, std::cerr);

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "qt/scalefit.h"
+#include "runtime/quote.h"
 #include "shell/version.h"
 
 namespace sky::qt {
@@ -33,10 +34,12 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
         {help, version, lang, scale, pace, noAutopause, classicMotion, record, replay, scenarioOut, scenario});
 
     CommandLine c;
+    // The arguments carry their bytes as Latin-1 characters: the player's words go back to bytes.
+    auto bytes = [](const QString& s) { return s.toLatin1().toStdString(); };
     auto fail = [&](const QString& why) {
-        QString line = why;
-        if (line.endsWith('.')) line.chop(1);
-        err << "skyrend: " << line.toStdString() << " (skyrend --help lists the options)\n";
+        std::string line = quoted(bytes(why), 200);
+        if (!line.empty() && line.back() == '.') line.pop_back();
+        err << "skyrend: " << line << " (skyrend --help lists the options)\n";
         c.exitCode = 2;
         return c;
     };
@@ -77,9 +80,12 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     }
     c.autopause = !parser.isSet(noAutopause);
     c.classicMotion = parser.isSet(classicMotion);
-    c.record = parser.value(record).toStdString();
-    c.replay = parser.value(replay).toStdString();
-    c.scenario = parser.value(scenario).toStdString();
+    for (const QCommandLineOption* file : {&record, &replay, &scenario})
+        if (parser.isSet(*file) && parser.value(*file).isEmpty())
+            return fail("--" + file->names().first() + " needs a file name, not an empty one");
+    c.record = bytes(parser.value(record));
+    c.replay = bytes(parser.value(replay));
+    c.scenario = bytes(parser.value(scenario));
     c.scenarioOut = parser.isSet(scenarioOut);
     if (c.scenarioOut && c.replay.empty()) return fail("--scenario-out goes with --replay FILE");
     if (!c.record.empty() && !c.replay.empty()) return fail("--record and --replay do not go together");

@@ -7,11 +7,12 @@
 #include "scenario/headless.h"
 
 int main(int argc, char** argv) {
+    // Each byte as one character: a file name is handed on exactly as given, UTF-8 or not.
     QStringList args;
-    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i) args << QString::fromLatin1(argv[i]);
     // Every option is checked before anything runs: a mistake ends the program before any window.
     const sky::qt::CommandLine options = sky::qt::parseCommandLine(args, std::cout, std::cerr);
-    if (options.exitCode) return *options.exitCode;
+    if (options.exitCode) return std::cout.flush() ? *options.exitCode : 1;
     if (auto rc = sky::runHeadless({options.scenario, options.replay, options.scenarioOut}, std::cout, std::cerr))
         return *rc;
     return sky::qt::runApp(argc, argv, options);

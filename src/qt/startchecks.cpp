@@ -68,9 +68,7 @@ std::optional<std::string> recordingRefused(const std::string& path) {
     return std::nullopt;
 }
 
-bool displayAvailable(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0) return true;  // the player chose where
+bool displayAvailable() {
     auto set = [](const char* name) {
         const char* v = std::getenv(name);
         return v && *v;

@@ -29,7 +29,8 @@ std::optional<std::string> recordingRefused(const std::string& path);
 
 // Whether the windows have somewhere to open. Without a display Qt would abort: the game says so
 // in one line on stderr instead (noDisplayLine) and exits with status 2.
-bool displayAvailable(int argc, char** argv);
+// Qt's own options (-platform, -display) are not the game's: only the environment chooses.
+bool displayAvailable();
 extern const char* const kNoDisplayLine;
 
 // While the application starts: a display that is named but cannot be reached gives the same

@@ -2,4 +2,5 @@
 target_sources(skycore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/scheduler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/random.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/numtext.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/numtext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quote.cpp)

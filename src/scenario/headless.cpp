@@ -14,7 +14,7 @@ std::optional<int> runHeadless(int argc, char** argv, std::ostream& out, std::os
     bool headless = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--scenario") == 0) {
-            if (i + 1 >= argc) {
+            if (i + 1 >= argc || !*argv[i + 1]) {
                 err << "skyrend: --scenario needs a file\n";
                 return 2;
             }
@@ -32,9 +32,17 @@ std::optional<int> runHeadless(int argc, char** argv, std::ostream& out, std::os
 }
 
 std::optional<int> runHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& err) {
-    if (!run.scenario.empty()) return runScenarioFile(run.scenario, out, err);
-    if (run.scenarioOut) return replay::runReplayFile(run.replay, out, err);
-    return std::nullopt;
+    std::optional<int> rc;
+    if (!run.scenario.empty())
+        rc = runScenarioFile(run.scenario, out, err);
+    else if (run.scenarioOut)
+        rc = replay::runReplayFile(run.replay, out, err);
+    // What was printed is the result: a full disk or a reader that has gone is a failure.
+    if (rc && !out.flush() && *rc == 0) {
+        err << "skyrend: the output could not be written\n";
+        rc = 1;
+    }
+    return rc;
 }
 
 }  // namespace sky

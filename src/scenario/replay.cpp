@@ -3,8 +3,6 @@
 #include "game/screens.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <sstream>
@@ -12,6 +10,8 @@
 
 #include "playfield/gamescreen.h"
 #include "runtime/numtext.h"
+#include "runtime/quote.h"
+#include "scenario/infile.h"
 #include "shell/frontend.h"
 #include "shell/menu.h"
 #include "shell/program.h"
@@ -44,6 +44,25 @@ std::optional<T> whole(const std::string& s, bool negative = false) {
         if (v > static_cast<unsigned long long>(std::numeric_limits<T>::max())) return std::nullopt;
         return minus ? -static_cast<T>(v) : static_cast<T>(v);
     }
+}
+
+std::string toHex(std::string_view bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string h;
+    for (unsigned char c : bytes) h += {digits[c >> 4], digits[c & 15]};
+    return h;
+}
+
+std::optional<std::string> fromHex(std::string_view h) {
+    auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1; };
+    if (h.size() % 2) return std::nullopt;
+    std::string bytes;
+    for (std::size_t i = 0; i < h.size(); i += 2) {
+        const int hi = digit(h[i]), lo = digit(h[i + 1]);
+        if (hi < 0 || lo < 0) return std::nullopt;
+        bytes.push_back(static_cast<char>(hi << 4 | lo));
+    }
+    return bytes;
 }
 
 std::vector<std::string> words(const std::string& line) {
@@ -112,23 +131,6 @@ std::string formatEvent(const Event& e) {
     return s;
 }
 
-std::string excerpt(std::string_view text) {
-    constexpr std::size_t kShown = 80;
-    std::string q;
-    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7f || c == '\\') {
-            char esc[5];
-            std::snprintf(esc, sizeof esc, "\\x%02x", c);
-            q += esc;
-        } else {
-            q += static_cast<char>(c);
-        }
-    }
-    if (text.size() > kShown) q += "...";
-    return q;
-}
-
 Reader::Reader(std::unique_ptr<std::istream> in, std::string file) : in_(std::move(in)), file_(std::move(file)) {}
 
 Reader::~Reader() = default;
@@ -161,9 +163,12 @@ std::optional<Event> Reader::next() {
         if (w.empty() || w[0][0] == '#') continue;
         if (!header_) {
             if (w[0] != kMagic) return bad("not a recorded game (it starts with '" + std::string(kMagic) + " 1')");
-            if (w.size() != 2 || whole<int>(w[1]) != kVersion)
-                return bad("recording version " + (w.size() > 1 ? excerpt(w[1]) : std::string("missing")) +
+            if (w.size() < 2 || whole<int>(w[1]) != kVersion)
+                return bad("recording version " + (w.size() > 1 ? quoted(w[1]) : std::string("missing")) +
                            "; this game reads version " + std::to_string(kVersion));
+            if (w.size() > 2)
+                return bad("the first line is '" + std::string(kMagic) + " " + std::to_string(kVersion) +
+                           "' alone, not '" + quoted(line) + "'");
             header_ = true;
             continue;
         }
@@ -171,15 +176,24 @@ std::optional<Event> Reader::next() {
             if (events_) return bad("the pace belongs before the first event");
             if (w.size() != 2) return bad("pace takes one word: classic, xp or nominal");
             const auto pace = paceFromName(w[1]);
-            if (!pace) return bad("unknown pace '" + excerpt(w[1]) + "'");
+            if (!pace) return bad("unknown pace '" + quoted(w[1]) + "'");
             pace_ = *pace;
+            continue;
+        }
+        if (w[0] == "progress-hex") {
+            // The progress file's first line as it was, NUL bytes and all.
+            if (events_) return bad("the progress belongs before the first event");
+            const ProgressField* f = w.size() == 3 ? findProgressField(w[1]) : nullptr;
+            auto text = f && !f->number ? fromHex(w[2]) : std::nullopt;
+            if (!text) return bad("progress-hex takes ep2Unlocked and its bytes in hexadecimal");
+            start_.ep2Unlocked = *text;
             continue;
         }
         if (w[0] == "progress") {
             if (events_) return bad("the progress belongs before the first event");
             if (w.size() < 2) return bad("progress needs a field");
             const ProgressField* f = findProgressField(w[1]);
-            if (!f) return bad("unknown progress field '" + excerpt(w[1]) + "'");
+            if (!f) return bad("unknown progress field '" + quoted(w[1]) + "'");
             if (!f->number) {
                 // The rest of the line as it stands, blanks included: the file's first line.
                 const std::size_t at = line.find(w[1]) + w[1].size();
@@ -196,7 +210,7 @@ std::optional<Event> Reader::next() {
         }
         // An event: TIME KIND [ARGUMENTS].
         const auto t = whole<Micros>(w[0]);
-        if (!t) return bad("expected a clock time in microseconds, found '" + excerpt(w[0]) + "'");
+        if (!t) return bad("expected a clock time in microseconds, found '" + quoted(w[0]) + "'");
         if (*t < last_) return bad("time " + w[0] + " is before the line above (" + std::to_string(last_) + ")");
         if (*t > kLongestRecording) return bad("time " + w[0] + " is beyond 24 hours, the longest recording played");
         if (w.size() < 2) return bad("an event needs a kind after its time");
@@ -217,7 +231,7 @@ std::optional<Event> Reader::next() {
             e.kind = Event::Activate;
         } else if (k == "click" && arity(1)) {
             if (!findMenuClick(w[2]))
-                return bad("click takes Command1..Command5 or Image1, not '" + excerpt(w[2]) + "'");
+                return bad("click takes Command1..Command5 or Image1, not '" + quoted(w[2]) + "'");
             e.kind = Event::Click;
             e.control = w[2];
         } else if (k == "check" && arity(1)) {
@@ -248,7 +262,7 @@ std::optional<Event> Reader::next() {
         } else if (k == "end" && arity(0)) {
             e.kind = Event::End;
         } else {
-            return bad("cannot understand '" + excerpt(k) + "' with " + std::to_string(n) + " argument(s)");
+            return bad("cannot understand '" + quoted(k) + "' with " + std::to_string(n) + " argument(s)");
         }
         return e;
     }
@@ -259,7 +273,7 @@ std::unique_ptr<Reader> Recording::events() const {
     if (text)
         in = std::make_unique<std::istringstream>(*text);
     else
-        in = std::make_unique<std::ifstream>(path, std::ios::binary);
+        in = input->stream();
     return std::make_unique<Reader>(std::move(in), file);
 }
 
@@ -268,7 +282,7 @@ namespace {
 // Reads the whole recording once, to refuse a bad one before the game starts.
 std::optional<Recording> check(Recording rec, std::string& error) {
     std::unique_ptr<Reader> r = rec.events();
-    while (auto e = r->next()) rec.endTime = e->t;
+    for (; auto e = r->next(); ++rec.eventCount) rec.endTime = e->t;
     if (!r->error().empty()) {
         error = r->error();
         return std::nullopt;
@@ -288,23 +302,29 @@ std::optional<Recording> parse(std::string text, const std::string& file, std::s
 }
 
 std::optional<Recording> load(const std::string& path, std::string& error) {
-    // Only a regular file: a FIFO or a device would never end.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) || !std::ifstream(path, std::ios::binary)) {
-        error = path + ": cannot read the recording";
+    // Opened once: what is checked now is what plays, whatever is renamed over the name meanwhile.
+    std::string why;
+    Recording rec;
+    rec.input = InputFile::open(path, why);
+    rec.file = quoted(path, kQuotedName);
+    if (!rec.input) {
+        error = rec.file + ": cannot read the recording (" + why + ")";
         return std::nullopt;
     }
-    Recording rec;
-    rec.file = path;
-    rec.path = path;
     return check(std::move(rec), error);
 }
 
 Recorder::Recorder(std::ostream& out, Pace pace, const GameProgress& start) : out_(out) {
     out_ << kMagic << " " << kVersion << "\n"
          << "pace " << paceName(pace) << "\n";
-    for (const ProgressField& f : progressFields())
-        out_ << "progress " << f.name << " " << progressValue(start, f) << "\n";
+    for (const ProgressField& f : progressFields()) {
+        const std::string v = progressValue(start, f);
+        // A NUL byte ends no line of the progress file, but it cannot stand in a recording's.
+        if (v.find('\0') != std::string::npos)
+            out_ << "progress-hex " << f.name << " " << toHex(v) << "\n";
+        else
+            out_ << "progress " << f.name << " " << v << "\n";
+    }
     out_.flush();
 }
 
@@ -313,7 +333,11 @@ void Recorder::write(const Event& e) {
 }
 
 Player::Player(Program& program, const Recording& recording, Call call)
-    : program_(program), reader_(recording.events()), endTime_(recording.endTime), call_(std::move(call)) {
+    : program_(program),
+      reader_(recording.events()),
+      endTime_(recording.endTime),
+      events_(recording.eventCount),
+      call_(std::move(call)) {
     if (!call_) call_ = [](const std::function<void()>& h) { h(); };
     take();
 }
@@ -321,8 +345,12 @@ Player::Player(Program& program, const Recording& recording, Call call)
 void Player::take() {
     next_ = reader_->next();
     ++taken_;
+    if (next_) ++read_;
     // The file changed since it was checked.
     if (!next_ && !reader_->error().empty()) problem(nullptr, reader_->error());
+    if (!next_ && reader_->error().empty() && read_ < events_)
+        problem(nullptr, "the recording was cut short while it played: only " + std::to_string(read_) + " of its " +
+                             std::to_string(events_) + " events were left");
 }
 
 void Player::problem(const Event* at, const std::string& what) {
@@ -472,6 +500,10 @@ int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) 
 }
 
 int runReplayFile(const std::string& path, std::ostream& out, std::ostream& err) {
+    if (path.empty()) {
+        err << "skyrend: --replay needs a file\n";
+        return 2;
+    }
     std::string error;
     auto rec = load(path, error);
     if (!rec) {

@@ -18,8 +18,9 @@
 #include "shell/progress.h"
 
 namespace sky {
+class InputFile;
 class Program;
-}
+}  // namespace sky
 
 namespace sky::replay {
 
@@ -32,7 +33,8 @@ using Event = InputEvent;
 // The longest recording the game plays, in clock time, and the longest line it reads: anything
 // beyond is refused before the game starts.
 constexpr Micros kLongestRecording = ms(24LL * 3600 * 1000);
-constexpr std::size_t kLongestLine = 4096;
+// Room for the progress file's longest first line, written out in hexadecimal.
+constexpr std::size_t kLongestLine = 2 * kMaxProgressLine + 64;
 
 // Reads a recording a line at a time: memory stays a small multiple of one line, whatever the
 // file's length.
@@ -62,10 +64,11 @@ private:
 // clock within the limit), ready to be read again as it plays.
 struct Recording {
     Pace pace = Pace::Classic;
-    GameProgress start;  // what the progress file held when the game started
-    Micros endTime = 0;  // the clock time of its last event
-    std::string file;
-    std::string path;                         // read from this file,
+    GameProgress start;                       // what the progress file held when the game started
+    Micros endTime = 0;                       // the clock time of its last event
+    std::uint64_t eventCount = 0;             // how many events it holds, seeds included
+    std::string file;                         // its name, quoted for messages
+    std::shared_ptr<const InputFile> input;   // read from this file,
     std::shared_ptr<const std::string> text;  // or from this text
     // Its events from the first, as the player reads them.
     std::unique_ptr<Reader> events() const;
@@ -75,8 +78,8 @@ struct Recording {
 std::optional<Recording> parse(std::string text, const std::string& file, std::string& error);
 std::optional<Recording> load(const std::string& path, std::string& error);
 
-// A piece of a line for an error message: at most 80 bytes of it, control characters escaped.
-std::string excerpt(std::string_view text);
+// The longest a file's name is shown in a message.
+constexpr std::size_t kQuotedName = 160;
 
 // One event as its line in the file (no line end).
 std::string formatEvent(const Event& e);
@@ -125,6 +128,7 @@ private:
     Program& program_;
     std::unique_ptr<Reader> reader_;
     Micros endTime_;
+    std::uint64_t events_, read_ = 0;  // events the file held when it was checked, and read since
     Call call_;
     std::optional<Event> next_;  // the next line not yet played
     std::uint64_t taken_ = 0;    // lines taken so far

@@ -2,11 +2,11 @@
 #include "scenario/runner.h"
 #include "game/screens.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <deque>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <optional>
@@ -18,6 +18,9 @@
 #include "episode2/form2.h"
 #include "game/input.h"
 #include "runtime/numtext.h"
+#include "runtime/quote.h"
+#include "scenario/folderlock.h"
+#include "scenario/infile.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 
@@ -37,6 +40,7 @@ public:
     Program* program = nullptr;
     std::deque<Answer> answers;
     std::string message, messageTitle, musicLog;
+    std::vector<std::string> cues;  // heard and not yet expected
     int messages = 0;
     bool quitRequested = false;
 
@@ -59,7 +63,10 @@ public:
         musicLog += (musicLog.empty() ? "" : ",") + c;
         out_ << "music " << c << "\n";
     }
-    void cue(Cue c) override { out_ << "cue " << cueName(c) << "\n"; }
+    void cue(Cue c) override {
+        out_ << "cue " << cueName(c) << "\n";
+        cues.emplace_back(cueName(c));
+    }
     void showMenu() override { program->menu().Form_Activate(); }
     void hideMenu() override {}
     void screenClosed(GameScreen& s) override { out_ << "closed " << s.name() << "\n"; }
@@ -93,6 +100,9 @@ bool splitWords(const std::string& line, std::vector<std::string>& words) {
     }
     return true;
 }
+
+// The longest scenario file read: far beyond any hand-written one.
+constexpr std::size_t kLongestScenario = 1 << 20;
 
 // The largest value a scenario may give a position or a variable, and the longest stretch of
 // clock one line may run (as long as the longest recorded game), the most ticks one line may fire.
@@ -155,8 +165,8 @@ const KnownNames& knownNames() {
 
 class Runner {
 public:
-    Runner(std::string file, std::ostream& out, std::ostream& err)
-        : file_(std::move(file)), out_(out), err_(err), fe_(out), program_(fe_, gameScreens()) {
+    Runner(const std::string& file, std::ostream& out, std::ostream& err)
+        : file_(quoted(file, 160)), out_(out), err_(err), fe_(out), program_(fe_, gameScreens()) {
         fe_.program = &program_;
     }
 
@@ -214,6 +224,11 @@ private:
         if (name == "messageTitle") return fe_.messageTitle;
         if (name == "messages") return std::to_string(fe_.messages);
         if (name == "music") return fe_.musicLog;
+        if (name == "cue") {
+            std::string heard;
+            for (const std::string& c : fe_.cues) heard += (heard.empty() ? "" : ",") + c;
+            return heard;
+        }
         if (const ProgressField* f = findProgressField(name)) return progressValue(g, *f);
         if (name == "progressLoaded")
             return program_.modul1().progressLoaded ? std::to_string(*program_.modul1().progressLoaded) : "";
@@ -270,7 +285,7 @@ private:
 
     Sprite* spriteArg(const std::string& n, int& r) {
         if (!knownNames().sprites.count(n)) {
-            r = bad("unknown sprite " + n);
+            r = bad("unknown sprite " + quoted(n));
             return nullptr;
         }
         Sprite* s = screen() ? screen()->findSprite(n) : nullptr;
@@ -281,7 +296,7 @@ private:
     Timer* timerArg(const std::string& n, int& r) {
         if (n == "menu.Timer1") return &program_.menu().Timer1;
         if (!knownNames().timers.count(n)) {
-            r = bad("unknown timer " + n);
+            r = bad("unknown timer " + quoted(n));
             return nullptr;
         }
         Timer* t = screen() ? screen()->findTimer(n) : nullptr;
@@ -294,12 +309,15 @@ private:
         auto args = [&](std::size_t lo, std::size_t hi) { return w.size() - 1 >= lo && w.size() - 1 <= hi; };
         int r = 0;
         if (c == "seed" && args(1, 1)) {
-            auto n = number(w[1], 0, 9007199254740992.0, true);  // 2^53: every whole number up to it is exact
-            if (!n) return bad("seed needs a whole number from 0 to 2^53");
-            program_.setNextSeed(static_cast<std::uint64_t>(*n));
+            // Digits, up to 2^53: every front end, the browser's numbers included, takes it exactly.
+            std::uint64_t n = 0;
+            bool digits = !w[1].empty() && w[1].size() <= 16;
+            for (char d : w[1]) digits = digits && d >= '0' && d <= '9' && (n = n * 10 + (d - '0'), true);
+            if (!digits || n > (std::uint64_t{1} << 53)) return bad("seed needs a whole number from 0 to 2^53");
+            program_.setNextSeed(n);
         } else if (c == "pace" && args(1, 1)) {
             const auto pace = paceFromName(w[1]);
-            if (!pace) return bad("unknown pace " + w[1]);
+            if (!pace) return bad("unknown pace " + quoted(w[1]));
             program_.scheduler().setPace(*pace);
         } else if (c == "menu" && args(0, 0)) {
             program_.showMenu();
@@ -309,7 +327,7 @@ private:
             if (w[1] == "Check1") {
                 input(InputEvent::Check, program_.menu().Check1Value == 1 ? 0 : 1);
             } else {
-                if (!findMenuClick(w[1])) return bad("unknown menu control " + w[1]);
+                if (!findMenuClick(w[1])) return bad("unknown menu control " + quoted(w[1]));
                 InputEvent e;
                 e.kind = InputEvent::Click;
                 e.control = w[1];
@@ -326,18 +344,18 @@ private:
         } else if (c == "progress" && args(2, 2)) {
             GameProgress& g = program_.progress();
             const ProgressField* f = findProgressField(w[1]);
-            if (!f) return bad("unknown progress field " + w[1]);
+            if (!f) return bad("unknown progress field " + quoted(w[1]));
             if (!f->number) {
                 g.ep2Unlocked = w[2];
                 return 0;
             }
             auto v = toInt16(w[2]);
-            if (!v) return bad("not a 16-bit number: " + w[2]);
+            if (!v) return bad("not a 16-bit number: " + quoted(w[2]));
             g.*(f->number) = *v;
         } else if (c == "set" && args(2, 2)) {
-            if (!knownNames().vars.count(w[1])) return bad("unknown screen variable " + w[1]);
+            if (!knownNames().vars.count(w[1])) return bad("unknown screen variable " + quoted(w[1]));
             auto v = number(w[2]);
-            if (!v) return bad("not a number: " + w[2]);
+            if (!v) return bad("not a number: " + quoted(w[2]));
             if (!screen() || !screen()->setVar(w[1], *v)) return bad("cannot set " + w[1] + " now");
         } else if (c == "sprite" && args(3, 3)) {
             Sprite* s = spriteArg(w[1], r);
@@ -388,7 +406,7 @@ private:
                 if (w[1] == n) code = k;
             if (!code) {
                 auto n = number(w[1], 0, 255, true);
-                if (!n) return bad("unknown key " + w[1]);
+                if (!n) return bad("unknown key " + quoted(w[1]));
                 code = static_cast<int>(*n);
             }
             if (!screen()) return bad("no game screen is open for the key");
@@ -410,21 +428,36 @@ private:
         } else if (c == "print" && w.size() >= 2) {
             for (std::size_t i = 1; i < w.size(); ++i) {
                 auto v = value(w[i]);
-                if (!v) return bad("unknown name " + w[i]);
+                if (!v) return bad("unknown name " + quoted(w[i]));
                 out_ << w[i] << "=" << *v << "\n";
             }
         } else if (c == "expect" && args(2, 2)) {
             auto v = value(w[1]);
-            if (!v) return bad("unknown name " + w[1]);
-            if (!matches(*v, w[2])) {
-                err_ << file_ << ":" << lineNo_ << ": expected " << w[1] << "=" << w[2] << ", got " << *v << "\n";
+            if (!v) return bad("unknown name " + quoted(w[1]));
+            // A cue: heard since the cues expected before it, and then taken off the list with those
+            // heard ahead of it; "none": nothing heard since.
+            bool held = true;
+            if (w[1] != "cue") {
+                held = matches(*v, w[2]);
+            } else if (w[2] != "none" && !cueFromName(w[2])) {
+                return bad("unknown cue " + quoted(w[2]));
+            } else if (w[2] == "none") {
+                held = fe_.cues.empty();
+            } else {
+                const auto at = std::find(fe_.cues.begin(), fe_.cues.end(), w[2]);
+                held = at != fe_.cues.end();
+                fe_.cues.erase(fe_.cues.begin(), held ? at + 1 : fe_.cues.end());
+            }
+            if (!held) {
+                err_ << file_ << ":" << lineNo_ << ": expected " << w[1] << "=" << quoted(w[2], 200) << ", got "
+                     << quoted(*v, 200) << "\n";
                 return 1;
             }
         } else if (c == "quit" && args(0, 0)) {
             input(InputEvent::MenuClose);
             done_ = true;
         } else {
-            return bad("cannot understand '" + c + "' with " + std::to_string(w.size() - 1) + " argument(s)");
+            return bad("cannot understand '" + quoted(c) + "' with " + std::to_string(w.size() - 1) + " argument(s)");
         }
         return r;
     }
@@ -449,14 +482,21 @@ int runScenario(const std::string& text, const std::string& file, std::ostream& 
 }
 
 int runScenarioFile(const std::string& path, std::ostream& out, std::ostream& err) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
-        err << path << ": cannot read the scenario file\n";
+    std::string why;
+    const auto file = InputFile::open(path, why);
+    const auto text = file ? file->read(kLongestScenario, why) : std::nullopt;
+    if (!text) {
+        err << "skyrend: " << quoted(path, 160) << ": cannot read the scenario file (" << why << ")\n";
         return 2;
     }
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return runScenario(ss.str(), path, out, err);
+    // The folder's new.dat belongs to the game that plays there, if one does.
+    FolderLock lock;
+    if (lock.take() == FolderLock::Result::Held) {
+        err << "skyrend: a game is playing in this folder (it holds " << lock.path()
+            << "): the scenario would overwrite its new.dat\n";
+        return 1;
+    }
+    return runScenario(*text, path, out, err);
 }
 
 }  // namespace sky

@@ -2,17 +2,24 @@
 // files are refused with the line at fault, and the stored recordings still end as they did.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "scenario/replay.h"
+#include "support/shown.h"
 #include "support/testfrontend.h"
 
 namespace sky::replay {
@@ -202,6 +209,7 @@ TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
         {"", "f:0: empty: not a recorded game"},
         {"# only a comment\nreplay 1\n", "f:2: not a recorded game"},
         {"skyrend-replay 2\n", "f:1: recording version 2; this game reads version 1"},
+        {"skyrend-replay 1 extra\n", "f:1: the first line is 'skyrend-replay 1' alone, not 'skyrend-replay 1 extra'"},
         {h + "pace fast\n", "f:2: unknown pace 'fast'"},
         {h + "0 activate\npace xp\n", "f:3: the pace belongs before the first event"},
         {h + "progress musicOn 70000\n", "f:2: progress musicOn takes one 16-bit whole number"},
@@ -220,11 +228,16 @@ TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
         {h + "10 seed 0x10\n", "f:2: seed takes a whole number"},
         {"skyrend-replay 1\rpace xp\r", "f:1: a CR that ends no line"},
         {std::string("skyrend-replay 1\0\n", 18), "f:1: a NUL byte"},
-        {h + std::string(5000, '\x1b') + "\n", "f:2: a line longer than 4096 bytes"},
+        {h + std::string(9000, '\x1b') + "\n", "f:2: a line longer than 8256 bytes"},
         {h + "86400000001 key 38\n", "f:2: time 86400000001 is beyond 24 hours"},
         {h + "\x1b[2J" + std::string(200, 'x') + " key\n",
          "f:2: expected a clock time in microseconds, found '\\x1b[2Jxxx"},
         {h + "10 fly\n", "f:2: cannot understand 'fly' with 0 argument(s)"},
+        {h + "10 fl\xc2\x9b"
+             "2J\xff\n",
+         "f:2: cannot understand 'fl\\u009b2J\\xff' with 0 argument(s)"},
+        {h + "\xe2\x80\xae\xc3\xa1" + std::string(100, 'x') + " key\n",
+         "f:2: expected a clock time in microseconds, found '\\u202e\xc3\xa1xxx"},
     };
     for (const Row& r : rows) {
         std::string error;
@@ -232,8 +245,42 @@ TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
         EXPECT_EQ(error.substr(0, r.error.size()), r.error) << r.text;
         // A bad line is quoted in part, never raw: no terminal escapes reach the console.
         EXPECT_LT(error.size(), 200u);
-        EXPECT_TRUE(std::none_of(error.begin(), error.end(), [](char c) { return std::iscntrl(c & 0xff); }));
+        EXPECT_TRUE(test::safeToShow(error)) << error;
     }
+}
+
+// A recording is read through the descriptor it was checked on: a FIFO renamed over its name is
+// never opened, and a file cut short while it plays is reported, not taken for the game's end.
+TEST(ReplayFile, PlaysTheFileItCheckedAndReportsOneCutShort) {
+    const fs::path dir = fs::temp_directory_path() / ("skyrend-replay-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "r.replay").string(), fifo = (dir / "fifo").string();
+    std::string game = "skyrend-replay 1\npace nominal\n0 activate\n";
+    for (int i = 1; i <= 200; ++i) game += std::to_string(i * 10'000) + " check " + std::to_string(i % 2) + "\n";
+    std::ofstream(path, std::ios::binary) << game;
+    std::string error;
+    auto rec = load(path, error);
+    ASSERT_TRUE(rec) << error;
+
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);  // a reader of the FIFO would wait
+    fs::rename(fifo, path);
+    std::ostringstream out, err;
+    auto played = std::async(std::launch::async, [&] { return runReplay(*rec, out, err); });
+    const bool ended = played.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    ::close(writer);
+    EXPECT_TRUE(ended) << "the replay waits on the FIFO renamed over its file";
+    EXPECT_EQ(played.get(), 0) << err.str();
+
+    fs::remove(path);
+    std::ofstream(path, std::ios::binary) << game;
+    rec = load(path, error);
+    ASSERT_TRUE(rec) << error;
+    fs::resize_file(path, game.rfind('\n', game.size() / 2) + 1);
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runReplay(*rec, out2, err2), 1);
+    EXPECT_NE(err2.str().find("cut short"), std::string::npos) << err2.str();
+    fs::remove_all(dir);
 }
 
 // The recordings in tests/replays were played by hand in the window; each must still end in
