@@ -3,12 +3,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
-#include <string_view>
-#include <vector>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -19,8 +18,7 @@ namespace sky {
 namespace {
 
 #ifdef __EMSCRIPTEN__
-// On Node the process is Node's: its id and whether another runs come from there; the files
-// below are the machine's own.
+// Node's files take no flock(): there the process id the holder wrote is asked after instead.
 EM_JS(int, nodePid, (), { return process.pid; });
 EM_JS(int, nodeAlive, (int pid), {
     try {
@@ -30,108 +28,67 @@ EM_JS(int, nodeAlive, (int pid), {
         return e.code == 'EPERM' ? 1 : 0;
     }
 });
+
+bool heldByAGame(int fd) {
+    char buf[32] = {};
+    const ssize_t n = ::pread(fd, buf, sizeof buf - 1, 0);
+    long pid = 0;
+    for (ssize_t i = 0; i < n && buf[i] >= '0' && buf[i] <= '9' && pid < 1'000'000'000; ++i)
+        pid = pid * 10 + (buf[i] - '0');
+    if (pid <= 0 || pid == nodePid() || !nodeAlive(static_cast<int>(pid))) return false;
+    // The id may have been taken by another program since a game left the file behind.
+    char exe[4096];
+    const std::string proc = "/proc/" + std::to_string(pid) + "/exe";
+    const ssize_t k = ::readlink(proc.c_str(), exe, sizeof exe);
+    const std::string name = k > 0 ? std::string(exe, static_cast<std::size_t>(k)) : "";
+    return name.size() >= 8 && name.compare(name.size() - 8, 8, "/skyrend") == 0;
+}
 int ownPid() {
     return nodePid();
 }
-bool running(long pid) {
-    return nodeAlive(static_cast<int>(pid)) != 0;
-}
 #else
+bool heldByAGame(int) {
+    return false;
+}
 int ownPid() {
     return static_cast<int>(::getpid());
 }
-bool running(long pid) {
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
 #endif
-
-// The file name of a process's program, or "" where it cannot be told.
-std::string programName(const std::string& proc) {
-    char buf[4096];
-    const ssize_t n = ::readlink(proc.c_str(), buf, sizeof buf);
-    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buf) return "";
-    const std::string_view p(buf, static_cast<std::size_t>(n));
-    return std::string(p.substr(p.rfind('/') + 1));
-}
-
-std::string hostName() {
-    char buf[256] = {};
-    const int fd = ::open("/proc/sys/kernel/hostname", O_RDONLY | O_CLOEXEC);
-    const ssize_t n = fd >= 0 ? ::read(fd, buf, sizeof buf - 1) : -1;
-    if (fd >= 0) ::close(fd);
-    std::string h = n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : "";
-    if (!h.empty() && h.back() == '\n') h.pop_back();
-    if (h.empty() && ::gethostname(buf, sizeof buf - 1) == 0) h = buf;
-    return h;
-}
-
-// A process by that id runs that program (another one may have taken the id since).
-bool alive(long pid, const std::string& name) {
-    if (!running(pid)) return false;
-    const std::string program = programName("/proc/" + std::to_string(pid) + "/exe");
-    return program.empty() || name.empty() || program == name;
-}
 
 }  // namespace
 
 FolderLock::~FolderLock() {
     if (fd_ < 0) return;
+    // Removed while still held, so no other copy is left holding a file nobody can see.
     ::unlink(path_.c_str());
     ::close(fd_);
 }
 
-bool FolderLock::heldByAnother() const {
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    // The holder keeps it flocked while it runs.
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-        ::close(fd);
-        return true;
-    }
-    char buf[512];
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    ::close(fd);
-    if (n <= 0) return false;
-    std::vector<std::string> lines(1);
-    for (ssize_t i = 0; i < n && lines.size() <= 3; ++i)
-        if (buf[i] == '\n')
-            lines.emplace_back();
-        else
-            lines.back().push_back(buf[i]);
-    if (lines.size() < 4) return false;  // cut short or garbled: nobody's
-    long pid = 0;
-    for (char c : lines[0]) {
-        if (c < '0' || c > '9' || pid > 1'000'000'000) return false;
-        pid = pid * 10 + (c - '0');
-    }
-    if (pid <= 0) return false;
-    // On another machine (a shared folder) there is no telling whether it runs: it counts.
-    if (!lines[2].empty() && lines[2] != hostName()) return true;
-    return alive(pid, lines[1]);
-}
-
 FolderLock::Result FolderLock::take() {
-    if (fd_ >= 0) return Result::Taken;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0) {
-            ::flock(fd, LOCK_EX | LOCK_NB);
-            const std::string text =
-                std::to_string(ownPid()) + "\n" + programName("/proc/self/exe") + "\n" + hostName() + "\n";
-            if (::write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
-                ::unlink(path_.c_str());
-                ::close(fd);
-                return Result::NoLock;
+    while (fd_ < 0) {
+        // Without blocking or following a link: a FIFO or a link planted there is no lock file.
+        const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        struct stat held {};
+        if (fd < 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            if (fd >= 0) ::close(fd);
+            return Result::NoLock;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || heldByAGame(fd)) {
+            ::close(fd);
+            return Result::Held;
+        }
+        // The holder before may have removed the file between our opening and our locking it.
+        struct stat named {};
+        if (::stat(path_.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+            const std::string pid = std::to_string(ownPid()) + "\n";
+            if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.data(), pid.size())) {
             }
             fd_ = fd;
-            return Result::Taken;
+        } else {
+            ::close(fd);
         }
-        if (errno != EEXIST) return Result::NoLock;
-        if (heldByAnother()) return Result::Held;
-        // Left by a copy that is gone.
-        if (::unlink(path_.c_str()) != 0) return Result::NoLock;
     }
-    return Result::Held;  // another copy took it between our two tries
+    return Result::Taken;
 }
 
 }  // namespace sky

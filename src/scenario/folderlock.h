@@ -1,7 +1,7 @@
 // The lock a game holds beside new.dat while it plays, taken by a scenario run too: a run in a
-// folder where a game plays would overwrite that game's progress. The file is the one the
-// desktop's windows keep: the holder's process id, program name and host name, a line each, held
-// with flock() for as long as the holder runs.
+// folder where a game plays would overwrite that game's progress. It is the windows' own kind of
+// lock: the file new.dat.lock under the system's flock(), which lets go when its holder ends; what
+// the file holds (the holder's process id) does not matter, so one left behind is no lock.
 #pragma once
 
 #include <string>
@@ -24,7 +24,6 @@ public:
     const std::string& path() const { return path_; }
 
 private:
-    bool heldByAnother() const;
     std::string path_;
     int fd_ = -1;
 };
