@@ -24,9 +24,12 @@ namespace sky::qt {
 
 namespace {
 
-constexpr qint64 kMaxFileBytes = 1 << 22;  // an effect is short: anything bigger is not one
-constexpr int kLatencyMs = 40;             // the output's buffer
-constexpr int kFeedMs = 10;                // how often its buffer is topped up
+// An effect is short: one that plays longer is not one and stays silent. What the effects cost in
+// the output's format is bounded by this, whatever the files' rates.
+constexpr double kLongestEffectSeconds = 2;
+constexpr qint64 kMaxFileBytes = 2 * 2 * 192000 * 2 + 4096;  // the longest at the highest rate, stereo
+constexpr int kLatencyMs = 40;                               // the output's buffer
+constexpr int kFeedMs = 10;                                  // how often its buffer is topped up
 
 struct Pcm {
     int rate = 0, channels = 0;
@@ -57,6 +60,7 @@ bool readWave(const QString& path, Pcm& out) {
             if (!fmt) return false;
         } else if (id == "data") {
             if (!fmt || size < 2) return false;
+            if (size / 2 / out.channels > out.rate * kLongestEffectSeconds) return false;
             out.samples.resize(static_cast<std::size_t>(size / 2));
             for (std::size_t i = 0; i < out.samples.size(); ++i)
                 out.samples[i] = static_cast<std::int16_t>(u16(body + 2 * static_cast<qsizetype>(i)));
@@ -121,20 +125,13 @@ struct SoundPlayer::Impl {
         tried = true;
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull()) return;
-        // The files' own format when the device takes it, else the device's rate and channels.
+        // The device's own rate, never a file's: one odd effect must not set what all of them cost.
         QAudioFormat format;
         format.setSampleFormat(QAudioFormat::Int16);
-        for (const Pcm& p : files)
-            if (p.rate) {
-                format.setSampleRate(p.rate);
-                format.setChannelCount(1);
-                break;
-            }
-        if (!device.isFormatSupported(format)) {
-            format.setSampleRate(device.preferredFormat().sampleRate());
-            format.setChannelCount(std::clamp(device.preferredFormat().channelCount(), 1, 2));
-            if (!device.isFormatSupported(format)) return;
-        }
+        format.setSampleRate(std::clamp(device.preferredFormat().sampleRate(), 8000, 96000));
+        format.setChannelCount(std::clamp(device.preferredFormat().channelCount(), 1, 2));
+        if (!device.isFormatSupported(format)) format.setSampleRate(48000);
+        if (!device.isFormatSupported(format)) return;
         for (int i = 0; i < kCueCount; ++i)
             if (files[i].rate) sounds[i] = convert(files[i], format.sampleRate(), format.channelCount());
         sink = std::make_unique<QAudioSink>(device, format);

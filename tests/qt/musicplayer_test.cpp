@@ -1,5 +1,6 @@
 // Which Music.wav files reach the audio library: only headers it decodes safely.
 #include "qt/musicplayer.h"
+#include "qt/soundplayer.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -89,6 +90,24 @@ TEST(Mixer, TheEffectsVolumeScalesWhatIsHeardAndLoudVoicesClip) {
         m.mix(out, 4);
         EXPECT_NEAR(out[0], r.heard, r.heard / 50 + 1) << r.volume;
     }
+}
+
+// A sound effect is short: what one may cost is bounded by how long it plays, whatever its rate.
+TEST(SoundFiles, EffectsLongerThanTwoSecondsAreLeftSilent) {
+    const fs::path dir = fs::temp_directory_path() / ("skyrend-effects-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const struct {
+        const char* cue;
+        int rate;
+        double seconds;
+    } files[] = {{"bomb", 8000, 0.5}, {"star", 192000, 0.2}, {"hit", 8000, 3}, {"lost", 22050, 2.5}};
+    for (const auto& f : files) {
+        const Bytes b = assets::wavFile(std::vector<std::int16_t>(std::size_t(f.rate * f.seconds), 100), f.rate, 1);
+        std::ofstream((dir / (std::string(f.cue) + ".wav")).string(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(b.data()), b.size());
+    }
+    EXPECT_EQ(SoundPlayer({QString::fromStdString(dir.string())}).soundsFound(), 2);
+    fs::remove_all(dir);
 }
 
 }  // namespace
