@@ -212,7 +212,10 @@ int runApp(int, char** argv, const CommandLine& cl) {
         // Said once, over the menu, before anything is played for nothing.
         if (cannotSave) sayProgressUnsaved(frontEnd.menuWindow(), *cannotSave);
         rc = app.exec();
-        end = [] {};
+        // From here only the box of a failed save may be open: an end request closes it.
+        end = [] {
+            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+        };
         rc = endStatus(rc, program.saveFailed(), endRequested, progressFile ? progressFile->saveError() : "");
         frontEnd.endRecording();
         if (recorder) recordFile.flush();
