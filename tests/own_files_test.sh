@@ -13,8 +13,8 @@ conf="$XDG_CONFIG_HOME/skyrend/skyrend.conf"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/skyrend"
 saved() { rm -rf new.dat new.dat.lock; printf 'True\n1\n0\n5\n0\n0\n' > new.dat; }
 crlf() { [ "$(head -c 6 "${1:-new.dat}")" = "$(printf 'True\r\n')" ]; }
-# play [ARGS]: the game for 3 seconds, then SIGTERM; killed if it has not ended 5 seconds later.
-play() { timeout --preserve-status -k 5 -s TERM 3 "$game" "$@" 2>err; }
+# play [ARGS]: the game for 4 seconds, then SIGTERM; killed if it has not ended 5 seconds later.
+play() { timeout --preserve-status -k 5 -s TERM 4 "$game" "$@" 2>err; }
 
 # Settings never hold the game up: a FIFO in the settings file's place, a directory in its lock's.
 for odd in fifo lockdir; do
@@ -62,7 +62,7 @@ play; rc=$?
 [ $rc = 1 ] && [ "$(stat -c %a new.dat)" = 444 ] && ! crlf && grep -q "cannot be saved" err \
   || fail "read-only new.dat: status $rc: $(cat err)"
 chmod 644 new.dat; saved
-out="$(sh -c "trap '' XFSZ; ulimit -f 0; exec timeout --preserve-status -k 5 -s TERM 3 '$game'" 2>&1)"; rc=$?
+out="$(sh -c "trap '' XFSZ; ulimit -f 0; exec timeout --preserve-status -k 5 -s TERM 4 '$game'" 2>&1)"; rc=$?
 [ $rc = 1 ] && case "$out" in *"could not save progress"*) ;; *) false ;; esac || fail "full disk: status $rc: $out"
 
 # No music and no sounds: one line each says where they were looked for.
