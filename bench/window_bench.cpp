@@ -10,10 +10,14 @@
 //    first house (mean, standard deviation, share of frames it did not move, largest step); the
 //    process's CPU time per second of play beside a bare window repainted as often (the floor
 //    any window at that rate costs here) and their ratio; the delay from a key press to its
-//    first change on screen (the aircraft's picture or a bomb), mean and worst;
+//    first change on screen (the aircraft's picture or a bomb), mean and worst. Play and the bare
+//    window take turns, half the time each, twice (ABAB), so a change in the machine's load falls
+//    on both; the bare window is repainted on a grid at the frame rate the game has just reached,
+//    and the pilot's timer ticks through both (idle in the bare window's turns). Under callgrind
+//    each turn is dumped as a part of its own, named after it with its paints counted;
 // 3. ticks: a fresh episode at the nominal pace, where pohyb is due every 10 ms: how many times
 //    it ran in 10 s of real time (1000 is exact);
-// 4. the menu alone (the driver stepping the clock, nothing repainted) and peak memory.
+// 4. the menu alone (nothing moves: no frames, the driver wakes only for a timer) and peak memory.
 // Message boxes are answered with their default button after a fifth of a second. It prints
 // figures; it never fails on them.
 #include <sys/resource.h>
@@ -36,6 +40,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_ZERO_STATS
+#define CALLGRIND_DUMP_STATS_AT(what)
+#endif
 
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
@@ -71,7 +83,7 @@ void wait(int msecs) {
 class PaintCounter : public QObject {
 public:
     std::function<bool(QObject*)> counts;
-    std::function<void(QObject*)> afterPaint;  // once the paint is done
+    std::function<void(QObject*)> onPaint;  // as the paint begins (what it shows is settled)
     long paints = 0;
     SteadyClock::time_point firstDone{};
     bool firstSeen = false;
@@ -80,7 +92,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::Paint && counts && counts(o)) {
             ++paints;
-            if (afterPaint) QTimer::singleShot(0, o, [this, o] { afterPaint(o); });
+            if (onPaint) onPaint(o);
             if (!firstSeen) {
                 firstSeen = true;
                 // Painting and the flush to the display finish before the loop runs this.
@@ -158,17 +170,74 @@ Stats stats(const std::vector<double>& v) {
     return s;
 }
 
-// The bare window: fills itself with a colour that changes every frame.
+// The bare window: fills itself with a colour that changes every frame, repainted on a grid of
+// frames (a frame that came late starts the grid anew), as the game's windows are.
 class BareWindow : public QWidget {
 public:
     int frame = 0;
+    BareWindow() {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setWindowTitle("bare");
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            update();
+            const std::int64_t now = clock_.nsecsElapsed();
+            next_ += period_;
+            if (next_ <= now) next_ = now + period_;
+            arm();
+        });
+        clock_.start();
+    }
+    void start(double fps) {
+        period_ = static_cast<std::int64_t>(1e9 / std::max(1.0, fps));
+        next_ = clock_.nsecsElapsed() + period_;
+        arm();
+    }
+    void stop() { timer_.stop(); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), QColor::fromHsv(frame++ % 360, 80, 200));
     }
+
+private:
+    void arm() {
+        const std::int64_t wait = next_ - clock_.nsecsElapsed();
+        timer_.start(static_cast<int>(std::max<std::int64_t>(0, (wait + 500'000) / 1'000'000)));
+    }
+    std::int64_t period_ = 16'666'667, next_ = 0;
+    QElapsedTimer clock_;
+    QTimer timer_;
 };
+
+struct Turn {
+    double cpu = 0, wall = 0;
+    long paints = 0;
+    Turn& operator+=(const Turn& t) {
+        cpu += t.cpu, wall += t.wall, paints += t.paints;
+        return *this;
+    }
+};
+
+// One turn of play or of the bare window. Under callgrind each turn is a part of its own, named
+// by what it measured ("smooth play", "smooth bare", ...), counting every thread.
+Turn measureTurn(int msecs, const long& paints, const std::string& name) {
+    Turn t;
+    const long paints0 = paints;
+    const double cpu0 = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    CALLGRIND_ZERO_STATS;
+    wait(msecs);
+    t.paints = paints - paints0;
+    const std::string part = name + ", " + std::to_string(t.paints) + " paints";
+    CALLGRIND_DUMP_STATS_AT(part.c_str());
+    t.cpu = cpuSeconds() - cpu0;
+    t.wall = wall.nsecsElapsed() / 1e9;
+    return t;
+}
 
 }  // namespace
 
@@ -226,7 +295,7 @@ int main(int argc, char** argv) {
     bool keyPending = false;
     std::uint64_t keySig = 0;
     SteadyClock::time_point keyAt;
-    gamePaints.afterPaint = [&](QObject* o) {
+    gamePaints.onPaint = [&](QObject* o) {
         auto* w = qobject_cast<GameWindow*>(o);
         GameScreen* s = w ? w->screen() : nullptr;
         if (!s) return;
@@ -264,7 +333,8 @@ int main(int argc, char** argv) {
                     startupMs, appMs);
         std::fflush(stdout);
         wait(300);
-        // The menu alone: the driver steps the clock, nothing is repainted.
+        // The menu alone: nothing moves, nothing is repainted; the bench's own box watcher rests.
+        boxWatch.stop();
         const double idleCpu0 = cpuSeconds();
         const long menuPaints0 = menuPaints.paints;
         QElapsedTimer idleWall;
@@ -272,15 +342,18 @@ int main(int argc, char** argv) {
         wait(3000);
         menuIdle = 1000 * (cpuSeconds() - idleCpu0) / (idleWall.nsecsElapsed() / 1e9);
         menuIdlePaints = menuPaints.paints - menuPaints0;
+        boxWatch.start();
 
         auto* episode1 = qobject_cast<QPushButton*>(fe.menuWindow()->control("Command1"));
         // The pilot of the simulation benchmark, on keys: keeps Dravik between the houses and the
         // clouds at speed 7, drops bombs; starts a new game when one ends. Every key press that
         // is to change the picture (a new tilt, a bomb let go) is timed to the paint that shows it.
         long step = 0;
+        bool pilotIdle = false;  // the bare window's turn
         QTimer pilot;
         pilot.setInterval(50);
         QObject::connect(&pilot, &QTimer::timeout, [&] {
+            if (pilotIdle) return;
             ++step;
             GameScreen* s = program.screen();
             if (!s) {
@@ -314,6 +387,12 @@ int main(int argc, char** argv) {
         if (program.screen())
             if (QWidget* w = fe.windowOf(*program.screen())) gameSize = w->size();
 
+        // The bare window stands beside the game's and is repainted only in its own turns.
+        BareWindow bare;
+        bare.setFixedSize(gameSize);
+        barePaints.counts = [&](QObject* o) { return o == &bare; };
+        bare.move(0, 0);
+        bare.show();
         for (Way& way : ways) {
             // A fresh game drawn this way.
             fe.setMotion(way.mode);
@@ -332,18 +411,30 @@ int main(int argc, char** argv) {
             keyDelays.clear();
             keyPending = false;
             lastDrawn = -1e9;
-            const long paints0 = gamePaints.paints;
-            const double cpu0 = cpuSeconds();
-            QElapsedTimer wall;
-            wall.start();
-            wait(seconds * 1000);
-            way.cpu = cpuSeconds() - cpu0;
-            way.wall = wall.nsecsElapsed() / 1e9;
-            way.fps = (gamePaints.paints - paints0) / way.wall;
+            Turn play, plain;
+            for (int round = 0; round < 2; ++round) {
+                play += measureTurn(seconds * 500, gamePaints.paints, std::string(way.name) + " play");
+                // The bare window's turn: the game holds still (its clock stopped, so it catches
+                // up nothing after), the pilot's timer ticks on idle.
+                fe.driver().stop();
+                pilotIdle = true;
+                bare.start(play.paints / play.wall);
+                plain += measureTurn(seconds * 500, barePaints.paints, std::string(way.name) + " bare");
+                bare.stop();
+                pilotIdle = false;
+                fe.driver().start();
+            }
+            way.cpu = play.cpu;
+            way.wall = play.wall;
+            way.fps = play.paints / play.wall;
+            way.bareCpu = plain.cpu;
+            way.bareWall = plain.wall;
+            way.bareFps = plain.paints / plain.wall;
             way.games = games - games0;
             way.steps = steps;
             way.keyDelays = keyDelays;
         }
+        bare.hide();
         pilot.stop();
         playGames = games;
         // What one frame of the scene costs to draw, off the display (the window adds its blit).
@@ -379,30 +470,6 @@ int main(int argc, char** argv) {
         fe.shutdown();
     }
     QCoreApplication::processEvents();
-
-    // The floor: a bare window of the game window's size, repainted as often as the game's.
-    for (Way& way : ways) {
-        BareWindow bare;
-        bare.setFixedSize(gameSize);
-        bare.setAttribute(Qt::WA_OpaquePaintEvent);
-        bare.setWindowTitle("bare");
-        barePaints.counts = [&](QObject* o) { return o == &bare; };
-        bare.show();
-        QTimer repaint;
-        repaint.setTimerType(Qt::PreciseTimer);
-        repaint.setInterval(std::max(1, static_cast<int>(std::lround(1000 / std::max(1.0, way.fps)))));
-        QObject::connect(&repaint, &QTimer::timeout, [&] { bare.update(); });
-        repaint.start();
-        wait(1000);
-        const long paints0 = barePaints.paints;
-        const double cpu0 = cpuSeconds();
-        QElapsedTimer wall;
-        wall.start();
-        wait(seconds * 1000);
-        way.bareCpu = cpuSeconds() - cpu0;
-        way.bareWall = wall.nsecsElapsed() / 1e9;
-        way.bareFps = (barePaints.paints - paints0) / way.bareWall;
-    }
 
     std::printf("play, episode 1 at speed 7, classic pace, %dx%d window, %d game(s) started:\n", gameSize.width(),
                 gameSize.height(), playGames);

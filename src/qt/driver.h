@@ -17,6 +17,8 @@ class Program;
 
 namespace sky::qt {
 
+class RepaintThrottle;
+
 class Driver : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +39,9 @@ public:
     void setAdvance(Advance a) { advance_ = std::move(a); }
     // Called after every step (the automatic pause looks whether its time has come).
     void setAfterStep(std::function<void()> f) { afterStep_ = std::move(f); }
+    // The windows' repaints: asked after every step, and woken for. While the scene is in motion
+    // the display's frames alone step the clock, one wake-up a frame.
+    void setFrames(RepaintThrottle* frames) { frames_ = frames; }
 
     // One step: the clock advances by the real time since the last step (RealTimeStep caps it).
     // Freeing closed screens waits until no handler runs and no message box is open.
@@ -69,7 +74,8 @@ public:
     // since (at most one step's worth). A window draws the motion between ticks from it.
     Micros clockNow() const;
 
-    // Sleeps until the scheduler's next timer is due (also after an input has switched timers).
+    // Sleeps until the scheduler's next timer is due or the next frame is to be drawn (also after
+    // an input has switched timers or changed the scene).
     void sleepUntilNextTimer();
     // When, on the driver's clock, it means to step next.
     std::int64_t wakeAtNs() const { return wakeNs_; }
@@ -79,6 +85,7 @@ private:
     Clock clock_;
     Advance advance_;
     std::function<void()> afterStep_;
+    RepaintThrottle* frames_ = nullptr;
     QElapsedTimer elapsed_;
     QTimer timer_;
     bool running_ = false;

@@ -1,4 +1,4 @@
-// One paint per display frame.
+// The display's frames as a grid in time.
 #include "qt/framepacer.h"
 
 #include <QScreen>
@@ -6,46 +6,18 @@
 
 namespace sky::qt {
 
-FramePacer::FramePacer(std::function<void()> frame) : frame_(std::move(frame)) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &FramePacer::tick);
-    clock_.start();
-}
-
 void FramePacer::followScreen(const QScreen* screen) {
-    double hz = screen ? screen->refreshRate() : 0;
+    setRate(screen ? screen->refreshRate() : 0);
+}
+
+void FramePacer::setRate(double hz) {
     if (!(hz >= 24 && hz <= 360)) hz = kDefaultHz;
-    periodNs_ = 1e9 / hz;
+    periodNs_ = std::llround(1e9 / hz);
 }
 
-void FramePacer::start() {
-    if (active_) return;
-    active_ = true;
-    nextNs_ = static_cast<double>(clock_.nsecsElapsed());
-    arm();
-}
-
-void FramePacer::stop() {
-    active_ = false;
-    timer_.stop();
-}
-
-void FramePacer::tick() {
-    if (!active_) return;
-    frame_();
-    // Frames keep their own grid, so the rate averages out exactly whatever the timer's whole
-    // milliseconds; a frame that came late starts the grid anew rather than catching up.
+void FramePacer::drawn(std::int64_t nowNs) {
     nextNs_ += periodNs_;
-    const auto now = static_cast<double>(clock_.nsecsElapsed());
-    if (nextNs_ < now) nextNs_ = now + periodNs_ / 2;
-    arm();
-}
-
-void FramePacer::arm() {
-    if (!active_) return;
-    const double waitNs = nextNs_ - static_cast<double>(clock_.nsecsElapsed());
-    timer_.start(std::max(0, static_cast<int>(std::lround(waitNs / 1e6))));
+    if (nextNs_ <= nowNs) nextNs_ = nowNs + periodNs_;
 }
 
 }  // namespace sky::qt

@@ -1,40 +1,36 @@
-// Asks for one paint per display frame: at the screen's refresh rate, or about 60 times a second
-// on a display that does not tell its rate.
+// The display's frames as a grid in time: one every refresh of the screen, or about 60 a second
+// on a display that does not tell its rate. Times are the driver's nanoseconds.
 #pragma once
 
-#include <QElapsedTimer>
-#include <QObject>
-#include <QTimer>
 #include <cstdint>
-#include <functional>
 
 class QScreen;
 
 namespace sky::qt {
 
-class FramePacer : public QObject {
-    Q_OBJECT
+class FramePacer {
 public:
     static constexpr double kDefaultHz = 60;
+    // Timers wake in whole milliseconds: a wake-up this much before the frame still draws it.
+    static constexpr std::int64_t kEarlyNs = 1'000'000;
 
-    explicit FramePacer(std::function<void()> frame);
     // The rate of this screen (nullptr, or a screen without a sensible rate: the default).
     void followScreen(const QScreen* screen);
-    double rate() const { return 1e9 / periodNs_; }
-    void start();
-    void stop();
-    bool active() const { return active_; }
+    void setRate(double hz);
+    double rate() const { return 1e9 / static_cast<double>(periodNs_); }
+    std::int64_t periodNs() const { return periodNs_; }
+
+    // When the next frame falls.
+    std::int64_t nextNs() const { return nextNs_; }
+    bool due(std::int64_t nowNs) const { return nowNs >= nextNs_ - kEarlyNs; }
+    // A frame was drawn now: the next is one period on in the grid, so the rate averages out
+    // exactly whatever the timer's whole milliseconds; a frame that came late, or after a rest,
+    // starts the grid anew rather than catching up.
+    void drawn(std::int64_t nowNs);
 
 private:
-    void tick();
-    void arm();
-
-    std::function<void()> frame_;
-    QTimer timer_;
-    QElapsedTimer clock_;
-    double periodNs_ = 1e9 / kDefaultHz;
-    double nextNs_ = 0;
-    bool active_ = false;
+    std::int64_t periodNs_ = static_cast<std::int64_t>(1e9 / kDefaultHz);
+    std::int64_t nextNs_ = 0;
 };
 
 }  // namespace sky::qt

@@ -1,6 +1,7 @@
 // The window of a game screen.
 #include "qt/gamewindow.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -31,7 +32,7 @@ GameWindow::GameWindow(GameScreen& screen, ScenePainter& painter, int scale, Inp
     setFixedSize(GameScreen::kClientWidth * scale_, GameScreen::kClientHeight * scale_);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    scene_.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied);
+    scene_.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, kSceneFormat);
     scene_.image.fill(Qt::black);
 }
 
@@ -54,14 +55,14 @@ void GameWindow::toggleFullScreen() {
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showFullScreen();
     }
-    update();
+    paintWhole();
     if (fullScreenChanged_) fullScreenChanged_(isFullScreen());
 }
 
 void GameWindow::setFill(bool on) {
     fill_ = on;
     big_ = QImage();
-    update();
+    paintWhole();
 }
 
 namespace {
@@ -71,7 +72,7 @@ constexpr int kBlinkMs = 100;  // on, off, on ...
 
 void GameWindow::flash() {
     hitAt_.start();
-    update();
+    syncOverlay();
 }
 
 bool GameWindow::flashOn() const {
@@ -91,7 +92,7 @@ void GameWindow::drawHit(QPainter& p, const Placement& at) {
 
 void GameWindow::showHelp(bool on) {
     helpShown_ = on;
-    update();
+    syncOverlay();
 }
 
 namespace {
@@ -138,18 +139,55 @@ int GameWindow::overlay() const {
     return !screen_ ? 0 : helpShown_ ? 2 : screen_->paused() ? 1 : flashOn() ? 3 : 0;
 }
 
-QRegion GameWindow::drawScene() {
-    QRegion changed;
-    if (screen_) {
-        motion_.capture(*screen_, clock_.lastTick ? clock_.lastTick() : 0);
-        if (clock_.now) motion_.setTime(clock_.now(), screen_->paused());
-        changed = painter_.update(scene_, *screen_, &motion_);
+void GameWindow::drawScene() {
+    if (!screen_) {
+        keepEnlarged({});
+        return;
     }
+    motion_.capture(*screen_, clock_.lastTick ? clock_.lastTick() : 0);
+    if (clock_.now) motion_.setTime(clock_.now(), screen_->paused());
+    const std::vector<QRect>& changed = painter_.update(scene_, *screen_, &motion_);
     keepEnlarged(changed);
-    return changed;
+    if (changed.empty()) return;
+    // The window is asked to paint one rectangle round all that changed, which Qt shows in one
+    // go (a region of many costs a call each, and sends its blit into a thread pool); the paint
+    // copies only the changes inside it.
+    const Placement at = placement();
+    for (const QRect& r : changed) {
+        const QRect w = at.toWidget(r) & rect();
+        pending_.push_back(w);
+        pendingArea_ |= w;
+    }
+    if (pending_.size() > kMostPending) paintWhole();  // paints asked for and not made (hidden)
+    update(pendingArea_);
 }
 
-void GameWindow::keepEnlarged(const QRegion& changed) {
+void GameWindow::paintWhole() {
+    pending_.clear();
+    wholeAsked_ = true;
+    refreshed_ = false;  // a pause moves what was drawn between ticks back to where it stands
+    update();
+}
+
+bool GameWindow::event(QEvent* e) {
+    // What the window holds may be lost or moved: the next paint copies all it is asked for.
+    switch (e->type()) {
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::WindowStateChange:
+        case QEvent::ScreenChangeInternal:
+        case QEvent::PlatformSurface:
+        case QEvent::StyleChange:
+        case QEvent::PaletteChange:
+            wholeAsked_ = true;
+            break;
+        default:
+            break;
+    }
+    return QWidget::event(e);
+}
+
+void GameWindow::keepEnlarged(const std::vector<QRect>& changed) {
     // The enlargement is made once and then kept in step with what changed.
     const Placement at = placement();
     if (at.k == 1) {
@@ -157,7 +195,7 @@ void GameWindow::keepEnlarged(const QRegion& changed) {
         return;
     }
     if (big_.size() != scene_.image.size() * at.k) {
-        big_ = QImage(scene_.image.size() * at.k, QImage::Format_ARGB32_Premultiplied);
+        big_ = QImage(scene_.image.size() * at.k, kSceneFormat);
         enlarge(scene_.image, big_, scene_.image.rect(), at.k);
     } else {
         for (const QRect& r : changed) enlarge(scene_.image, big_, r, at.k);
@@ -165,46 +203,70 @@ void GameWindow::keepEnlarged(const QRegion& changed) {
     big_.setDevicePixelRatio(at.dpr);
 }
 
-void GameWindow::refresh() {
-    const QRegion changed = drawScene();
+void GameWindow::syncOverlay() {
     if (const int o = overlay(); o != overlaid_) {
         overlaid_ = o;
-        refreshed_ = true;
-        update();
-        return;
+        paintWhole();
     }
-    if (changed.isEmpty()) return;
-    const Placement at = placement();
-    QRegion area;
-    for (const QRect& r : changed) area += at.toWidget(r);
-    refreshed_ = true;
-    update(area);
 }
 
-void GameWindow::paintEvent(QPaintEvent*) {
-    // A paint the window did not ask for itself (shown, uncovered, grabbed) shows the scene as it
-    // stands now.
-    if (refreshed_)
-        keepEnlarged({});  // the scene is drawn; full screen may have changed its size
-    else
-        drawScene();
-    refreshed_ = false;
-    overlaid_ = overlay();
-    // The painter is clipped to the area asked for: only that much is copied out.
+void GameWindow::refresh() {
+    drawScene();
+    syncOverlay();
+    refreshed_ = true;
+}
+
+void GameWindow::paintEvent(QPaintEvent* e) {
     QPainter p(this);
+    const QRegion& region = e->region();
+    // A paint of exactly the rectangle round the scene's changes, with nothing else asked since,
+    // copies just the changes: the rest of the window holds what it showed. Anything else (a
+    // grab, a resize, a whole paint asked for) copies all it is asked for.
+    const bool toWindow = backingStore() && redirected(nullptr) == backingStore()->paintDevice();
+    std::vector<QRect> copy;
+    bool justChanges = false;
+    if (toWindow) {
+        if (!wholeAsked_ && region == QRegion(pendingArea_)) {
+            copy.swap(pending_);
+            justChanges = !copy.empty();
+        }
+        pending_.clear();
+        pendingArea_ = QRect();
+        wholeAsked_ = false;
+    }
+    if (copy.empty()) copy.assign(region.begin(), region.end());
+    // Over part of the window goes what the rest of it shows; a change waits for the whole, next.
+    const int over = overlaid_;
+    const bool whole = region.rectCount() == 1 && region.boundingRect().contains(rect());
+    // A paint the window did not ask for itself (shown, uncovered, grabbed) shows the scene as it
+    // stands now; whatever else that changes is painted next.
+    if (!refreshed_) drawScene();
+    refreshed_ = false;
+    keepEnlarged({});  // full screen may have changed the enlargement's size
+    syncOverlay();     // also when this paint goes elsewhere (a grab): the window's own comes next
+    const int shown = whole ? overlaid_ : over;
+    // A rectangle at a time, each copied row by row.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const Placement at = placement();
     const QImage& img = at.k == 1 ? scene_.image : big_;
-    if (isFullScreen()) p.fillRect(rect(), Qt::black);
-    if (at.fill > 0)
-        p.drawImage(QRectF(at.origin, QSizeF(img.size()) * at.fill), img);  // nearest neighbour: sharp
-    else
-        p.drawImage(at.origin, img);
+    // Whatever lies over the scene is drawn on a fresh copy of all it covers.
+    if (shown != 0 && justChanges) copy.assign(region.begin(), region.end());
+    for (const QRect& r : copy) {
+        p.setClipRect(r);
+        if (isFullScreen()) p.fillRect(r, Qt::black);
+        if (at.fill > 0)
+            p.drawImage(QRectF(at.origin, QSizeF(img.size()) * at.fill), img);  // nearest neighbour: sharp
+        else
+            p.drawImage(at.origin, img);
+    }
+    p.setClipping(false);
+    // Whatever is drawn over the scene must be part of overlay(): a change of it is painted whole.
     const QRect scene = at.toWidget(scene_.image.rect()).adjusted(1, 1, -1, -1);
-    if (screen_ && flashOn()) drawHit(p, at);
-    if (screen_ && helpShown_)
+    if (shown == 3 && screen_)
+        drawHit(p, at);
+    else if (shown == 2 && screen_)
         HelpPage::paint(p, scene, screen_->episode());
-    else if (screen_ && screen_->paused())
+    else if (shown == 1)
         drawPauseCaption(p, scene);
 }
 

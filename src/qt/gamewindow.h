@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "playfield/motion.h"
 #include "qt/scenepainter.h"
@@ -67,8 +68,12 @@ public:
     // The help page over the scene (the game's controls say when).
     void showHelp(bool on);
     bool helpShown() const { return helpShown_; }
+    // A pause or the help page may have come or gone: if so, the whole window is painted again
+    // (never the caption in pieces with the parts that moved).
+    void syncOverlay();
 
 protected:
+    bool event(QEvent*) override;
     void paintEvent(QPaintEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
     void closeEvent(QCloseEvent*) override;
@@ -86,12 +91,14 @@ private:
         QRect toWidget(const QRect& r) const;
     };
     Placement placement() const;
-    QRegion drawScene();
-    void keepEnlarged(const QRegion& changed);
+    // Brings the scene up to date and asks to show what changed.
+    void drawScene();
+    void keepEnlarged(const std::vector<QRect>& changed);
     // 0 nothing over the scene, 1 the pause caption, 2 the help page, 3 a hit's flash.
     int overlay() const;
     bool flashOn() const;
     void drawHit(QPainter& p, const Placement& at);
+    void paintWhole();
 
     GameScreen* screen_;
     ScenePainter& painter_;
@@ -102,6 +109,14 @@ private:
     SceneFrame scene_;
     QImage big_;              // the scene enlarged to the window's device pixels, kept in step
     bool refreshed_ = false;  // the paint asked for shows a scene drawn by refresh()
+    // What changed in the scene since the window's last paint, in window coordinates, and the
+    // rectangle round it that was asked to be painted; whether a paint of all was asked since.
+    static constexpr std::size_t kMostPending = 256;
+    std::vector<QRect> pending_;
+    QRect pendingArea_;
+    bool wholeAsked_ = true;
+    // What the window shows over the scene. A paint of part of the window draws this, so a
+    // change is only ever shown by a paint of the whole.
     int overlaid_ = 0;
     QRect normalGeometry_;  // where the window stood before full screen
     std::function<void(bool)> fullScreenChanged_;

@@ -47,6 +47,7 @@ QtFrontEnd::~QtFrontEnd() {
 void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     program_ = &program;
     driver_ = std::make_unique<Driver>(program, std::move(clock));
+    driver_->setFrames(repaint_.get());
     controls_ = std::make_unique<Controls>(program, Controls::Options{options_.autopause, options_.autopauseDelayMs});
     // While the game is away, the automatic pause comes once it has been away long enough.
     driver_->setAfterStep([this] { perform(controls_->poll(nowMs())); });
@@ -72,8 +73,8 @@ void QtFrontEnd::setPlayer(InputSource* p) {
 void QtFrontEnd::start() {
     windows_.centreMenu();
     program_->showMenu();
-    driver_->start();
     repaint_->start();
+    driver_->start();
 }
 
 void QtFrontEnd::shutdown() {
@@ -96,6 +97,8 @@ void QtFrontEnd::call(const std::function<void()>& handler) {
     if (!program_ || program_->ended()) return;
     if (program_->scheduler().depth() == 0 && driver_->openBoxes() == 0) program_->collect();
     windows_.syncMenu();
+    if (GameScreen* s = program_->screen())
+        if (GameWindow* w = windows_.windowOf(*s)) w->syncOverlay();
     repaint_->sceneChanged();
     driver_->sleepUntilNextTimer();
 }

@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "playfield/gamescreen.h"
@@ -94,8 +95,17 @@ void mergeAreas(std::vector<QRect>& v) {
 const QImage& ScenePainter::imageOf(const Picture& pic) {
     const auto key = std::make_pair(pic.image.get(), pic.whiteIsTransparent);
     auto it = cache_.find(key);
-    if (it == cache_.end())
-        it = cache_.emplace(key, std::make_pair(pic.image, toQImage(*pic.image, pic.whiteIsTransparent))).first;
+    if (it == cache_.end()) {
+        QImage q = toQImage(*pic.image, pic.whiteIsTransparent);
+        // A picture without a see-through pixel is copied, not blended.
+        bool opaque = true;
+        for (int y = 0; y < q.height() && opaque; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(q.constScanLine(y));
+            opaque = std::all_of(row, row + q.width(), [](QRgb c) { return qAlpha(c) == 255; });
+        }
+        if (opaque) q = q.convertToFormat(kSceneFormat);
+        it = cache_.emplace(key, std::make_pair(pic.image, std::move(q))).first;
+    }
     return it->second.second;
 }
 
@@ -157,9 +167,12 @@ void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::v
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.setClipRect(area);
-    p.fillRect(area, Qt::white);
-    // The background is drawn unscaled from the top-left; what lies past the client area is cut off.
-    if (PictureRef bg = screen.background(); bg && bg->image) p.drawImage(QPoint(0, 0), imageOf(*bg));
+    // The background is drawn unscaled from the top-left on white; what lies past the client area
+    // is cut off.
+    const QImage* bg = nullptr;
+    if (PictureRef pic = screen.background(); pic && pic->image) bg = &imageOf(*pic);
+    if (!bg || bg->hasAlphaChannel() || !bg->rect().contains(area)) p.fillRect(area, Qt::white);
+    if (bg) p.drawImage(QPoint(0, 0), *bg);
     const auto& items = screen.stacking();
     for (std::size_t i = 0; i < items.size() && i < drawn.size(); ++i) {
         const Drawn& d = drawn[i];
@@ -188,9 +201,8 @@ void ScenePainter::paint(QPainter& p, const GameScreen& screen, const SceneMotio
     paintArea(p, screen, scratch_, kClient);
 }
 
-QRegion ScenePainter::update(SceneFrame& f, const GameScreen& screen, const SceneMotion* motion) {
-    if (f.image.isNull())
-        f.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied);
+const std::vector<QRect>& ScenePainter::update(SceneFrame& f, const GameScreen& screen, const SceneMotion* motion) {
+    if (f.image.isNull()) f.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, kSceneFormat);
     const auto& items = screen.stacking();
     f.next.resize(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) measure(f.next[i], items[i], screen, motion);
@@ -211,18 +223,14 @@ QRegion ScenePainter::update(SceneFrame& f, const GameScreen& screen, const Scen
     std::swap(f.drawn, f.next);
     f.background = background;
     f.valid = true;
-    QRegion changed;
-    if (f.areas.empty()) return changed;
+    if (f.areas.empty()) return f.areas;
     QPainter p(&f.image);
-    for (const QRect& r : f.areas) {
-        paintArea(p, screen, f.drawn, r);
-        changed += r;
-    }
-    return changed;
+    for (const QRect& r : f.areas) paintArea(p, screen, f.drawn, r);
+    return f.areas;
 }
 
 QImage ScenePainter::render(const GameScreen& screen) {
-    QImage img(GameScreen::kClientWidth, GameScreen::kClientHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage img(GameScreen::kClientWidth, GameScreen::kClientHeight, kSceneFormat);
     QPainter p(&img);
     paint(p, screen);
     return img;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QImage>
-#include <QRegion>
+#include <QRect>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -38,12 +38,15 @@ struct SceneFrame {
         std::string text;
         bool operator==(const Drawn&) const = default;
     };
-    QImage image;
+    QImage image;  // kSceneFormat
     std::vector<Drawn> drawn, next;
-    std::vector<QRect> areas;
+    std::vector<QRect> areas;  // redrawn by the last update
     const void* background = nullptr;
     bool valid = false;
 };
+
+// The scene is opaque: kept without alpha, it is copied to an opaque window row by row.
+inline constexpr QImage::Format kSceneFormat = QImage::Format_RGB32;
 
 class ScenePainter {
 public:
@@ -54,8 +57,8 @@ public:
     QImage render(const GameScreen& screen);
     // Brings the frame's image up to date with the scene, redrawing (clipped, so every pixel comes
     // out as a whole redraw would draw it) only the areas where something drawn changed since the
-    // frame's last update. Returns those areas: empty when nothing changed.
-    QRegion update(SceneFrame& frame, const GameScreen& screen, const SceneMotion* motion);
+    // frame's last update. Returns those areas (frame.areas): none when nothing changed.
+    const std::vector<QRect>& update(SceneFrame& frame, const GameScreen& screen, const SceneMotion* motion);
     // How many distinct pictures have been converted so far.
     std::size_t cachedPictures() const { return cache_.size(); }
 

@@ -8,6 +8,7 @@
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "qt/driver.h"
+#include "qt/gamewindow.h"
 #include "qt/menuwindow.h"
 #include "qt/qtfrontend.h"
 #include "qt_support.h"
@@ -17,6 +18,16 @@
 
 namespace sky::qt {
 namespace {
+
+// Counts the game windows' paints while it lives.
+struct PaintCount : QObject {
+    long paints = 0;
+    PaintCount() { QApplication::instance()->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        paints += e->type() == QEvent::Paint && qobject_cast<GameWindow*>(o);
+        return false;
+    }
+};
 
 TEST(Driver, AStormOfInputsDoesNotHoldTheClockBack) {
     test::app();
@@ -35,6 +46,65 @@ TEST(Driver, AStormOfInputsDoesNotHoldTheClockBack) {
     }
     EXPECT_GE(program.scheduler().now(), ms(1000) - ms(Driver::kMaxSleepMs));
     driver.stop();
+}
+
+TEST(Driver, WhileTheSceneMovesEachFrameStepsTheClockAndWhileNothingMovesNoFrameWakesIt) {
+    test::app();
+    struct Row {
+        const char* what;
+        SceneMotion::Mode motion;
+        bool play, pause;
+        int minSteps, maxSteps, minPaints, maxPaints;  // in a second
+    } rows[] = {
+        {"the menu alone", SceneMotion::Mode::Interpolate, false, false, 1, 21, 0, 0},
+        {"smooth play: one wake-up a frame, each frame drawn", SceneMotion::Mode::Interpolate, true, false, 59, 61, 59,
+         61},
+        {"classic play: the ticks as they fall", SceneMotion::Mode::Ticks, true, false, 17, 40, 17, 19},
+        {"paused", SceneMotion::Mode::Interpolate, true, true, 1, 21, 0, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        const auto dir = test::scratchDir("frames");
+        Options o;
+        o.motion = r.motion;
+        auto fe = std::make_unique<QtFrontEnd>(o);
+        auto program = std::make_unique<Program>(*fe, gameScreens(), (dir / "new.dat").string());
+        program->scheduler().setPace(Pace::Classic);
+        std::int64_t now = 0;
+        fe->attach(*program, [&] { return now; });
+        fe->start();
+        if (r.play) {
+            program->menu().Command1_Click();
+            program->screen()->speed = 7;
+            InputEvent pause;
+            pause.kind = InputEvent::Pause;
+            if (r.pause) fe->input(pause);
+        }
+        // The driver's timer goes off when it was set to, on the same clock.
+        auto second = [&](long& paints) {
+            const std::int64_t steps = fe->driver().steps(), end = now + 1'000'000'000;
+            PaintCount count;
+            while (fe->driver().wakeAtNs() <= end) {
+                now = std::max(now, fe->driver().wakeAtNs());
+                fe->driver().step();
+                QApplication::processEvents();
+            }
+            now = end;
+            paints = count.paints;
+            return fe->driver().steps() - steps;
+        };
+        long paints = 0;
+        second(paints);  // settled
+        const std::int64_t steps = second(paints);
+        EXPECT_GE(steps, r.minSteps);
+        EXPECT_LE(steps, r.maxSteps);
+        EXPECT_GE(paints, r.minPaints);
+        EXPECT_LE(paints, r.maxPaints);
+        fe->shutdown();
+        program.reset();
+        fe.reset();
+        std::filesystem::remove_all(dir);
+    }
 }
 
 TEST(Driver, ClockRunsOnWhileTheFuelMessageIsOpenAndTheScreenGoesAfterIt) {

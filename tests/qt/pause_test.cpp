@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -139,6 +141,35 @@ TEST_F(PauseTest, PHoldsTheWorldStillUnderItsCaptionAndTheRecordingReplaysTheSam
     std::ostringstream replayed, problems;
     EXPECT_EQ(replay::runReplay(*rec, replayed, problems), 0) << problems.str();
     EXPECT_EQ(replayed.str(), live.str());
+}
+
+TEST_F(PauseTest, WhatTheWindowShowsFrameByFrameIsWhatAWholeRedrawShowsAcrossPauseAndHelp) {
+    // Each frame redraws only what moved; a key that lands between a frame's update and its paint
+    // must still leave the window as a redraw of the whole window would draw it.
+    open();
+    GameWindow* w = startEpisode1();
+    ASSERT_NE(w, nullptr);
+    press(w, Qt::Key_Up);
+    auto tap = [&](int key) {  // on the frame's instant
+        for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, key, Qt::NoModifier);
+            QApplication::sendEvent(w, &e);
+        }
+    };
+    QScreen* display = w->QWidget::screen();
+    auto shown = [&] { return display->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32); };
+    const std::map<int, int> keys = {{12, Qt::Key_P}, {20, Qt::Key_P}, {28, Qt::Key_F1}, {34, Qt::Key_F1}};
+    for (int f = 0; f < 42; ++f) {
+        SCOPED_TRACE(f);
+        now += 17'000'000;
+        fe->driver().step();
+        w->refresh();
+        if (auto k = keys.find(f); k != keys.end()) tap(k->second);
+        QApplication::processEvents();
+        const QImage framed = shown();
+        w->repaint();
+        ASSERT_TRUE(framed == shown()) << "paused " << prog->screen()->paused() << ", help " << w->helpShown();
+    }
 }
 
 TEST_F(PauseTest, TheGamePausesWhileThePlayerIsAwayAndOnlyThatPauseResumesByItself) {
