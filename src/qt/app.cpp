@@ -21,6 +21,7 @@
 #include "qt/appearance.h"
 #include "qt/commandline.h"
 #include "qt/gamepad.h"
+#include "qt/keybindings.h"
 #include "qt/language.h"
 #include "qt/menuwindow.h"
 #include "qt/musicplayer.h"
@@ -149,6 +150,7 @@ int runApp(int, char** argv, const CommandLine& cl) {
     options.fillScreen = settings.fillScreen;
     options.musicVolume = settings.musicVolume;
     options.effectsVolume = settings.effectsVolume;
+    options.keys = settings.keys;
     // Drawn between ticks unless the setting or --classic-motion (for this run only) says not.
     options.motion =
         settings.smoothMotion && !cl.classicMotion ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
@@ -175,6 +177,7 @@ int runApp(int, char** argv, const CommandLine& cl) {
         if (s.fullScreen != settings.fullScreen || s.fillScreen != settings.fillScreen)
             fe->setFullScreen(s.fullScreen, s.fillScreen);
         if (s.soundEffects != settings.soundEffects) fe->setSoundEffects(s.soundEffects);
+        fe->setKeys(s.keys);
         settings = s;
         settingsFile.save(settings);
     };
@@ -183,8 +186,15 @@ int runApp(int, char** argv, const CommandLine& cl) {
     };
     QtFrontEnd frontEnd(options);
     fe = &frontEnd;
-    // Gamepads, when SDL and a controller are there.
+    // Gamepads, when SDL and a controller are there: a button presses the first key of its game key.
     Gamepad gamepad;
+    gamepad.setKeyFor([&frontEnd](Gamepad::Button b) {
+        static constexpr GameKey keys[Gamepad::kButtons] = {GameKey::NoseUp, GameKey::NoseDown, GameKey::Slower,
+                                                            GameKey::Faster, GameKey::Fire,     GameKey::Pause,
+                                                            GameKey::Leave,  GameKey::Help};
+        const Controls* c = frontEnd.controls();
+        return c ? qtKey(c->keyMap().binding(keys[b]).keys[0]) : Gamepad::defaultKey(b);
+    });
     int rc = 0;
     {
         std::unique_ptr<ProgressStore> progress;

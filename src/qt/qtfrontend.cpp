@@ -49,6 +49,7 @@ void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     driver_ = std::make_unique<Driver>(program, std::move(clock));
     driver_->setFrames(repaint_.get());
     controls_ = std::make_unique<Controls>(program, Controls::Options{options_.autopause, options_.autopauseDelayMs});
+    controls_->keyMap() = options_.keys;
     // While the game is away, the automatic pause comes once it has been away long enough.
     driver_->setAfterStep([this] { perform(controls_->poll(nowMs())); });
     musicPlayer_ = std::make_unique<MusicPlayer>();
@@ -200,6 +201,11 @@ void QtFrontEnd::cue(Cue c) {
     if (!sounds_) return;
     QuietAudio quiet;
     sounds_->play(c);
+}
+
+void QtFrontEnd::setKeys(const KeyMap& keys) {
+    options_.keys = keys;
+    if (controls_) controls_->keyMap() = keys;
 }
 
 void QtFrontEnd::setVolumes(int music, int effects) {

@@ -49,6 +49,7 @@ struct Options {
     std::function<void(bool)> soundsChanged;
     int musicVolume = 100, effectsVolume = 100;  // 0..100
     bool fillScreen = false;                     // full screen keeps the shape, not whole multiples
+    KeyMap keys;                                 // the player's keys
     // The menu's "Nastavenia" button (none without it).
     std::function<void()> openSettings;
 };
@@ -116,6 +117,8 @@ public:
     bool soundEffects() const { return options_.soundEffects; }
     // How the game windows draw the motion between ticks (for windows opened from now on).
     void setMotion(SceneMotion::Mode m) { options_.motion = m; }
+    // The player's keys, from the next key pressed on.
+    void setKeys(const KeyMap& keys);
     // The music's and the effects' volume, 0..100, heard at once.
     void setVolumes(int music, int effects);
     // The scale asked for (0: the largest that fits): the menu at once, other windows as they open.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "qt/filelock.h"
+#include "qt/keybindings.h"
 #include "qt/scalefit.h"
 #include "shell/savefile.h"
 
@@ -124,6 +125,68 @@ QString readChoice(const IniLines& f, const char* key, std::initializer_list<con
     return fallback;
 }
 
+// The [keys] section: one line an action ("fire=Space, Return"). A line that does not read, or
+// takes a key an earlier line took, leaves that action its own keys, with one line on stderr.
+constexpr std::string_view kKeysSection = "[keys]";
+
+bool sectionLine(std::string_view t) {
+    return !t.empty() && t.front() == '[';
+}
+
+void readKeys(std::string_view text, KeyMap& map) {
+    bool inKeys = false;
+    std::vector<GameKey> read;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        const std::string_view line = trimmed(text.substr(0, eol));
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        if (sectionLine(line)) inKeys = QString::fromUtf8(line.data(), line.size()).toLower() == "[keys]";
+        const std::size_t eq = line.find('=');
+        if (!inKeys || eq == std::string_view::npos) continue;
+        const auto action = gameKeyFromName(trimmed(line.substr(0, eq)));
+        if (!action) continue;  // a key of another version
+        const std::string_view value = trimmed(line.substr(eq + 1));
+        auto keys = parseKeys(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+        for (const std::string& k : keys ? *keys : std::vector<std::string>{})
+            for (GameKey earlier : read)
+                if (earlier != *action && map.lookup(k) == earlier) keys.reset();
+        if (!keys || !map.bind(*action, *keys)) {
+            const KeyMap gameOwn;
+            const KeyMap::Binding& own = gameOwn.binding(*action);
+            std::fprintf(stderr, "skyrend: settings: %s=%.*s is not one or two free keys; it stays %s\n",
+                         gameKeyName(*action), static_cast<int>(value.size()), value.data(), qPrintable(keysText(own)));
+            std::vector<std::string> defaults;
+            for (const std::string& k : own.keys)
+                if (!k.empty()) defaults.push_back(k);
+            map.bind(*action, defaults);
+        }
+        read.push_back(*action);
+    }
+}
+
+// The text with its [keys] section replaced: none when the keys are the game's own.
+std::string writeKeys(std::string_view text, const KeyMap& map) {
+    std::string out;
+    bool inKeys = false;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        const std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        const std::string_view t = trimmed(line);
+        if (sectionLine(t)) inKeys = QString::fromUtf8(t.data(), t.size()).toLower() == "[keys]";
+        if (!inKeys) out += std::string(line) + "\n";
+    }
+    const KeyMap own;
+    bool same = true;
+    for (const KeyMap::Binding& b : map.bindings()) same = same && b.keys == own.binding(b.action).keys;
+    if (same) return out;
+    if (!out.empty() && out != "\n" && out.substr(out.size() - 2) != "\n\n") out += "\n";
+    out += std::string(kKeysSection) + "\n";
+    for (const KeyMap::Binding& b : map.bindings())
+        out += std::string(gameKeyName(b.action)) + "=" + keysText(b).toStdString() + "\n";
+    return out;
+}
+
 }  // namespace
 
 QString SettingsFile::defaultPath() {
@@ -135,7 +198,9 @@ QString SettingsFile::defaultPath() {
 
 Settings SettingsFile::load() const {
     Settings s;
-    const IniLines f(readSettings(QFile::encodeName(path_).toStdString()));
+    const std::string text = readSettings(QFile::encodeName(path_).toStdString());
+    const IniLines f(text);
+    readKeys(text, s.keys);
     s.soundEffects = readBool(f, kSounds, s.soundEffects);
     s.smoothMotion = readChoice(f, kMotion, {"smooth", "classic"}, s.smoothMotion ? "smooth" : "classic") == "smooth";
     s.language = readChoice(f, kLanguage, {"sk", "en"}, s.language);
@@ -172,7 +237,7 @@ bool SettingsFile::save(const Settings& s) const {
     f.set(kFill, s.fillScreen ? "screen" : "whole");
     f.set(kMusicVolume, std::to_string(s.musicVolume));
     f.set(kEffectsVolume, std::to_string(s.effectsVolume));
-    if (!replaceFile(path, f.text(), why)) {
+    if (!replaceFile(path, writeKeys(f.text(), s.keys), why)) {
         std::fprintf(stderr, "skyrend: cannot write the settings file %s: %s\n", qPrintable(path_), why.c_str());
         return false;
     }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "game/keys.h"
+
 namespace sky::qt {
 
 struct Settings {
@@ -15,6 +17,7 @@ struct Settings {
     bool fillScreen = false;   // full screen: as large as fits keeping its shape; false: whole multiples only
     int musicVolume = 100;     // 0..100
     int effectsVolume = 100;   // 0..100
+    KeyMap keys;               // [keys]: written only when they differ from the game's own
     // A new setting gets a field here and one line each in SettingsFile::load and ::save.
 };
 

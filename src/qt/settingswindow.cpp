@@ -11,6 +11,7 @@
 #include <QSlider>
 
 #include "qt/appearance.h"
+#include "qt/keybindings.h"
 #include "qt/language.h"
 #include "qt/scalefit.h"
 #include "qt/windowscale.h"
@@ -122,6 +123,8 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
             [this](bool on) { change([on](Settings& s) { s.fullScreen = on; }); });
 
     keysFrame_ = frame(this, "Klávesy", QRect(312, 4, 296, 236));
+    keys_ = new KeyBindings(keysFrame_, [this](const KeyMap& map) { change([&map](Settings& s) { s.keys = map; }); });
+    keys_->setGeometry(0, 0, 296, 236);
 
     auto* defaults = new QPushButton(uiText("Predvolené"), this);
     defaults->setObjectName("defaults");
@@ -162,6 +165,7 @@ void SettingsWindow::sync() {
     select(scale_, QString::number(settings_.scale));
     fullScreen_->setChecked(settings_.fullScreen);
     select(fill_, settings_.fillScreen ? "screen" : "whole");
+    keys_->setMap(settings_.keys);
     syncing_ = false;
 }
 

@@ -523,5 +523,45 @@
         <source>Zavrieť</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>Nos hore</source>
+        <translation>Nose up</translation>
+    </message>
+    <message>
+        <source>Nos dole</source>
+        <translation>Nose down</translation>
+    </message>
+    <message>
+        <source>Rýchlejšie</source>
+        <translation>Faster</translation>
+    </message>
+    <message>
+        <source>Pomalšie</source>
+        <translation>Slower</translation>
+    </message>
+    <message>
+        <source>Bomba, raketa</source>
+        <translation>Bomb, missile</translation>
+    </message>
+    <message>
+        <source>Pauza a ďalej</source>
+        <translation>Pause and resume</translation>
+    </message>
+    <message>
+        <source>Pomocník</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Odchod z epizódy</source>
+        <translation>Leave the episode</translation>
+    </message>
+    <message>
+        <source>stlač kláves</source>
+        <translation>press a key</translation>
+    </message>
+    <message>
+        <source>Kláves %1 už patrí k „%2“. Vymeniť ich?</source>
+        <translation>The key %1 is already used for “%2”. Swap them?</translation>
+    </message>
 </context>
 </TS>
