@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "assets/pictures.h"
+#include "game/helppage.h"
 #include "game/input.h"
 #include "game/realtime.h"
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "playfield/motion.h"
+#include "runtime/text.h"
 #include "shell/about.h"
 #include "shell/menu.h"
 #include "shell/pravidla.h"
@@ -209,7 +211,7 @@ std::string infoJson() {
     auto labels = [&](const std::vector<InfoLabel>& ls) {
         std::string s;
         for (const InfoLabel& l : ls)
-            s += std::string(s.empty() ? "" : ",") + "[" + jsonText(l.name) + "," + jsonText(l.text) + "," +
+            s += std::string(s.empty() ? "" : ",") + "[" + jsonText(l.name) + "," + jsonText(text(l.text)) + "," +
                  box(l.left, l.top, l.width, l.height) + "," + std::to_string(l.font.points) + "," +
                  (l.font.bold ? "1" : "0") + "," + std::to_string(l.color) + "]";
         return "[" + s + "]";
@@ -225,24 +227,24 @@ std::string infoJson() {
     for (const MenuControl& c : Menu::layout()) {
         static const char* kinds[] = {"picture", "frame", "button", "label", "check"};
         menu += std::string(menu.empty() ? "" : ",") + "[" + jsonText(c.name) + "," + jsonText(kinds[c.kind]) + "," +
-                jsonText(c.parent) + "," + jsonText(c.caption) + "," + box(c.left, c.top, c.width, c.height) + "," +
-                std::to_string(c.kind == MenuControl::Picture ? picture(c.caption) : -1) + "]";
+                jsonText(c.parent) + "," + jsonText(text(c.caption)) + "," + box(c.left, c.top, c.width, c.height) +
+                "," + std::to_string(c.kind == MenuControl::Picture ? picture(c.picture) : -1) + "]";
     }
     std::string pictures, buttons;
     for (const InfoPicture& p : About::pictures())
         pictures += std::string(pictures.empty() ? "" : ",") + "[" + box(p.left, p.top, p.width, p.height) + "," +
                     std::to_string(picture(p.picture)) + "]";
     for (const InfoButton& b : About::buttons())
-        buttons += std::string(buttons.empty() ? "" : ",") + "[" + jsonText(b.name) + "," + jsonText(b.caption) + "," +
-                   box(b.left, b.top, b.width, b.height) + "]";
-    return "{\"menu\":{\"caption\":" + jsonText(Menu::kCaption) + ",\"size\":[" +
+        buttons += std::string(buttons.empty() ? "" : ",") + "[" + jsonText(b.name) + "," + jsonText(text(b.caption)) +
+                   "," + box(b.left, b.top, b.width, b.height) + "]";
+    return "{\"menu\":{\"caption\":" + jsonText(text(Menu::kCaption)) + ",\"size\":[" +
            std::to_string(twips(Menu::kClientWidth)) + "," + std::to_string(twips(Menu::kClientHeight)) +
            "],\"controls\":[" + menu + "],\"icon\":" + std::to_string(picture("ioblak")) +
-           "},\"rules\":{\"caption\":" + jsonText(Pravidla::kCaption) + ",\"size\":[" +
+           "},\"rules\":{\"caption\":" + jsonText(text(Pravidla::kCaption)) + ",\"size\":[" +
            std::to_string(twips(Pravidla::kClientWidth)) + "," + std::to_string(twips(Pravidla::kClientHeight)) +
            "],\"background\":" + std::to_string(picture(Pravidla::kBackground)) +
            ",\"labels\":" + labels(Pravidla::labels()) + ",\"lines\":" + lines(Pravidla::lines()) +
-           "},\"about\":{\"caption\":" + jsonText(About::kCaption) + ",\"size\":[" +
+           "},\"about\":{\"caption\":" + jsonText(text(About::kCaption)) + ",\"size\":[" +
            std::to_string(twips(About::kClientWidth)) + "," + std::to_string(twips(About::kClientHeight)) +
            "],\"labels\":" + labels(About::labels()) + ",\"lines\":" + lines(About::lines()) + ",\"pictures\":[" +
            pictures + "],\"buttons\":[" + buttons + "]}}";
@@ -362,9 +364,45 @@ EMSCRIPTEN_KEEPALIVE double sky_var(const char* name, int set, double value) {
     return s->getVar(name);
 }
 
-// Layout of the menu, the rules and the about screen, as JSON.
+// Layout of the menu, the rules and the about screen, as JSON, in the game's language.
 EMSCRIPTEN_KEEPALIVE const char* sky_layout() {
-    static const std::string json = infoJson();
+    static std::string json;
+    json = infoJson();
+    return json.c_str();
+}
+
+// The game's language: "sk" or "en" (1), anything else leaves it (0). Texts made from now on
+// follow it; the page asks for the layout again.
+EMSCRIPTEN_KEEPALIVE int sky_language(const char* code) {
+    const auto l = parseLanguage(code ? code : "");
+    if (l) setLanguage(*l);
+    return l ? 1 : 0;
+}
+
+// A text of the catalogue by its name ("Pause", "BoxYes"), in the game's language; "" for none.
+EMSCRIPTEN_KEEPALIVE const char* sky_say(const char* name) {
+    static std::string said;
+    const auto id = textByName(name ? name : "");
+    said = id ? text(*id) : "";
+    return said.c_str();
+}
+
+// The help page of episode 1 or 2 as JSON: {"title", "close", "sections": [[heading, column,
+// [[key, text, step]...]]...]}.
+EMSCRIPTEN_KEEPALIVE const char* sky_help(int episode) {
+    static std::string json;
+    const HelpPage page = helpPage(episode == 2 ? 2 : 1);
+    std::string sections;
+    for (const HelpPage::Section& sec : page.sections) {
+        std::string rows;
+        for (const HelpPage::Row& r : sec.rows)
+            rows += std::string(rows.empty() ? "" : ",") + "[" + jsonText(r.key) + "," + jsonText(r.text) + "," +
+                    (r.step ? "1" : "0") + "]";
+        sections += std::string(sections.empty() ? "" : ",") + "[" + jsonText(sec.heading) + "," +
+                    std::to_string(sec.column) + ",[" + rows + "]]";
+    }
+    json = "{\"title\":" + jsonText(page.title) + ",\"close\":" + jsonText(page.closeHint) + ",\"sections\":[" +
+           sections + "]}";
     return json.c_str();
 }
 

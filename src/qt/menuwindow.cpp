@@ -73,7 +73,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
             case MenuControl::Picture: {
                 const bool web = findMenuClick(c.name) != nullptr;
                 QLabel* l = web ? new ClickablePicture(parentOf(c)) : new QLabel(parentOf(c));
-                l->setPixmap(QPixmap::fromImage(artwork(c.caption)));
+                l->setPixmap(QPixmap::fromImage(artwork(c.picture)));
                 l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
                 w = l;
                 break;
@@ -101,7 +101,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
 
     label5_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label5_->setFont(captionFont(8.25, true));
-    label5_->setToolTip(uiText("Aktuálna verzia hry."));
+    label5_->setToolTip(uiText(TextId::MenuVersionTip));
     label5_->setAttribute(Qt::WA_TranslucentBackground);
     label5_->setAutoFillBackground(false);
 

@@ -113,10 +113,8 @@ constexpr double kMostFires = 1e4;
 // A number of the file: finite and within lo..hi (whole where a count or a seed is meant);
 // anything else is a line the runner cannot understand.
 std::optional<double> number(const std::string& s, double lo = -kLargest, double hi = kLargest, bool whole = false) {
-    if (s.empty()) return std::nullopt;
-    char* end = nullptr;
-    double v = std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size() || !(v >= lo && v <= hi) || (whole && v != std::floor(v))) return std::nullopt;
+    const std::optional<double> v = parseNumber(s);
+    if (!v || !(*v >= lo && *v <= hi) || (whole && *v != std::floor(*v))) return std::nullopt;
     return v;
 }
 
