@@ -82,17 +82,14 @@ void Form1::Timer2_Timer() {
 
     // 5. The ninth landing wins. The aircraft already stands still on the airport.
     if (level == kLastLevel) {
-        endRun(Ending::Won, Freeze::No, "Gratulujem ti, prešiel si prvú epizódu! A teraz hurá do druhej...", "Výhra");
+        endRun(Ending::Won, Freeze::No, text(TextId::Ep1Won), text(TextId::WinTitle));
         return;
     }
 
     // 6. Repairs cost score: at most two per stop, the price asked covers both when affordable.
     if (score >= kRepairPrice && damage > 0) {
         double price = score >= 2 * kRepairPrice ? kRepairPrice * damage : kRepairPrice;
-        std::string text = "Máš skóre " + numText(score) +
-                           " a si poškodený, chceš opraviť Dravik? Ale pozor oprava ti uberie " + numText(price) +
-                           " bodov zo skóre.";
-        int answer = MsgBox(text, "Oprava", kQuestion);
+        int answer = MsgBox(text(TextId::Ep1RepairAsk, score, price), text(TextId::RepairTitle), kQuestion);
         if (closed()) return;
         if (answer == kYes) {
             auto repair = [this] {

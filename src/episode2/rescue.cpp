@@ -30,10 +30,7 @@ bool Form2::rescueStep() {
     showRescues();
 
     if (level == kRescuesToWin) {
-        endRun(Ending::Won, Freeze::Yes,
-               "Zachránil si všetkých ľudí a teda vyhral si, gratulujem prešiel si aj druhú epizódu hry, to znamená, "
-               "že si prešiel kompletne celú hru!",
-               "Výhra");
+        endRun(Ending::Won, Freeze::Yes, text(TextId::Ep2Won), text(TextId::WinTitle));
         return false;
     }
     repairOffer();
@@ -49,10 +46,8 @@ void Form2::repairOffer() {
     if (!(score >= 20 && damage > 0)) return;
     const bool both = score >= 40 && damage == 2;
     const int price = both ? 40 : 20, repaired = both ? 2 : 1, bonus = both ? 9 : 6;
-    const std::string text = "Za skóre, ktoré si nahral si môžeš opraviť poškodenie Draviku, ale za opravu stratíš " +
-                             std::to_string(price) + " bodov zo svojho skóre a dostaneš navyše " +
-                             std::to_string(bonus) + " rakiet. Chceš opraviť Dravik?";
-    if (MsgBox(text, "Oprava", kQuestion) != kYes || closed()) return;
+    if (MsgBox(text(TextId::Ep2RepairAsk, price, bonus), text(TextId::RepairTitle), kQuestion) != kYes || closed())
+        return;
     damage -= repaired;
     score -= price;
     maxSpeed += 2 * repaired;

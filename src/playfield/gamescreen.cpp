@@ -67,7 +67,7 @@ static const ScreenDesign& built(GameScreen& s, const ScreenDesign& d,
 GameScreen::GameScreen(Program& p, const ScreenDesign& d)
     : program_(p),
       name_(d.name),
-      caption_(d.caption),
+      caption_(text(d.caption)),
       episode_(d.episode),
       background_((built(*this, d,
                          [](GameScreen& s, const ScreenDesign& d) {

@@ -15,6 +15,7 @@
 #include "runtime/cues.h"
 #include "runtime/scheduler.h"
 #include "runtime/sprite.h"
+#include "runtime/text.h"
 
 namespace sky {
 
@@ -50,7 +51,7 @@ struct DrawItem {
 // Everything a screen is built from: its tables.
 struct ScreenDesign {
     const char* name;                               // "Form1", "Form2"
-    const char* caption;                            // window caption
+    TextId caption;                                 // window caption
     const char* background;                         // background picture
     int episode;                                    // 1 or 2: the dashboard's colours and captions
     const std::vector<SpriteRow>& sprites;          // beside the ones both screens have
