@@ -152,7 +152,7 @@ void MenuWindow::setSettingsButton(std::function<void()> open) {
     if (controls_.count("Settings")) return;
     const int k = windowScale(*this);
     setWindowScale(*this, 1);  // placed as designed, then the window is scaled again with it
-    auto* b = new QPushButton(uiText("&Nastavenia"), this);
+    auto* b = new QPushButton(uiText(TextId::MenuSettings), this);
     b->setObjectName("Settings");
     b->setAutoDefault(false);
     // Under the switches, in the column of the episodes' frames.
