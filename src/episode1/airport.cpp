@@ -20,14 +20,14 @@ void Form1::Timer5_Timer() {
     // 1. The fuel clock.
     fuel = fuel - fuelBurn;
     // 2-5. Read-outs.
-    Label3.Caption = speedText(speed);
-    Label4.Caption = numText(tilt);
-    Label1.Caption = numText(fuel);
-    Label2.Caption = numText(vletisko.Left - 53);
-    Label5.Caption = numText(level);
-    Label6.Caption = numText(score);
-    Label8.Caption = numText(damage);
-    Label16.Caption = numText(bombs);
+    Label3.showNumber(speed, speedText);
+    Label4.showNumber(tilt, numText);
+    Label1.showNumber(fuel, numText);
+    Label2.showNumber(vletisko.Left - 53, numText);
+    Label5.showNumber(level, numText);
+    Label6.showNumber(score, numText);
+    Label8.showNumber(damage, numText);
+    Label16.showNumber(bombs, numText);
     // 6. The airport approach starts once per leg, earlier when flying fast.
     const double threshold = speed >= 10 ? 1500 : 400;
     if (vletisko.Left <= threshold && landingMode == 0) {

@@ -58,15 +58,15 @@ void Form2::Timer5_Timer() {
     // 1. Fuel burns only while the aircraft moves: hovering at a lighthouse costs nothing.
     if (speed > 0) fuel = fuel - fuelBurn;
     // 2-4. Read-outs; the distance is to the lighthouse.
-    Label3.Caption = speedText(speed);
-    Label4.Caption = numText(tilt);
-    Label1.Caption = numText(fuel);
+    Label3.showNumber(speed, speedText);
+    Label4.showNumber(tilt, numText);
+    Label1.showNumber(fuel, numText);
     const double distance = majak.Left - 64;
-    Label2.Caption = numText(distance);
+    Label2.showNumber(distance, numText);
     showRescues();
-    Label6.Caption = numText(score);
-    Label8.Caption = numText(damage);
-    Label16.Caption = numText(bombs);
+    Label6.showNumber(score, numText);
+    Label8.showNumber(damage, numText);
+    Label16.showNumber(bombs, numText);
     // 5. The distance turns red when the lighthouse is close.
     Label2.ForeColor = distance < 600 ? kRed : kGreen;
     // 6. Out of fuel: the run ends; on the ground the picture stays.
@@ -74,7 +74,7 @@ void Form2::Timer5_Timer() {
 }
 
 void Form2::showRescues() {
-    Label5.Caption = numText(level) + "/" + numText(kRescuesToWin);
+    Label5.showNumber(level, [](double n) { return numText(n) + "/" + numText(kRescuesToWin); });
 }
 
 }  // namespace sky

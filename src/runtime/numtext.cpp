@@ -17,6 +17,14 @@ std::string numText(double v) {
     }
     if (std::isnan(v)) return "nan";
     if (std::isinf(v)) return v < 0 ? "-inf" : "inf";
+    // Halves (fuel burns in half units) take the short way: at most fourteen digits before the
+    // point, so the general form below would give exactly these.
+    if (std::fabs(v) < 1e14 && v * 2 == std::floor(v * 2)) {
+        char* p = buf;
+        if (v < 0) *p++ = '-';
+        auto r = std::to_chars(p, buf + sizeof buf, static_cast<long long>(std::fabs(v)));
+        return std::string(buf, r.ptr) + ".5";
+    }
     // Fifteen significant digits, as a double carries, trailing zeros dropped. printf's %.15g is
     // the general form to_chars gives for this precision, and every C library the game is built
     // with has it (the browser build's C++ library has no floating-point to_chars). printf writes

@@ -250,7 +250,7 @@ private:
             if (field == "Width") return sp ? std::to_string(sp->Width) : "";
             if (field == "Height") return sp ? std::to_string(sp->Height) : "";
             if (field == "Visible") return sp ? boolText(sp->Visible) : "";
-            if (field == "Tag") return sp ? sp->Tag : "";
+            if (field == "Tag") return sp ? sp->Tag.text() : "";
             if (field == "Picture") return sp && sp->Picture ? sp->Picture->owner : "";
             return std::nullopt;
         }
