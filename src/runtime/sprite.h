@@ -1,7 +1,7 @@
 // Scene elements of a window: sprites, text labels, filled shapes and lines, as plain data.
 #pragma once
 
-#include <bit>
+#include <cstring>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -77,7 +77,8 @@ struct Label {
     // Shows a number through `format`, formatting it only when it differs from the number the
     // caption was last made from here (or the caption was written otherwise since).
     void showNumber(double v, std::string (*format)(double)) {
-        const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+        std::uint64_t bits;  // the number's bits; the browser build's C++ library has no bit_cast
+        std::memcpy(&bits, &v, sizeof bits);
         if (shownFrom_ && *shownFrom_ == bits && Caption == shownText_) return;
         Caption = format(v);
         shownText_ = Caption;
