@@ -8,10 +8,10 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt
 # The tests also fuzz the progress file with clang's libFuzzer, check the desktop entry and the
 # metainfo, and make a Slovak locale to write numbers under.
 [ "${1:-}" = test ] && packages+=(clang libclang-rt-14-dev appstream desktop-file-utils locales)
-# The browser build: emscripten and Node for the build and the command line, sox to pack the
-# music, chromium for the browser test.
+# The browser build: emscripten and Node for the build and the command line, chromium for the
+# browser test.
 if [ "${1:-}" = web ]; then
-  packages=(cmake ninja-build g++ emscripten nodejs chromium sox libsox-fmt-base ccache)
+  packages=(cmake ninja-build g++ emscripten nodejs chromium ccache)
   command -v npm > /dev/null || packages+=(npm)  # a newer Node brings its own npm
 fi
 missing=()

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,16 @@ EM_JS(double, js_now, (), { return performance.now(); });
 EM_JS(double, js_seed, (), { return (performance.timeOrigin + performance.now()) * 1000; });
 EM_JS(int, js_box_open, (const char* text, const char* title, int style),
       { return skyPage.openBox(UTF8ToString(text), UTF8ToString(title), style); });
+// What the browser holds as the progress now, UTF-8 into buf (at most size bytes, the excess not
+// read): its length, -1 for nothing stored, -2 when the storage cannot be read.
+EM_JS(int, js_stored_progress, (char* buf, int size), { return skyPage.storedProgress(buf, size); });
+// Stores the progress; 0 when the browser refused.
+EM_JS(int, js_store_progress, (const char* text), { return skyPage.storeProgress(UTF8ToString(text)) ? 1 : 0; });
 // Resolves at the next display frame with 0, or at once with the answer when the box was closed.
 EM_ASYNC_JS(int, js_box_wait, (int id), { return await skyPage.waitBox(id); });
 
 namespace sky::web {
+
 namespace {
 
 constexpr const char* kProgressFile = "new.dat";
@@ -63,19 +70,26 @@ public:
     bool menuShown = false, activatePending = false, autoPaused = false, sceneChanged = true;
     std::uint64_t paintedRuns = 0;
     RealTimeStep realTime;
-    std::string storedProgress;  // what the browser holds
+    std::int64_t lastStepNs = 0;
+    std::string menuSent;              // the menu's state as the page last heard it
+    std::optional<GameProgress> base;  // the progress as this page last read or wrote it
+    std::string storedProgress;        // and its text
     std::unique_ptr<About> about;
     SceneMotion::Mode motionMode = SceneMotion::Mode::Interpolate;
     SceneMotion motion;
 
-    // The clock follows real time: one step per display frame.
-    void step() {
+    // The clock follows real time: one step per display frame. After the page slept on purpose
+    // (the menu with nothing to do) the whole time slept counts.
+    void step(bool slept = false) {
         if (!program || program->ended()) return;
-        const Micros d = realTime.step(nowNs());
+        const std::int64_t now = nowNs();
+        Micros d = realTime.step(now);
+        if (slept) d = std::max<Micros>(d, (now - lastStepNs) / 1000);
+        lastStepNs = now;
         if (d > 0) program->scheduler().advance(d);
         tidy();
     }
-    void resync() { realTime.restart(nowNs()); }
+    void resync() { realTime.restart(lastStepNs = nowNs()); }
     static std::int64_t nowNs() { return std::llround(js_now() * 1e6); }
 
     // What the window does after a handler: frees closed screens once nothing waits, and shows
@@ -100,19 +114,34 @@ public:
                         ",\"Label3\":" + jsonText(m.Label3) + ",\"Label4\":" + jsonText(m.Label4) +
                         ",\"Label5\":" + jsonText(m.Label5) + ",\"Command2\":" + (m.Command2Enabled ? "1" : "0") +
                         ",\"Check1\":" + std::to_string(m.Check1Value) + "}";
+        if (s == menuSent) return;  // the page hears only of a change
+        menuSent = s;
         js_call("menuState", s.c_str());
     }
 
     // A web page is closed without a quit: whenever the progress changes (an episode's teardown,
     // the music switch), the progress file is written and the browser keeps a copy of it. Not
-    // before the menu's first activation has read it.
+    // before the menu's first activation has read it. Another tab may have written meanwhile, so
+    // the browser's copy is read again first and the two are merged (mergeProgress).
     void syncProgress() {
         if (!program->modul1().progressLoaded) return;
-        const std::string text = progressText(program->progress());
-        if (text == storedProgress) return;
-        storedProgress = text;
-        writeProgress(kProgressFile, program->progress());
-        js_call("storeProgress", text.c_str());
+        GameProgress& p = program->progress();
+        if (!base) base = p;  // what the first activation read
+        const std::string mine = progressText(p);
+        if (mine == storedProgress) return;
+        std::string stored(kMaxProgressBytes + 2, '\0');
+        const int n = js_stored_progress(stored.data(), static_cast<int>(stored.size()));
+        if (n == -2) return;  // unreadable: the page says so, and nothing is overwritten blind
+        GameProgress theirs = *base;
+        if (n >= 0) {
+            stored.resize(static_cast<std::size_t>(n));
+            parseProgress(stored, theirs);
+        }
+        p = mergeProgress(theirs, *base, p);
+        base = p;
+        storedProgress = progressText(p);
+        writeProgress(kProgressFile, p);
+        if (n < 0 || storedProgress != stored) js_store_progress(storedProgress.c_str());
     }
 
     // FrontEnd.
@@ -258,9 +287,9 @@ using namespace sky::web;
 
 extern "C" {
 
-// Starts the game on its menu, with the progress file the browser holds (null for none); smooth
+// Starts the game on its menu, with the progress file the browser holds (skyPage.storedProgress); smooth
 // draws the world between its ticks, else the ticks are drawn as they fall.
-EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
+EMSCRIPTEN_KEEPALIVE void sky_start(int smooth) {
     static WebFrontEnd frontEnd;
     fe = &frontEnd;
     fe->motionMode = smooth ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
@@ -268,9 +297,15 @@ EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
     fe->about.reset();
     std::remove(kProgressFile);
     fe->storedProgress.clear();
-    if (progress) {
-        std::ofstream(kProgressFile, std::ios::binary) << progress;
-        fe->storedProgress = progress;
+    fe->menuSent.clear();
+    fe->base.reset();
+    // Never more of the stored copy than the progress file's reader takes.
+    std::string stored(kMaxProgressBytes + 2, '\0');
+    const int n = js_stored_progress(stored.data(), static_cast<int>(stored.size()));
+    if (n >= 0) {
+        stored.resize(static_cast<std::size_t>(n));
+        std::ofstream(kProgressFile, std::ios::binary) << stored;
+        fe->storedProgress = stored;
     }
     fe->program = std::make_unique<Program>(*fe, gameScreens(), kProgressFile);
     fe->program->scheduler().setPace(kPlayersPace);
@@ -278,16 +313,37 @@ EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
     fe->program->showMenu();
 }
 
+// Whether the page has started the game (since it loaded), and whether its screen stands paused.
+EMSCRIPTEN_KEEPALIVE int sky_started() {
+    return fe ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE int sky_paused() {
+    const GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    return s ? (s->paused() ? 1 : 0) : -1;
+}
+
+// How long the page may sleep with no display frames: 0 while a screen is open, a box waits or the
+// menu is still to be activated, else the time to the next timer in ms (a minute at most).
+EMSCRIPTEN_KEEPALIVE int sky_idle_ms() {
+    constexpr Micros kMost = 60000;
+    if (!fe || !fe->program || fe->program->ended()) return kMost;
+    if (fe->program->screen() || fe->activatePending || fe->boxes) return 0;
+    const Scheduler& clock = fe->program->scheduler();
+    const Micros next = clock.nextFireAt();
+    return static_cast<int>(next == Scheduler::kNever ? kMost
+                                                      : std::clamp<Micros>((next - clock.now()) / 1000, 0, kMost));
+}
+
 // One display frame: a pending menu activation, then the clock moved on by the real time
-// since the last frame. Returns 1 when the picture may have changed (with smooth motion, on
-// every frame of a running game).
-EMSCRIPTEN_KEEPALIVE int sky_frame() {
+// since the last frame (slept: the page slept on purpose since). Returns 1 when the picture may
+// have changed (with smooth motion, on every frame of a running game).
+EMSCRIPTEN_KEEPALIVE int sky_frame(int slept) {
     if (!fe || !fe->program || fe->program->ended()) return 0;
     if (fe->activatePending && fe->menuShown) {
         fe->activatePending = false;
         fe->input(event(InputEvent::Activate));
     }
-    fe->step();
+    fe->step(slept != 0);
     const std::uint64_t runs = fe->program->scheduler().handlerRuns();
     const GameScreen* s = fe->program->screen();
     const bool sliding = s && !s->paused() && fe->motion.mode() != SceneMotion::Mode::Ticks;
