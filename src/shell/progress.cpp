@@ -68,8 +68,8 @@ GameProgress mergeProgress(const GameProgress& theirs, const GameProgress& base,
     for (const ProgressField& f : progressFields()) {
         if (!f.number || mine.*f.number == base.*f.number) continue;
         const bool both = theirs.*f.number != base.*f.number;
-        out.*f.number = both && f.number != &GameProgress::musicOn ? std::max(mine.*f.number, theirs.*f.number)
-                                                                   : mine.*f.number;
+        out.*f.number =
+            both && f.number != &GameProgress::musicOn ? std::max(mine.*f.number, theirs.*f.number) : mine.*f.number;
     }
     return out;
 }

@@ -298,9 +298,9 @@ TEST(MergeProgress, EachSideKeepsWhatItChanged) {
     struct Row {
         GameProgress theirs, mine, want;
     } rows[] = {
-        {{"True", 1, 0, 25, 4, 1}, {"False", 0, 0, 10, 4, 0}, {"True", 1, 0, 25, 4, 0}},  // they won, I muted
-        {{"False", 0, 0, 25, 4, 1}, {"False", 0, 0, 3, 4, 1}, {"False", 0, 0, 25, 4, 1}},  // both scored: the larger
-        {{"False", 0, 0, 10, 4, 1}, {"True", 1, 1, 30, 9, 0}, {"True", 1, 1, 30, 9, 0}},   // only I played
+        {{"True", 1, 0, 25, 4, 1}, {"False", 0, 0, 10, 4, 0}, {"True", 1, 0, 25, 4, 0}},    // they won, I muted
+        {{"False", 0, 0, 25, 4, 1}, {"False", 0, 0, 3, 4, 1}, {"False", 0, 0, 25, 4, 1}},   // both scored: the larger
+        {{"False", 0, 0, 10, 4, 1}, {"True", 1, 1, 30, 9, 0}, {"True", 1, 1, 30, 9, 0}},    // only I played
         {{"False", 0, 0, 10, 4, 0}, {"False", 0, 0, 10, 4, 1}, {"False", 0, 0, 10, 4, 0}},  // I changed nothing
     };
     for (const Row& r : rows)
