@@ -94,11 +94,12 @@ check(!fetched.some((f) => /\.(flac|wav|ogg|mp3)$/.test(f)), 'no audio is fetche
 await sleep(300);
 const first = await look(a, 21);
 check(first.shades > 20, `the scenery is drawn (${first.shades} shades of green)`);
-// Drawn between the ticks: the picture changes on (almost) every display frame, not at 18.2 Hz.
+// Drawn between the ticks: the picture changes on most display frames, not only at the 18.2 Hz
+// ticks (a third of the frames at 60 Hz; fewer frames change on a busy machine).
 let watched;
 do { await sleep(200); watched = await look(a); } while (watched.left > 0);
 const moving = watched.moved / 20;
-check(moving >= 0.9, `the scenery moves on ${Math.round(moving * 100)} % of the frames`);
+check(moving >= 0.5, `the scenery moves on ${Math.round(moving * 100)} % of the frames`);
 const sounds = await a.evaluate(() => skyPage.soundsPlayed());
 const tilt = await screenVar(a, 'tilt'), bombs = await screenVar(a, 'bombs');
 await a.keyboard.press('ArrowUp');
