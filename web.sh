@@ -12,28 +12,27 @@ emcmake cmake -S "$here/web" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release 
   "${launcher[@]}" > /dev/null
 cmake --build "$out/wasm" -j2
 
-# The music and the sound effects, rendered by the desktop build's own tools and packed without
-# loss (FLAC holds the same samples as the wave files in two thirds of the bytes or less). The
-# effects go in one file, a second per cue in the game's order.
-# Usage: render OUTPUT.flac TOOL-ARGS... -- SOURCES-AND-HEADERS... (the tool's own source first)
+# The music and the sound effects as the desktop's tools render them, natively: the page makes the
+# same files itself (synth.cpp), and the browser test compares its checksums with these.
+# Usage: render OUTPUT.wav TOOL-ARGS... -- SOURCES-AND-HEADERS... (the tool's own source first)
 render() {
-  local flac="$out/site/$1" args=() sources=() fresh=1
+  local wav="$out/$1" args=() sources=() fresh=1
   shift
   while [ "$1" != -- ]; do args+=("$1"); shift; done
   shift
   for f in "$@"; do
-    [ "$flac" -nt "$f" ] || fresh=0
+    [ "$wav" -nt "$f" ] || fresh=0
     [[ "$f" == *.cpp ]] && sources+=("$f")
   done
   [ "$fresh" = 1 ] && return
   local tool="$out/$(basename "$1" .cpp)"
   c++ -std=c++20 -O2 -I "$here/src" "${sources[@]}" -o "$tool"
-  "$tool" "${args[@]}"
-  sox "${args[-1]}" -C 8 "$flac"
+  "$tool" "${args[@]}" "$wav"
 }
 assets="$here/src/assets"
-render Music.flac "$out/Music.wav" -- "$here/tools/musicgen.cpp" "$assets/music.cpp" "$assets/music.h"
-render Sounds.flac --slots "$out/Sounds.wav" -- "$here/tools/soundgen.cpp" "$assets/sounds.cpp" "$assets/music.cpp" \
+rm -f "$out/site/Music.flac" "$out/site/Sounds.flac"  # from builds that fetched their audio
+render Music.wav -- "$here/tools/musicgen.cpp" "$assets/music.cpp" "$assets/music.h"
+render Sounds.wav --slots -- "$here/tools/soundgen.cpp" "$assets/sounds.cpp" "$assets/music.cpp" \
   "$assets/sounds.h" "$assets/music.h" "$here/src/runtime/cues.h"
 
 echo "Site in $out/site; serve it locally with:  python3 -m http.server -d build-web/site"

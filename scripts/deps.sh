@@ -2,16 +2,16 @@
 # Installs what building, running and testing the game need, when it is missing (Debian 12 / Ubuntu).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt6multimedia6 libgl-dev
-          libgtest-dev libgmock-dev fonts-dejavu-core qt6-l10n-tools qt6-translations-l10n gzip
+          libgtest-dev libgmock-dev fonts-dejavu-core gettext qt6-translations-l10n gzip
           libsdl2-dev)
 # libsdl2-dev: gamepads (the game builds without it, and loads the library only when it starts).
-# The tests also fuzz the progress file with clang's libFuzzer and check the desktop entry and
-# the metainfo.
-[ "${1:-}" = test ] && packages+=(clang libclang-rt-14-dev appstream desktop-file-utils)
-# The browser build: emscripten and Node for the build and the command line, sox to pack the
-# music, chromium for the browser test.
+# The tests also fuzz the progress file with clang's libFuzzer, check the desktop entry and the
+# metainfo, and make a Slovak locale to write numbers under.
+[ "${1:-}" = test ] && packages+=(clang libclang-rt-14-dev appstream desktop-file-utils locales)
+# The browser build: emscripten and Node for the build and the command line, chromium for the
+# browser test.
 if [ "${1:-}" = web ]; then
-  packages=(cmake ninja-build g++ emscripten nodejs chromium sox libsox-fmt-base ccache)
+  packages=(cmake ninja-build g++ emscripten nodejs chromium ccache)
   command -v npm > /dev/null || packages+=(npm)  # a newer Node brings its own npm
 fi
 missing=()

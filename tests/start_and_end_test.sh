@@ -55,8 +55,12 @@ done
 saved
 start
 first=$copy
-out="$(timeout --preserve-status -s TERM 4 "$game" 2>&1)"; rc=$?
+out="$(XDG_CONFIG_HOME="$work/cfg" LC_ALL= LANG=sk_SK.UTF-8 timeout --preserve-status -s TERM 4 "$game" 2>&1)"; rc=$?
 [ $rc = 1 ] && ! crlf || fail "second copy: status $rc: $out"
+# ... in the player's language.
+case "$out" in *"Hra už beží v tomto priečinku"*) ;; *) fail "second copy, in Slovak: $out" ;; esac
+out="$(XDG_CONFIG_HOME="$work/cfg" LC_ALL= LANG=sk_SK.UTF-8 timeout --preserve-status -s TERM 4 "$game" --lang en 2>&1)"
+case "$out" in *"already running in this folder"*) ;; *) fail "second copy, --lang en: $out" ;; esac
 kill -TERM $first; wait $first
 crlf || fail "the first copy did not save"
 start

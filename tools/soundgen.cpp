@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -34,18 +35,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (slots) {
-        std::vector<std::int16_t> all(static_cast<std::size_t>(kRate) * sky::kCueCount, 0);
-        for (int i = 0; i < sky::kCueCount; ++i) {
-            const auto cue = static_cast<sky::Cue>(i);
-            const auto sound = sky::assets::renderEffect(cue, kRate);
-            if (sound.size() > static_cast<std::size_t>(kRate)) {
-                std::fprintf(stderr, "soundgen: %s is longer than its second\n",
-                             std::string(sky::cueName(cue)).c_str());
-                return 1;
-            }
-            std::copy(sound.begin(), sound.end(), all.begin() + static_cast<std::ptrdiff_t>(i) * kRate);
+        try {
+            return write(argv[2], sky::assets::renderEffectSlots(kRate)) ? 0 : 1;
+        } catch (const std::length_error& e) {
+            std::fprintf(stderr, "soundgen: %s\n", e.what());
+            return 1;
         }
-        return write(argv[2], all) ? 0 : 1;
     }
     std::error_code ec;
     std::filesystem::create_directories(argv[1], ec);

@@ -11,15 +11,18 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "assets/pictures.h"
+#include "game/helppage.h"
 #include "game/input.h"
 #include "game/realtime.h"
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "playfield/motion.h"
+#include "runtime/text.h"
 #include "shell/about.h"
 #include "shell/menu.h"
 #include "shell/pravidla.h"
@@ -33,10 +36,16 @@ EM_JS(double, js_now, (), { return performance.now(); });
 EM_JS(double, js_seed, (), { return (performance.timeOrigin + performance.now()) * 1000; });
 EM_JS(int, js_box_open, (const char* text, const char* title, int style),
       { return skyPage.openBox(UTF8ToString(text), UTF8ToString(title), style); });
+// What the browser holds as the progress now, UTF-8 into buf (at most size bytes, the excess not
+// read): its length, -1 for nothing stored, -2 when the storage cannot be read.
+EM_JS(int, js_stored_progress, (char* buf, int size), { return skyPage.storedProgress(buf, size); });
+// Stores the progress; 0 when the browser refused.
+EM_JS(int, js_store_progress, (const char* text), { return skyPage.storeProgress(UTF8ToString(text)) ? 1 : 0; });
 // Resolves at the next display frame with 0, or at once with the answer when the box was closed.
 EM_ASYNC_JS(int, js_box_wait, (int id), { return await skyPage.waitBox(id); });
 
 namespace sky::web {
+
 namespace {
 
 constexpr const char* kProgressFile = "new.dat";
@@ -61,19 +70,26 @@ public:
     bool menuShown = false, activatePending = false, autoPaused = false, sceneChanged = true;
     std::uint64_t paintedRuns = 0;
     RealTimeStep realTime;
-    std::string storedProgress;  // what the browser holds
+    std::int64_t lastStepNs = 0;
+    std::string menuSent;              // the menu's state as the page last heard it
+    std::optional<GameProgress> base;  // the progress as this page last read or wrote it
+    std::string storedProgress;        // and its text
     std::unique_ptr<About> about;
     SceneMotion::Mode motionMode = SceneMotion::Mode::Interpolate;
     SceneMotion motion;
 
-    // The clock follows real time: one step per display frame.
-    void step() {
+    // The clock follows real time: one step per display frame. After the page slept on purpose
+    // (the menu with nothing to do) the whole time slept counts.
+    void step(bool slept = false) {
         if (!program || program->ended()) return;
-        const Micros d = realTime.step(nowNs());
+        const std::int64_t now = nowNs();
+        Micros d = realTime.step(now);
+        if (slept) d = std::max<Micros>(d, (now - lastStepNs) / 1000);
+        lastStepNs = now;
         if (d > 0) program->scheduler().advance(d);
         tidy();
     }
-    void resync() { realTime.restart(nowNs()); }
+    void resync() { realTime.restart(lastStepNs = nowNs()); }
     static std::int64_t nowNs() { return std::llround(js_now() * 1e6); }
 
     // What the window does after a handler: frees closed screens once nothing waits, and shows
@@ -98,19 +114,34 @@ public:
                         ",\"Label3\":" + jsonText(m.Label3) + ",\"Label4\":" + jsonText(m.Label4) +
                         ",\"Label5\":" + jsonText(m.Label5) + ",\"Command2\":" + (m.Command2Enabled ? "1" : "0") +
                         ",\"Check1\":" + std::to_string(m.Check1Value) + "}";
+        if (s == menuSent) return;  // the page hears only of a change
+        menuSent = s;
         js_call("menuState", s.c_str());
     }
 
     // A web page is closed without a quit: whenever the progress changes (an episode's teardown,
     // the music switch), the progress file is written and the browser keeps a copy of it. Not
-    // before the menu's first activation has read it.
+    // before the menu's first activation has read it. Another tab may have written meanwhile, so
+    // the browser's copy is read again first and the two are merged (mergeProgress).
     void syncProgress() {
         if (!program->modul1().progressLoaded) return;
-        const std::string text = progressText(program->progress());
-        if (text == storedProgress) return;
-        storedProgress = text;
-        writeProgress(kProgressFile, program->progress());
-        js_call("storeProgress", text.c_str());
+        GameProgress& p = program->progress();
+        if (!base) base = p;  // what the first activation read
+        const std::string mine = progressText(p);
+        if (mine == storedProgress) return;
+        std::string stored(kMaxProgressBytes + 2, '\0');
+        const int n = js_stored_progress(stored.data(), static_cast<int>(stored.size()));
+        if (n == -2) return;  // unreadable: the page says so, and nothing is overwritten blind
+        GameProgress theirs = *base;
+        if (n >= 0) {
+            stored.resize(static_cast<std::size_t>(n));
+            parseProgress(stored, theirs);
+        }
+        p = mergeProgress(theirs, *base, p);
+        base = p;
+        storedProgress = progressText(p);
+        writeProgress(kProgressFile, p);
+        if (n < 0 || storedProgress != stored) js_store_progress(storedProgress.c_str());
     }
 
     // FrontEnd.
@@ -209,7 +240,7 @@ std::string infoJson() {
     auto labels = [&](const std::vector<InfoLabel>& ls) {
         std::string s;
         for (const InfoLabel& l : ls)
-            s += std::string(s.empty() ? "" : ",") + "[" + jsonText(l.name) + "," + jsonText(l.text) + "," +
+            s += std::string(s.empty() ? "" : ",") + "[" + jsonText(l.name) + "," + jsonText(text(l.text)) + "," +
                  box(l.left, l.top, l.width, l.height) + "," + std::to_string(l.font.points) + "," +
                  (l.font.bold ? "1" : "0") + "," + std::to_string(l.color) + "]";
         return "[" + s + "]";
@@ -225,24 +256,24 @@ std::string infoJson() {
     for (const MenuControl& c : Menu::layout()) {
         static const char* kinds[] = {"picture", "frame", "button", "label", "check"};
         menu += std::string(menu.empty() ? "" : ",") + "[" + jsonText(c.name) + "," + jsonText(kinds[c.kind]) + "," +
-                jsonText(c.parent) + "," + jsonText(c.caption) + "," + box(c.left, c.top, c.width, c.height) + "," +
-                std::to_string(c.kind == MenuControl::Picture ? picture(c.caption) : -1) + "]";
+                jsonText(c.parent) + "," + jsonText(text(c.caption)) + "," + box(c.left, c.top, c.width, c.height) +
+                "," + std::to_string(c.kind == MenuControl::Picture ? picture(c.picture) : -1) + "]";
     }
     std::string pictures, buttons;
     for (const InfoPicture& p : About::pictures())
         pictures += std::string(pictures.empty() ? "" : ",") + "[" + box(p.left, p.top, p.width, p.height) + "," +
                     std::to_string(picture(p.picture)) + "]";
     for (const InfoButton& b : About::buttons())
-        buttons += std::string(buttons.empty() ? "" : ",") + "[" + jsonText(b.name) + "," + jsonText(b.caption) + "," +
-                   box(b.left, b.top, b.width, b.height) + "]";
-    return "{\"menu\":{\"caption\":" + jsonText(Menu::kCaption) + ",\"size\":[" +
+        buttons += std::string(buttons.empty() ? "" : ",") + "[" + jsonText(b.name) + "," + jsonText(text(b.caption)) +
+                   "," + box(b.left, b.top, b.width, b.height) + "]";
+    return "{\"menu\":{\"caption\":" + jsonText(text(Menu::kCaption)) + ",\"size\":[" +
            std::to_string(twips(Menu::kClientWidth)) + "," + std::to_string(twips(Menu::kClientHeight)) +
            "],\"controls\":[" + menu + "],\"icon\":" + std::to_string(picture("ioblak")) +
-           "},\"rules\":{\"caption\":" + jsonText(Pravidla::kCaption) + ",\"size\":[" +
+           "},\"rules\":{\"caption\":" + jsonText(text(Pravidla::kCaption)) + ",\"size\":[" +
            std::to_string(twips(Pravidla::kClientWidth)) + "," + std::to_string(twips(Pravidla::kClientHeight)) +
            "],\"background\":" + std::to_string(picture(Pravidla::kBackground)) +
            ",\"labels\":" + labels(Pravidla::labels()) + ",\"lines\":" + lines(Pravidla::lines()) +
-           "},\"about\":{\"caption\":" + jsonText(About::kCaption) + ",\"size\":[" +
+           "},\"about\":{\"caption\":" + jsonText(text(About::kCaption)) + ",\"size\":[" +
            std::to_string(twips(About::kClientWidth)) + "," + std::to_string(twips(About::kClientHeight)) +
            "],\"labels\":" + labels(About::labels()) + ",\"lines\":" + lines(About::lines()) + ",\"pictures\":[" +
            pictures + "],\"buttons\":[" + buttons + "]}}";
@@ -256,9 +287,9 @@ using namespace sky::web;
 
 extern "C" {
 
-// Starts the game on its menu, with the progress file the browser holds (null for none); smooth
+// Starts the game on its menu, with the progress file the browser holds (skyPage.storedProgress); smooth
 // draws the world between its ticks, else the ticks are drawn as they fall.
-EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
+EMSCRIPTEN_KEEPALIVE void sky_start(int smooth) {
     static WebFrontEnd frontEnd;
     fe = &frontEnd;
     fe->motionMode = smooth ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
@@ -266,9 +297,15 @@ EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
     fe->about.reset();
     std::remove(kProgressFile);
     fe->storedProgress.clear();
-    if (progress) {
-        std::ofstream(kProgressFile, std::ios::binary) << progress;
-        fe->storedProgress = progress;
+    fe->menuSent.clear();
+    fe->base.reset();
+    // Never more of the stored copy than the progress file's reader takes.
+    std::string stored(kMaxProgressBytes + 2, '\0');
+    const int n = js_stored_progress(stored.data(), static_cast<int>(stored.size()));
+    if (n >= 0) {
+        stored.resize(static_cast<std::size_t>(n));
+        std::ofstream(kProgressFile, std::ios::binary) << stored;
+        fe->storedProgress = stored;
     }
     fe->program = std::make_unique<Program>(*fe, gameScreens(), kProgressFile);
     fe->program->scheduler().setPace(kPlayersPace);
@@ -276,16 +313,37 @@ EMSCRIPTEN_KEEPALIVE void sky_start(const char* progress, int smooth) {
     fe->program->showMenu();
 }
 
+// Whether the page has started the game (since it loaded), and whether its screen stands paused.
+EMSCRIPTEN_KEEPALIVE int sky_started() {
+    return fe ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE int sky_paused() {
+    const GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    return s ? (s->paused() ? 1 : 0) : -1;
+}
+
+// How long the page may sleep with no display frames: 0 while a screen is open, a box waits or the
+// menu is still to be activated, else the time to the next timer in ms (a minute at most).
+EMSCRIPTEN_KEEPALIVE int sky_idle_ms() {
+    constexpr Micros kMost = 60000;
+    if (!fe || !fe->program || fe->program->ended()) return kMost;
+    if (fe->program->screen() || fe->activatePending || fe->boxes) return 0;
+    const Scheduler& clock = fe->program->scheduler();
+    const Micros next = clock.nextFireAt();
+    return static_cast<int>(next == Scheduler::kNever ? kMost
+                                                      : std::clamp<Micros>((next - clock.now()) / 1000, 0, kMost));
+}
+
 // One display frame: a pending menu activation, then the clock moved on by the real time
-// since the last frame. Returns 1 when the picture may have changed (with smooth motion, on
-// every frame of a running game).
-EMSCRIPTEN_KEEPALIVE int sky_frame() {
+// since the last frame (slept: the page slept on purpose since). Returns 1 when the picture may
+// have changed (with smooth motion, on every frame of a running game).
+EMSCRIPTEN_KEEPALIVE int sky_frame(int slept) {
     if (!fe || !fe->program || fe->program->ended()) return 0;
     if (fe->activatePending && fe->menuShown) {
         fe->activatePending = false;
         fe->input(event(InputEvent::Activate));
     }
-    fe->step();
+    fe->step(slept != 0);
     const std::uint64_t runs = fe->program->scheduler().handlerRuns();
     const GameScreen* s = fe->program->screen();
     const bool sliding = s && !s->paused() && fe->motion.mode() != SceneMotion::Mode::Ticks;
@@ -362,9 +420,45 @@ EMSCRIPTEN_KEEPALIVE double sky_var(const char* name, int set, double value) {
     return s->getVar(name);
 }
 
-// Layout of the menu, the rules and the about screen, as JSON.
+// Layout of the menu, the rules and the about screen, as JSON, in the game's language.
 EMSCRIPTEN_KEEPALIVE const char* sky_layout() {
-    static const std::string json = infoJson();
+    static std::string json;
+    json = infoJson();
+    return json.c_str();
+}
+
+// The game's language: "sk" or "en" (1), anything else leaves it (0). Texts made from now on
+// follow it; the page asks for the layout again.
+EMSCRIPTEN_KEEPALIVE int sky_language(const char* code) {
+    const auto l = parseLanguage(code ? code : "");
+    if (l) setLanguage(*l);
+    return l ? 1 : 0;
+}
+
+// A text of the catalogue by its name ("Pause", "BoxYes"), in the game's language; "" for none.
+EMSCRIPTEN_KEEPALIVE const char* sky_say(const char* name) {
+    static std::string said;
+    const auto id = textByName(name ? name : "");
+    said = id ? text(*id) : "";
+    return said.c_str();
+}
+
+// The help page of episode 1 or 2 as JSON: {"title", "close", "sections": [[heading, column,
+// [[key, text, step]...]]...]}.
+EMSCRIPTEN_KEEPALIVE const char* sky_help(int episode) {
+    static std::string json;
+    const HelpPage page = helpPage(episode == 2 ? 2 : 1);
+    std::string sections;
+    for (const HelpPage::Section& sec : page.sections) {
+        std::string rows;
+        for (const HelpPage::Row& r : sec.rows)
+            rows += std::string(rows.empty() ? "" : ",") + "[" + jsonText(r.key) + "," + jsonText(r.text) + "," +
+                    (r.step ? "1" : "0") + "]";
+        sections += std::string(sections.empty() ? "" : ",") + "[" + jsonText(sec.heading) + "," +
+                    std::to_string(sec.column) + ",[" + rows + "]]";
+    }
+    json = "{\"title\":" + jsonText(page.title) + ",\"close\":" + jsonText(page.closeHint) + ",\"sections\":[" +
+           sections + "]}";
     return json.c_str();
 }
 

@@ -1,19 +1,54 @@
 // The web page's side of the game: the menu, rules and about panels as HTML, the playfield on a
-// canvas, message boxes as <dialog>s, Web Audio music and sound effects, the progress and the
-// player's settings in localStorage. The game itself runs in the WebAssembly core (page.cpp);
-// this script decides no rule.
+// canvas, message boxes as <dialog>s, Web Audio music and sound effects made in a worker, the
+// progress and the player's settings in localStorage, one tab playing at a time, keys, touch
+// controls and gamepads. The game itself runs in the WebAssembly core (page.cpp); this script
+// decides no rule.
 'use strict';
 var skyPage = (() => {
   const kProgressKey = 'skyrend/new.dat';
-  // The player's settings, no part of the progress: { sounds: true|false }.
+  // The player's settings, no part of the progress: { sounds: true|false, lang: 'sk'|'en',
+  // classicMotion: true|false }.
   const kSettingsKey = 'skyrend/settings';
-  // ?classic-motion draws the ticks as they fall; by default the world slides between them.
-  const smoothMotion = !new URLSearchParams(location.search).has('classic-motion');
+  // The most of a stored value that is ever read: the desktop's bound on its progress file.
+  const kMaxStored = 24588;
   const kWidth = 669, kHeight = 515;
   const $ = (id) => document.getElementById(id);
-  const canvas = $('field'), ctx = canvas.getContext('2d');
+  const canvas = $('field'), ctx = () => canvas.getContext('2d');
   let M, layout, boxScale = 1, running = false, quitting = false, boxDepth = 0, nextBox = 1, menuState = {};
+  let helpShown = false, helpPaused = false;
   const images = [], boxes = {};
+
+  // The page's own words, in the player's language.
+  const kTexts = {
+    sk: {
+      loading: 'Skyrend sa načítava…', closed: 'Skyrend je ukončený. Kliknutím ho spustíš znova.',
+      busy: 'Skyrend sa už hrá na inej karte tohto prehliadača.', lost: 'Hra sa presunula na inú kartu.', takeOver: 'Hrať tu',
+      storageRead: 'Prehliadač nedovolí čítať uložený postup: hra ho neprepíše.',
+      storageWrite: 'Postup sa nedá uložiť: prehliadač nedovolí zápis.',
+      close: 'Zavrieť', full: 'Celá obrazovka', field: 'Hracia plocha', version: 'Aktuálna verzia hry.', sounds: 'Zvuky', web: 'Stránka hry na webe',
+      yes: 'Áno', no: 'Nie', ok: 'OK', pause: 'Pauza', help: 'Pomoc', noseUp: 'Nos hore', noseDown: 'Nos dole',
+      faster: 'Rýchlejšie', slower: 'Pomalšie', fire: 'Paľba', leave: 'Koniec epizódy', lang: 'English', langName: 'Jazyk',
+      helpTitle: 'Pomoc', helpClose: 'F1 alebo Esc – späť do hry',
+      helpRows: [['↑ ↓', 'nos hore, nos dole – každé stlačenie o jeden stupeň'], ['→ ←', 'rýchlejšie, pomalšie'],
+        ['Medzerník', 'bomba alebo raketa'], ['P', 'pauza'], ['F11', 'celá obrazovka'], ['F1', 'táto pomoc'],
+        ['Esc', 'koniec epizódy, späť do menu'],
+        ['Ovládač', 'smerový kríž alebo ľavá páčka: nos a rýchlosť; A paľba, Start pauza, Back koniec']],
+    },
+    en: {
+      loading: 'Skyrend is loading…', closed: 'Skyrend has ended. Click to start it again.',
+      busy: 'Skyrend is already being played in another tab of this browser.', lost: 'The game moved to another tab.',
+      takeOver: 'Play here', storageRead: 'The browser does not let the game read its saved progress: nothing will overwrite it.',
+      storageWrite: 'The progress cannot be saved: the browser refuses to store it.',
+      close: 'Close', full: 'Full screen', field: 'Playfield', version: 'The game\'s version.', sounds: 'Sounds', web: 'The game\'s web page',
+      yes: 'Yes', no: 'No', ok: 'OK', pause: 'Paused', help: 'Help', noseUp: 'Nose up', noseDown: 'Nose down',
+      faster: 'Faster', slower: 'Slower', fire: 'Fire', leave: 'End episode', lang: 'Slovensky', langName: 'Language',
+      helpTitle: 'Help', helpClose: 'F1 or Esc – back to the game',
+      helpRows: [['↑ ↓', 'nose up, nose down – one step per press'], ['→ ←', 'faster, slower'],
+        ['Space', 'bomb or missile'], ['P', 'pause'], ['F11', 'full screen'], ['F1', 'this help'],
+        ['Esc', 'end the episode, back to the menu'],
+        ['Gamepad', 'd-pad or left stick: nose and speed; A fire, Start pause, Back end']],
+    },
+  };
 
   const hex = (c) => '#' + (c & 0xffffff).toString(16).padStart(6, '0');
   const fontPx = (pt) => Math.max(1, Math.round(pt * 96 / 72) - 1);  // as the desktop's caption font
@@ -21,32 +56,52 @@ var skyPage = (() => {
   const place = (el, l, t, w, h) => Object.assign(el.style, { left: l + 'px', top: t + 'px', width: w + 'px', height: h + 'px' });
   const el = (tag, cls, text) => { const e = document.createElement(tag); if (cls) e.className = cls; if (text) e.textContent = text; return e; };
 
-  // A picture of the core as a canvas of its own size.
+  // A picture of the core: its pixels, and as a canvas of its own size.
+  function imagePixels(id) {
+    const p = M._sky_image(id), w = M.HEAPU32[p >> 2], h = M.HEAPU32[(p >> 2) + 1];
+    return { w, h, pixels: new Uint8ClampedArray(M.HEAPU8.slice(p + 8, p + 8 + w * h * 4).buffer) };
+  }
   function image(id) {
     if (!images[id]) {
-      const p = M._sky_image(id), w = M.HEAPU32[p >> 2], h = M.HEAPU32[(p >> 2) + 1];
-      const c = document.createElement('canvas');
+      const { w, h, pixels } = imagePixels(id), c = document.createElement('canvas');
       c.width = w; c.height = h;
-      c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(M.HEAPU8.slice(p + 8, p + 8 + w * h * 4).buffer), w, h), 0, 0);
+      c.getContext('2d').putImageData(new ImageData(pixels, w, h), 0, 0);
       images[id] = c;
     }
     return images[id];
   }
   const copyOf = (id) => { const c = image(id).cloneNode(); c.getContext('2d').drawImage(image(id), 0, 0); return c; };
 
-  // The whole scale that fits the browser window (the desktop's rule for full screen).
-  function fitScale(w, h, extra) {
-    return Math.max(1, Math.floor(Math.min(innerWidth / w, (innerHeight - extra) / h)));
+  // The scale that fits a window into the room the browser gives it: whole steps from 1 up (the
+  // desktop's rule for full screen), any smaller one below (a phone), smoothly drawn there.
+  function fitScale(w, h, roomW, roomH) {
+    const k = Math.min(roomW / w, roomH / h);
+    return k >= 1 ? Math.floor(k) : Math.max(0.1, k);
   }
   function fit() {
-    const full = document.fullscreenElement === $('screen');
-    const k = fitScale(kWidth, kHeight, full ? 0 : 20);
+    const full = document.fullscreenElement === $('screen'), touch = pad.shown(), wide = innerWidth > innerHeight;
+    document.body.classList.toggle('pad', touch);
+    document.body.classList.toggle('wide', wide);
+    const side = touch && wide ? pad.room(true) : 0, under = touch && !wide ? pad.room(false) : 0;
+    Object.assign(document.body.style, { paddingLeft: side + 'px', paddingRight: side + 'px', paddingBottom: under + 'px' });
+    const roomW = innerWidth - 2 * side, roomH = innerHeight - under;
+    const k = fitScale(kWidth, kHeight, roomW, roomH - (full ? 0 : 20));
     canvas.style.width = kWidth * k + 'px';
     canvas.style.height = kHeight * k + 'px';
-    $('screen').querySelector('.title').style.zoom = k;
-    const m = layout ? fitScale(layout.menu.size[0], layout.menu.size[1], 20) : 1;
-    for (const id of ['menu', 'rules', 'about']) $(id).style.zoom = m;
-    boxScale = $('screen').hidden ? m : k;  // message boxes as large as the window they stand over
+    canvas.classList.toggle('small', k < 1);
+    $('screen').querySelector('.title').style.zoom = Math.max(1, k);
+    $('screen').style.width = kWidth * k + 'px';
+    if (touch) pad.place(wide);
+    if (layout) {
+      // A window's frame: its border and its title bar.
+      const m = fitScale(layout.menu.size[0] + 2, layout.menu.size[1] + 20, innerWidth, innerHeight);
+      $('menu').style.zoom = m;
+      for (const id of ['rules', 'about']) $(id).style.zoom = fitScale(layout[id].size[0] + 2, layout[id].size[1] + 20, innerWidth, innerHeight);
+      if (helpShown || !$('help').hidden) $('help').style.zoom = Math.max(0.5, Math.min(1, k * 1.6));
+      // Message boxes as large as the window they stand over, and never smaller than drawn.
+      boxScale = Math.max(1, $('screen').hidden ? m : k);
+    }
+    for (const id of ['rules', 'about']) if (!$(id).hidden) centre($(id));
   }
 
   // Windows of HTML: the menu, the rules and the about screen, from the core's layout.
@@ -97,7 +152,7 @@ var skyPage = (() => {
           // "Zvuky" is the page's own switch; the music's is the game's.
           if (name === 'Check2') {
             box.checked = settings.sounds;
-            box.addEventListener('click', () => { settings.sounds = box.checked; saveSettings(); });
+            box.addEventListener('click', () => saveSetting('sounds', box.checked));
           } else box.addEventListener('click', () => input(() => M._sky_check(box.checked ? 1 : 0)));
           e.append(box, caption);
         }
@@ -109,7 +164,9 @@ var skyPage = (() => {
     }
     $('Image1').addEventListener('click', () => click('Image1'));
     Object.assign($('Label5').style, { textAlign: 'right', font: font(8.25, true) });
-    $('Label5').title = 'Aktuálna verzia hry.';
+    $('Label5').title = T.version;
+    Object.assign($('Image1'), { tabIndex: 0, title: T.web });
+    $('Image1').setAttribute('role', 'link'); $('Image1').setAttribute('aria-label', T.web);
   }
   function buildPanels() {
     const rules = buildWindow('rules', layout.rules);
@@ -145,9 +202,13 @@ var skyPage = (() => {
     const p = $(id);
     p.hidden = false;
     p.querySelectorAll('.info').forEach(fitText);
-    p.style.left = Math.max(0, (innerWidth - p.offsetWidth * (p.style.zoom || 1)) / 2 / (p.style.zoom || 1)) + 'px';
-    p.style.top = Math.max(0, (innerHeight - p.offsetHeight * (p.style.zoom || 1)) / 2 / (p.style.zoom || 1)) + 'px';
+    centre(p);
     (p.querySelector('#cmdOK') || p.querySelector('.x')).focus();
+  }
+  function centre(p) {
+    const z = +p.style.zoom || 1;
+    p.style.left = Math.max(0, (innerWidth - p.offsetWidth * z) / 2 / z) + 'px';
+    p.style.top = Math.max(0, (innerHeight - p.offsetHeight * z) / 2 / z) + 'px';
   }
   // Back to the menu: it is the active window again.
   function closePanel(id) {
@@ -162,68 +223,139 @@ var skyPage = (() => {
     $('Check1').querySelector('input').checked = menuState.Check1 === 1;
   }
 
-  // The playfield: the core's scene, bottom up (see sky_scene in page.cpp).
+  // The playfield: the core's scene, bottom up (see sky_scene in page.cpp), drawn by painter.js
+  // in a worker of its own when the browser can hand the canvas over, else here.
+  const painting = (() => {
+    let worker = null, local = null, looked = null, ticked = null;
+    const sent = new Set();
+    try {
+      const off = canvas.transferControlToOffscreen();
+      worker = new Worker('paint-worker.js');
+      worker.postMessage({ canvas: off }, [off]);
+      worker.onmessage = ({ data }) => {
+        if (data.frame && ticked) ticked();
+        if (data.look && looked) { looked(data.look); looked = null; }
+      };
+    } catch (e) { worker = null; }
+    const painter = () => local || (local = skyPainter(ctx(), image));
+    return {
+      paint(H, texts, pause) {
+        if (!worker) return painter().paint(H, texts, pause);
+        for (let i = 2; i < H[0];) {  // the pictures the worker does not have yet go first
+          const kind = H[i];
+          if (kind === 1 && !sent.has(H[i + 1])) {
+            const id = H[i + 1], { w, h, pixels } = imagePixels(id);
+            sent.add(id);
+            worker.postMessage({ image: id, w, h, pixels }, [pixels.buffer]);
+          }
+          i += kind === 1 ? 4 : kind === 3 ? 7 : kind === 2 || kind === 4 ? 10 : H[0];
+        }
+        worker.postMessage({ scene: H, texts, pause }, [H.buffer]);
+      },
+      // The next display frame, once: the worker's while the playfield shows (the page's own
+      // would cost its thread more), else the page's; a frame that never comes is not waited for.
+      nextFrame(f) {
+        if (ticked) return;
+        const go = ticked = () => { if (ticked !== go) return; ticked = null; f(); };
+        if (!worker || $('screen').hidden) requestAnimationFrame(go);
+        else { worker.postMessage({ tick: true }); setTimeout(go, 250); }
+      },
+      look(n) {
+        if (!worker) return Promise.resolve(painter().look(n));
+        return new Promise((done) => { looked = done; worker.postMessage({ look: n }); });
+      },
+    };
+  })();
   function paint() {
     if (!running || $('screen').hidden) return;
-    const p = M._sky_scene() >> 2, H = M.HEAP32, end = p + H[p];
-    const texts = M.UTF8ToString(M._sky_scene_texts()).split('\n');
-    ctx.fillStyle = '#fff';
-    ctx.fillRect(0, 0, kWidth, kHeight);
-    for (let i = p + 2; i < end;) {
-      switch (H[i]) {
-        case 1: ctx.drawImage(image(H[i + 1]), H[i + 2], H[i + 3]); i += 4; break;
-        case 2: {
-          const [, round, l, t, w, h, filled, fill, bordered, border] = H.subarray(i, i + 10);
-          i += 10;
-          if (w <= 0 || h <= 0) break;
-          ctx.beginPath();
-          if (round) ctx.roundRect(l + 0.5, t + 0.5, w - 1, h - 1, Math.min(w, h) / 4);
-          else ctx.rect(l + 0.5, t + 0.5, w - 1, h - 1);
-          if (filled) { ctx.fillStyle = hex(fill); round ? ctx.fill() : ctx.fillRect(l, t, w, h); }
-          if (bordered) { ctx.strokeStyle = hex(border); ctx.lineWidth = 1; ctx.stroke(); }
-          break;
-        }
-        case 3: {
-          const [, x1, y1, x2, y2, color, width] = H.subarray(i, i + 7);
-          i += 7;
-          const off = width % 2 ? 0.5 : 0;
-          ctx.strokeStyle = hex(color); ctx.lineWidth = Math.max(1, width); ctx.lineCap = 'square';
-          ctx.beginPath(); ctx.moveTo(x1 + off, y1 + off); ctx.lineTo(x2 + off, y2 + off); ctx.stroke();
-          break;
-        }
-        case 4: {
-          const [, l, t, w, h, color, align, pt, bold, text] = H.subarray(i, i + 10);
-          i += 10;
-          ctx.save();
-          ctx.beginPath(); ctx.rect(l, t, w, h); ctx.clip();
-          ctx.font = font(pt / 100, bold); ctx.fillStyle = hex(color); ctx.textBaseline = 'top';
-          ctx.textAlign = ['left', 'center', 'right'][align];
-          ctx.fillText(texts[text], [l, l + w / 2, l + w][align], t);
-          ctx.restore();
-          break;
-        }
-        default: i = end;
-      }
-    }
-    if (H[p + 1]) {  // paused: a dimmed band with the word over the scene
-      const size = Math.max(24, Math.floor(kHeight / 7)), band = Math.floor(size * 1.5);
-      ctx.fillStyle = 'rgba(0,0,0,0.47)';
-      ctx.fillRect(0, (kHeight - band) >> 1, kWidth, band);
-      ctx.font = `bold ${size}px "DejaVu Sans", sans-serif`; ctx.textAlign = 'center'; ctx.textBaseline = 'middle';
-      ctx.lineWidth = Math.max(2, size / 12); ctx.strokeStyle = '#000'; ctx.fillStyle = '#fff'; ctx.lineJoin = 'round';
-      ctx.strokeText('Pauza', kWidth / 2, kHeight / 2); ctx.fillText('Pauza', kWidth / 2, kHeight / 2);
-    }
+    const p = M._sky_scene() >> 2;
+    painting.paint(M.HEAP32.slice(p, p + M.HEAP32[p]), M.UTF8ToString(M._sky_scene_texts()).split('\n'), T.pause);
   }
 
+  // Storage: every value read is cut at kMaxStored; a browser that refuses gets a notice, once.
+  function readStored(key) {
+    const v = localStorage.getItem(key);
+    return v === null ? null : v.slice(0, kMaxStored + 1);
+  }
+  function readSettings() {
+    try {
+      const s = JSON.parse(readStored(kSettingsKey));
+      if (s && typeof s === 'object') return s;
+    } catch (e) { }  // broken or unreadable: the defaults
+    return {};
+  }
   const settings = (() => {
-    let saved = {};
-    try { saved = JSON.parse(localStorage.getItem(kSettingsKey)) || {}; } catch (e) { }  // broken: the defaults
-    return { sounds: saved.sounds !== false };
+    const saved = readSettings();
+    const wanted = [...(navigator.languages || [navigator.language || 'sk'])].map((l) => String(l).slice(0, 2).toLowerCase());
+    const lang = kTexts[saved.lang] ? saved.lang : wanted.find((l) => kTexts[l]) || 'sk';
+    // ?classic-motion draws the ticks as they fall (and is remembered); by default the world slides between them.
+    const query = new URLSearchParams(location.search);
+    const classicMotion = query.has('classic-motion') ? query.get('classic-motion') !== '0' : saved.classicMotion === true;
+    return { sounds: saved.sounds !== false, lang, classicMotion };
   })();
-  function saveSettings() { try { localStorage.setItem(kSettingsKey, JSON.stringify(settings)); } catch (e) { } }
+  const T = kTexts[settings.lang];
+  // A setting changes: the others as stored now (another tab may have changed them), this one new.
+  function saveSetting(name, value) {
+    settings[name] = value;
+    try {
+      const s = readSettings();
+      s[name] = value;
+      localStorage.setItem(kSettingsKey, JSON.stringify(s));
+    } catch (e) { notice('storageWrite'); }
+  }
+  if (settings.classicMotion !== (readSettings().classicMotion === true)) saveSetting('classicMotion', settings.classicMotion);
 
-  // Music: Web Audio may only start after the player's first click or key.
+  function notice(what) {
+    const n = $('notice');
+    if (!n.hidden && n.dataset.what === what) return;
+    n.dataset.what = what;
+    n.querySelector('span').textContent = T[what];
+    n.hidden = false;
+  }
+  // The core reads the progress (a write first reads it again): its length, -1 for none, -2 unreadable.
+  function storedProgress(buf, size) {
+    let v;
+    try { v = readStored(kProgressKey); } catch (e) { notice('storageRead'); return -2; }
+    return v === null ? -1 : M.stringToUTF8(v, buf, size);
+  }
+  function storeProgress(text) {
+    try { localStorage.setItem(kProgressKey, text); return true; } catch (e) { notice('storageWrite'); return false; }
+  }
+
+  // The music and the effects are made from their recipes in a worker as the page loads (the
+  // wave files the desktop plays); Web Audio may only start after the player's first click or key.
   const music = { ctx: null, buffer: null, source: null, open: false, playingSince: -1 };
+  const audio = { wav: {}, sha256: {}, clickedAt: -1, firstNoteAt: -1 };
+  function startSynth() {
+    try {
+      new Worker('synth-worker.js').onmessage = ({ data }) => {
+        if (data.name === 'error') return;  // no music, no effects: the game plays on in silence
+        audio.wav[data.name] = data.wav;
+        audio.sha256[data.name] = data.sha256;
+        buffersFromWaves();
+      };
+    } catch (e) { }
+  }
+  // A 16-bit PCM wave file as an AudioBuffer.
+  function waveBuffer(wav) {
+    const v = new DataView(wav.buffer, wav.byteOffset, wav.byteLength);
+    const channels = v.getUint16(22, true), rate = v.getUint32(24, true);
+    let at = 12;
+    while (at + 8 <= v.byteLength && v.getUint32(at, false) !== 0x64617461) at += 8 + v.getUint32(at + 4, true);  // 'data'
+    const frames = Math.floor(Math.min(v.getUint32(at + 4, true), v.byteLength - at - 8) / 2 / channels);
+    const b = music.ctx.createBuffer(channels, frames, rate);
+    const pcm = new Int16Array(wav.buffer.slice(wav.byteOffset + at + 8, wav.byteOffset + at + 8 + frames * 2 * channels));
+    for (let c = 0; c < channels; ++c) {
+      const out = b.getChannelData(c);
+      for (let i = 0; i < frames; ++i) out[i] = pcm[i * channels + c] / 32768;
+    }
+    return b;
+  }
+  function buffersFromWaves() {
+    if (!music.ctx) return;
+    if (!music.buffer && audio.wav.music) { music.buffer = waveBuffer(audio.wav.music); startMusic(); }
+    if (!effects.buffer && audio.wav.sounds) effects.buffer = waveBuffer(audio.wav.sounds);
+  }
   function startMusic() {
     if (!music.ctx || !music.buffer || music.playingSince < 0 || music.source) return;
     const offset = (performance.now() - music.playingSince) / 1000;
@@ -232,13 +364,13 @@ var skyPage = (() => {
     music.source.buffer = music.buffer;
     music.source.connect(music.ctx.destination);
     music.source.start(0, offset);
+    if (audio.firstNoteAt < 0) audio.firstNoteAt = performance.now();
   }
   function unlockAudio() {
     if (music.ctx) return;
+    audio.clickedAt = performance.now();
     try { music.ctx = new AudioContext({ latencyHint: 'interactive' }); } catch (e) { return; }  // no sound here: silence
-    const load = (file) => fetch(file).then((r) => r.arrayBuffer()).then((b) => music.ctx.decodeAudioData(b));
-    load('Music.flac').then((buf) => { music.buffer = buf; startMusic(); }).catch(() => {});
-    load('Sounds.flac').then((buf) => { effects.buffer = buf; }).catch(() => {});
+    buffersFromWaves();
   }
   function musicCommand(cmd) {
     if (cmd === 'Open' && !music.open) { music.open = true; music.playingSince = -1; }
@@ -264,33 +396,47 @@ var skyPage = (() => {
     effects.played++;
   }
 
-  // Message boxes: the core waits in waitBox, frame by frame, until the player answers.
+  // Message boxes: the core waits in waitBox, frame by frame, until the player answers. A key
+  // already held when a box opens (a key held down to fly, its repeats) answers nothing: only a
+  // fresh press counts.
   const kOk = 1, kYes = 6, kNo = 7, kQuestion = 36, kInformation = 64;
+  const keysDown = new Set();
   function openBox(text, title, style) {
     const id = nextBox++, d = el('dialog', 'box'), body = el('div', 'body'), buttons = el('div', 'buttons');
     const box = boxes[id] = { answer: 0, waiter: null };
+    const held = new Set(keysDown);
     if (style === kQuestion || style === kInformation) body.append(el('span', 'icon ' + (style === kQuestion ? 'q' : 'i'), style === kQuestion ? '?' : 'i'));
     body.append(el('p', null, text));
     d.append(el('div', 'title', title), body, buttons);
+    d.setAttribute('aria-label', title);
     const answer = (a) => {
       if (box.answer) return;
       box.answer = a;
       d.close(); d.remove(); --boxDepth;
       if (box.waiter) box.waiter(a);
     };
-    const choices = style === kQuestion ? [['Yes', kYes], ['No', kNo]] : [['OK', kOk]];
+    const choices = style === kQuestion ? [[T.yes, kYes], [T.no, kNo]] : [[T.ok, kOk]];
     for (const [caption, a] of choices) {
       const b = el('button', null, caption);
       b.addEventListener('click', () => answer(a));
       buttons.append(b);
     }
+    const stale = (e) => {
+      if (!held.has(e.code)) return false;
+      if (e.type === 'keyup') held.delete(e.code);
+      e.preventDefault(); e.stopPropagation();
+      return true;
+    };
+    d.addEventListener('keydown', (e) => { if (!stale(e) && e.repeat) e.preventDefault(); });
+    d.addEventListener('keyup', stale);
     // Esc closes a box with only OK; a question needs its answer.
-    d.addEventListener('cancel', (e) => { e.preventDefault(); if (style !== kQuestion) answer(kOk); });
+    d.addEventListener('cancel', (e) => { e.preventDefault(); if (style !== kQuestion && !held.has('Escape')) answer(kOk); });
     d.style.zoom = boxScale;
     document.body.append(d);
     ++boxDepth;
     d.showModal();
     buttons.firstChild.focus();
+    pad.boxOpened();
     return id;
   }
   function waitBox(id) {
@@ -298,7 +444,7 @@ var skyPage = (() => {
     return new Promise((resolve) => {
       if (box.answer) { delete boxes[id]; return resolve(box.answer); }
       box.waiter = (a) => { delete boxes[id]; resolve(a); };
-      requestAnimationFrame(() => { if (!box.answer) { box.waiter = null; resolve(0); } });
+      requestAnimationFrame(() => { pad.poll(); if (!box.answer) { box.waiter = null; resolve(0); } });
     });
   }
 
@@ -306,16 +452,17 @@ var skyPage = (() => {
   function fromGame(what, arg) {
     switch (what) {
       case 'menuState': menuState = JSON.parse(arg); if (!$('menu').hidden) syncMenu(); break;
-      case 'storeProgress': try { localStorage.setItem(kProgressKey, arg); } catch (e) { } break;
       case 'paint': paint(); break;
       case 'music': musicCommand(arg); break;
       case 'cue': playCue(+arg); break;
       case 'showMenu': $('menu').hidden = false; syncMenu(); document.title = layout.menu.caption; break;
       case 'hideMenu': $('menu').hidden = true; break;
       case 'screenOpened':
+        for (const id of ['rules', 'about']) $(id).hidden = true;  // an episode is no place for them
         $('screen').hidden = false; $('screen').querySelector('.title span').textContent = arg; document.title = arg;
         fit(); break;
       case 'screenClosed':
+        showHelp(false);
         $('screen').hidden = true; if (document.fullscreenElement) document.exitFullscreen(); fit(); break;
       case 'showRules': showPanel('rules'); break;
       case 'showAbout': $('about-Label1').textContent = arg; showPanel('about'); break;
@@ -326,73 +473,286 @@ var skyPage = (() => {
   }
 
   // Inputs reach the game only while no message box holds it.
-  function input(f) { if (running && boxDepth === 0) f(); }
+  function input(f) { if (running && boxDepth === 0) { f(); wake(); } }
   const click = (name) => input(() => { M.stringToUTF8(name, M._sky_text(), 64); M._sky_click(); });
+  const playing = () => running && !$('screen').hidden;
 
+  // The game's keys, whichever hand presses them: a keyboard, the touch controls, a gamepad.
+  // A held touch control or gamepad button repeats as a held key does.
+  const kRepeatDelay = 500, kRepeatEvery = 33;
+  function gameKey(k, repeat) {
+    if (!playing() || boxDepth > 0) return;
+    if (k === 'F1') { if (!repeat) toggleHelp(); return; }
+    if (helpShown) { if (k === 'Escape' && !repeat) toggleHelp(); return; }  // the game waits under its help
+    if (k === 'P') { if (!repeat) input(() => M._sky_pause(0)); return; }
+    const code = keyCodes[k] || (/^[0-9A-Z]$/.test(k) ? k.charCodeAt(0) : 0);
+    input(() => M._sky_key(code));  // any other key still reaches the game, as code 0
+  }
+  function showHelp(on) {
+    helpShown = on;
+    $('help').hidden = !on;
+  }
+  function toggleHelp() {
+    if (!helpShown) {
+      helpPaused = false;
+      if (M._sky_paused() === 0) { input(() => M._sky_pause(0)); helpPaused = M._sky_paused() === 1; }
+      showHelp(true);
+    } else {
+      showHelp(false);
+      if (helpPaused && M._sky_paused() === 1) input(() => M._sky_pause(0));
+      helpPaused = false;
+    }
+  }
+
+  // Touch controls over the page while an episode runs, and gamepads; both feed gameKey.
+  const pad = (() => {
+    const kControls = [['up', 'ArrowUp', '▲', 'noseUp'], ['down', 'ArrowDown', '▼', 'noseDown'], ['faster', 'ArrowRight', '»', 'faster'],
+                       ['slower', 'ArrowLeft', '«', 'slower'], ['fire', ' ', '●', 'fire'], ['pause', 'P', 'Ⅱ', 'pause'],
+                       ['help', 'F1', '?', 'help'], ['leave', 'Escape', '✕', 'leave']];
+    const held = new Map();  // key -> { next, sources }
+    let touch = navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches, gamepads = false;
+    let padsBefore = new Set();  // gamepad buttons down as a box opened: they answer nothing
+    function press(key, source) {
+      let h = held.get(key);
+      if (!h) { h = { next: performance.now() + kRepeatDelay, sources: new Set() }; held.set(key, h); gameKey(key, false); }
+      h.sources.add(source);
+    }
+    function release(key, source) {
+      const h = held.get(key);
+      if (h && h.sources.delete(source) && h.sources.size === 0) held.delete(key);
+    }
+    function build() {
+      const root = $('pad');
+      for (const [name, key, symbol, label] of kControls) {
+        const b = el('button', null, symbol);
+        b.id = 'pad-' + name; b.type = 'button'; b.setAttribute('aria-label', T[label]); b.title = T[label];
+        b.addEventListener('pointerdown', (e) => { e.preventDefault(); b.setPointerCapture?.(e.pointerId); b.classList.add('on'); press(key, e.pointerId); });
+        const up = (e) => { b.classList.remove('on'); release(key, e.pointerId); };
+        for (const t of ['pointerup', 'pointercancel', 'lostpointercapture']) b.addEventListener(t, up);
+        b.addEventListener('contextmenu', (e) => e.preventDefault());
+        root.append(b);
+      }
+      addEventListener('pointerdown', (e) => { if (e.pointerType === 'touch' && !touch) { touch = true; fit(); } }, true);
+      addEventListener('gamepadconnected', () => { gamepads = true; wake(); });
+    }
+    // Where the controls stand: beside the playfield when the screen lies wide, under it when tall.
+    const kSize = 48, kGap = 8;
+    function place(wide) {
+      const at = (name, x, y, h) => Object.assign($('pad-' + name).style, { left: x + 'px', top: y + 'px', height: (h || kSize) + 'px' });
+      const W = innerWidth, H = innerHeight, s = kSize + kGap, right = W - kGap - kSize;
+      if (wide) {
+        at('pause', kGap, kGap); at('help', kGap, kGap + s); at('up', kGap, H - 2 * s); at('down', kGap, H - s);
+        at('leave', right, kGap); at('faster', right, H - 3 * s); at('slower', right, H - 2 * s); at('fire', right, H - s);
+      } else {
+        const top = H - 2 * s;
+        at('up', kGap, top); at('down', kGap, top + s); at('pause', kGap + s, top); at('help', kGap + s, top + s); at('leave', kGap + 2 * s, top);
+        at('faster', right - s, top); at('slower', right - s, top + s); at('fire', right, top, kSize + s);
+      }
+    }
+    // The controls' band: a column on either side of the playfield, or two rows under it.
+    const room = (wide) => (wide ? kSize + 2 * kGap : 2 * (kSize + kGap) + kGap);
+    // Once a display frame: held controls repeat, gamepads are read.
+    function poll() {
+      const now = performance.now();
+      for (const [key, h] of held) if (now >= h.next) { h.next = Math.max(h.next + kRepeatEvery, now - kRepeatEvery); gameKey(key, true); }
+      if (gamepads) readGamepads();
+    }
+    // The standard mapping: d-pad 12-15 or the left stick, A (0) fire, Back (8) leave, Start (9) pause.
+    // Before an episode and in a box the d-pad moves between the buttons and A presses one.
+    const kButtons = [[12, 'ArrowUp'], [13, 'ArrowDown'], [14, 'ArrowLeft'], [15, 'ArrowRight'], [0, ' '], [8, 'Escape'], [9, 'P']];
+    let lastPads = new Set();
+    function readGamepads() {
+      const down = new Set();
+      for (const g of navigator.getGamepads ? navigator.getGamepads() : []) {
+        if (!g || !g.connected) continue;
+        for (const [i, key] of kButtons) if (g.buttons[i]?.pressed) down.add(key);
+        const [x = 0, y = 0] = g.axes;
+        if (y < -0.5) down.add('ArrowUp'); if (y > 0.5) down.add('ArrowDown');
+        if (x < -0.5) down.add('ArrowLeft'); if (x > 0.5) down.add('ArrowRight');
+      }
+      for (const key of padsBefore) if (!down.has(key)) padsBefore.delete(key);
+      const fresh = [...down].filter((k) => !lastPads.has(k) && !padsBefore.has(k));
+      if (boxDepth > 0 || !playing()) { fresh.forEach(navigate); for (const k of lastPads) release(k, 'pad'); }
+      else {
+        for (const k of down) if (!padsBefore.has(k)) press(k, 'pad');
+        for (const k of lastPads) if (!down.has(k)) release(k, 'pad');
+      }
+      lastPads = down;
+    }
+    // A gamepad outside the flight: focus moves to the previous or the next button, A presses it, Back is Esc.
+    function navigate(key) {
+      const layer = [...document.querySelectorAll('dialog[open]')].pop() || [...document.querySelectorAll('.panel:not([hidden])')].pop() || $('menu');
+      const items = [...layer.querySelectorAll('button:not([disabled]), input:not([disabled])')].filter((e) => e.offsetParent);
+      const at = items.indexOf(document.activeElement);
+      if (key === ' ') { if (at >= 0) items[at].click(); else items[0]?.focus(); }
+      else if (key === 'Escape') document.activeElement?.dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape', code: 'Escape', bubbles: true }));
+      else if (key !== 'P' && items.length) items[(at + (key === 'ArrowUp' || key === 'ArrowLeft' ? items.length - 1 : 1)) % items.length].focus();
+    }
+    return {
+      build, place, room, poll, shown: () => touch && playing(), busy: () => gamepads || held.size > 0,
+      boxOpened() { padsBefore = new Set(lastPads); for (const k of [...held.keys()]) held.delete(k); },
+    };
+  })();
+
+  // A display frame at a time while anything moves; with only the menu up and nothing due, the
+  // page sleeps until the next timer or the player's next input.
+  const sleep = { on: false, timer: 0, slept: false };
   function frame() {
-    requestAnimationFrame(frame);
-    if (!running || boxDepth > 0) return;
-    if (quitting) return stop();
-    if (M._sky_frame() && boxDepth === 0) paint();
-    if (!window.skyMenuPainted && !$('menu').hidden) window.skyMenuPainted = performance.now();
+    if (sleep.on) return;
+    pad.poll();
+    if (running && boxDepth === 0) {
+      if (quitting) stop();
+      else if (M._sky_frame(sleep.slept ? 1 : 0) && boxDepth === 0) paint();
+      sleep.slept = false;
+      if (!window.skyMenuPainted && !$('menu').hidden) window.skyMenuPainted = performance.now();
+    }
+    const idle = boxDepth > 0 ? 0 : running ? M._sky_idle_ms() : 60000;
+    if (idle > 50 && !pad.busy()) {
+      sleep.on = sleep.slept = true;
+      sleep.timer = setTimeout(wake, idle - 20);
+    } else painting.nextFrame(frame);
+  }
+  function wake() {
+    clearTimeout(sleep.timer);
+    if (!sleep.on) return;
+    sleep.on = false;
+    painting.nextFrame(frame);
   }
   function stop() {
     running = quitting = false;
     M._sky_stop();
-    for (const id of ['menu', 'screen', 'rules', 'about']) $(id).hidden = true;
+    for (const id of ['menu', 'screen', 'rules', 'about', 'help']) $(id).hidden = true;
     $('closed').hidden = false;
+    fit();
   }
   function begin() {
     $('closed').hidden = true;
-    let saved = null;
-    try { saved = localStorage.getItem(kProgressKey); } catch (e) { }
-    M.ccall('sky_start', null, ['string', 'number'], [saved, smoothMotion ? 1 : 0]);
+    $('tabs').hidden = true;
+    M._sky_start(settings.classicMotion ? 0 : 1);
     running = true;
+    wake();
+  }
+
+  // One tab plays at a time: the page that holds the lock runs the game; another says so and
+  // may take the game over, which stops it in the first (its progress is already stored).
+  const kTakeOver = 'skyrend/take-over';
+  // This tab's word to itself across the reload that takes over: set, or read and cleared.
+  function takingOver(set) {
+    try {
+      if (set) return sessionStorage.setItem(kTakeOver, '1');
+      const was = sessionStorage.getItem(kTakeOver) === '1';
+      sessionStorage.removeItem(kTakeOver);
+      return was;
+    } catch (e) { return false; }
+  }
+  function claim(steal) {
+    if (!navigator.locks) { begin(); return; }
+    navigator.locks.request('skyrend/play', steal ? { steal: true } : { ifAvailable: true }, (lock) => {
+      if (!lock) { tabsNotice('busy'); return null; }
+      begin();
+      return new Promise(() => {});  // held as long as this page plays
+    }).catch(() => lost());
+  }
+  function tabsNotice(what) {
+    $('tabs').querySelector('span').textContent = T[what];
+    $('tabs').hidden = false;
+    $('loading').hidden = true;
+  }
+  function lost() {
+    running = false;
+    for (const id of ['menu', 'screen', 'rules', 'about', 'help', 'closed']) $(id).hidden = true;
+    for (const d of document.querySelectorAll('dialog[open]')) d.close();
+    if (music.source) { music.source.stop(); music.source = null; }
+    music.playingSince = -1;
+    tabsNotice('lost');
+    fit();
+  }
+  function takeOver() {
+    if (M._sky_started()) {  // this page played before: it starts afresh, from the progress as stored
+      takingOver(true);
+      location.reload();
+    } else claim(true);
   }
 
   const keyCodes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, ' ': 32, Escape: 27, Enter: 13,
                      Backspace: 8, Tab: 9, Shift: 16, Control: 17, Alt: 18 };
   function keyDown(e) {
     unlockAudio();
+    if (e.key === 'F1') e.preventDefault();  // the game's help, not the browser's
     if (boxDepth > 0 || !running) return;
-    if (e.key === 'Escape') for (const id of ['rules', 'about']) if (!$(id).hidden) { closePanel(id); return; }
+    if (e.key === 'Escape' && !helpShown) for (const id of ['rules', 'about']) if (!$(id).hidden) { closePanel(id); return; }
     if ($('screen').hidden || e.ctrlKey || e.metaKey) return;  // the browser's own shortcuts stay
     const k = e.key.length === 1 ? e.key.toUpperCase() : e.key;
-    const code = keyCodes[k] || (/^[0-9A-Z]$/.test(k) ? k.charCodeAt(0) : 0);
-    if (code || k === 'F11') e.preventDefault();  // arrows and Space fly, they do not scroll the page
+    if (keyCodes[k] || /^[0-9A-Z]$/.test(k) || k === 'F11') e.preventDefault();  // arrows and Space fly, they do not scroll the page
     if (k === 'F11') { if (!e.repeat) toggleFull(); return; }
-    if (k === 'P') { if (!e.repeat) input(() => M._sky_pause(0)); return; }
-    input(() => M._sky_key(code));  // any other key still reaches the game, as code 0
+    gameKey(k, e.repeat);
   }
   function toggleFull() {
     if (document.fullscreenElement) document.exitFullscreen();
     else $('screen').requestFullscreen().catch(() => {});
   }
 
+  // The page's words and the names of its controls, in the player's language.
+  function label() {
+    document.documentElement.lang = settings.lang;
+    $('loading').textContent = T.loading;
+    $('closed').textContent = T.closed;
+    $('full').title = T.full; $('full').setAttribute('aria-label', T.full);
+    for (const x of document.querySelectorAll('.x')) { x.title = T.close; x.setAttribute('aria-label', T.close); }
+    canvas.setAttribute('aria-label', T.field);
+    $('tabs').querySelector('button').textContent = T.takeOver;
+    $('lang').textContent = T.lang; $('lang').setAttribute('aria-label', `${T.langName}: ${T.lang}`);
+    $('help').querySelector('.title span').textContent = T.helpTitle;
+    const rows = $('help').querySelector('.client');
+    rows.replaceChildren(...T.helpRows.map(([k, v]) => { const r = el('div', 'row'); r.append(el('b', null, k), el('span', null, v)); return r; }),
+                         el('p', 'hint', T.helpClose));
+  }
+
   function start(module) {
     M = module;
+    label();
     layout = JSON.parse(M.UTF8ToString(M._sky_layout()));
     buildMenu();
     buildPanels();
-    const icon = el('link'); icon.rel = 'icon'; icon.href = image(layout.menu.icon).toDataURL(); document.head.append(icon);
+    pad.build();
     $('menu').querySelector('.title').textContent = layout.menu.caption;
     $('loading').hidden = true;
     fit();
     addEventListener('resize', fit);
     document.addEventListener('fullscreenchange', fit);
+    addEventListener('keydown', (e) => keysDown.add(e.code), true);  // first, before a box hears it
+    addEventListener('keyup', (e) => keysDown.delete(e.code), true);
     addEventListener('keydown', keyDown);
     addEventListener('pointerdown', unlockAudio);
     $('full').addEventListener('click', toggleFull);
     $('screen').querySelector('.x').addEventListener('click', () => input(() => M._sky_close()));
+    $('help').querySelector('.x').addEventListener('click', () => helpShown && toggleHelp());
+    $('notice').querySelector('.x').addEventListener('click', () => { $('notice').hidden = true; });
     $('closed').addEventListener('click', begin);
-    document.addEventListener('visibilitychange', () => input(() => M._sky_pause(document.hidden ? 1 : 2)));
-    begin();
-    requestAnimationFrame(frame);
+    $('tabs').querySelector('button').addEventListener('click', takeOver);
+    $('lang').addEventListener('click', () => {
+      saveSetting('lang', settings.lang === 'sk' ? 'en' : 'sk');
+      if (M._sky_started()) takingOver(true);
+      location.reload();
+    });
+    // As on the desktop: leaving the page (another window, another tab) pauses the game, coming back resumes it.
+    const away = (gone) => { keysDown.clear(); input(() => M._sky_pause(gone ? 1 : 2)); };
+    document.addEventListener('visibilitychange', () => away(document.hidden));
+    addEventListener('blur', () => away(true));
+    addEventListener('focus', () => away(false));
+    claim(takingOver(false));
+    painting.nextFrame(frame);
   }
 
-  // For the page's tests: a screen variable, read or set.
+  startSynth();
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') navigator.serviceWorker.register('sw.js').catch(() => {});
+
+  // For the page's tests: a screen variable, read or set; how many sound effects have started; the audio's figures.
   const screenVar = (name, value) => M.ccall('sky_var', 'number', ['string', 'number', 'number'], [name, value === undefined ? 0 : 1, value || 0]);
-  // ... and how many sound effects have started.
   const soundsPlayed = () => effects.played;
-  return { start, fromGame, openBox, waitBox, paint, screenVar, soundsPlayed };
+  const audioStats = () => ({ sha256: audio.sha256, clickedAt: audio.clickedAt, firstNoteAt: audio.firstNoteAt });
+  const paused = () => M._sky_paused() === 1;
+  // ... and what the playfield shows (see look in painter.js).
+  const look = (frames) => painting.look(frames);
+  return { start, fromGame, openBox, waitBox, paint, screenVar, soundsPlayed, audioStats, paused, look, storedProgress, storeProgress };
 })();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace sky::assets {
 namespace {
@@ -133,6 +134,18 @@ std::vector<std::int16_t> renderEffect(Cue cue, int sampleRate) {
     std::vector<std::int16_t> out(mix.size());
     for (std::size_t i = 0; i < mix.size(); ++i) out[i] = static_cast<std::int16_t>(std::lround(mix[i] * scale));
     return out;
+}
+
+std::vector<std::int16_t> renderEffectSlots(int sampleRate) {
+    const auto second = static_cast<std::size_t>(sampleRate);
+    std::vector<std::int16_t> all(second * kCueCount, 0);
+    for (int i = 0; i < kCueCount; ++i) {
+        const auto cue = static_cast<Cue>(i);
+        const auto sound = renderEffect(cue, sampleRate);
+        if (sound.size() > second) throw std::length_error(std::string(cueName(cue)) + " is longer than its second");
+        std::copy(sound.begin(), sound.end(), all.begin() + static_cast<std::ptrdiff_t>(i * second));
+    }
+    return all;
 }
 
 }  // namespace sky::assets

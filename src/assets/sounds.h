@@ -16,4 +16,8 @@ inline constexpr double kEffectPeak = 0.355;
 // ending at silence. Depends on nothing but the cue and sampleRate.
 std::vector<std::int16_t> renderEffect(Cue cue, int sampleRate);
 
+// Every cue in one mono track, cue i at the start of second i (the web page plays cue i from
+// second i). Throws std::length_error if a cue outlasts its second.
+std::vector<std::int16_t> renderEffectSlots(int sampleRate);
+
 }  // namespace sky::assets

@@ -20,14 +20,14 @@ void Form1::Timer5_Timer() {
     // 1. The fuel clock.
     fuel = fuel - fuelBurn;
     // 2-5. Read-outs.
-    Label3.Caption = speedText(speed);
-    Label4.Caption = numText(tilt);
-    Label1.Caption = numText(fuel);
-    Label2.Caption = numText(vletisko.Left - 53);
-    Label5.Caption = numText(level);
-    Label6.Caption = numText(score);
-    Label8.Caption = numText(damage);
-    Label16.Caption = numText(bombs);
+    Label3.showNumber(speed, speedText);
+    Label4.showNumber(tilt, numText);
+    Label1.showNumber(fuel, numText);
+    Label2.showNumber(vletisko.Left - 53, numText);
+    Label5.showNumber(level, numText);
+    Label6.showNumber(score, numText);
+    Label8.showNumber(damage, numText);
+    Label16.showNumber(bombs, numText);
     // 6. The airport approach starts once per leg, earlier when flying fast.
     const double threshold = speed >= 10 ? 1500 : 400;
     if (vletisko.Left <= threshold && landingMode == 0) {
@@ -82,17 +82,14 @@ void Form1::Timer2_Timer() {
 
     // 5. The ninth landing wins. The aircraft already stands still on the airport.
     if (level == kLastLevel) {
-        endRun(Ending::Won, Freeze::No, "Gratulujem ti, prešiel si prvú epizódu! A teraz hurá do druhej...", "Výhra");
+        endRun(Ending::Won, Freeze::No, text(TextId::Ep1Won), text(TextId::WinTitle));
         return;
     }
 
     // 6. Repairs cost score: at most two per stop, the price asked covers both when affordable.
     if (score >= kRepairPrice && damage > 0) {
         double price = score >= 2 * kRepairPrice ? kRepairPrice * damage : kRepairPrice;
-        std::string text = "Máš skóre " + numText(score) +
-                           " a si poškodený, chceš opraviť Dravik? Ale pozor oprava ti uberie " + numText(price) +
-                           " bodov zo skóre.";
-        int answer = MsgBox(text, "Oprava", kQuestion);
+        int answer = MsgBox(text(TextId::Ep1RepairAsk, score, price), text(TextId::RepairTitle), kQuestion);
         if (closed()) return;
         if (answer == kYes) {
             auto repair = [this] {

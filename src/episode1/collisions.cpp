@@ -16,8 +16,6 @@ constexpr double kHouseW = 61, kHouse1H = 29, kHouse2H = 25;
 // A bird hit by a bomb comes back a little higher than one that flew into the turbines.
 constexpr Placement kBirdBombed{300, 20, 200, 624};
 
-const char* const kLossText =
-    "Bohužiaľ, traja vtáci sa dostali do turbín Draviku, ktorý teraz klesá k zemi. Prehral si.";
 }  // namespace
 
 void Form1::kolizie_Timer() {
@@ -80,7 +78,7 @@ void Form1::kolizie_Timer() {
             damage += 1;
             Label8.Caption = numText(damage);
             bringDown(/*noseDownOnGround=*/true);  // it sinks while the message is up
-            endRun(Ending::Lost, Freeze::Yes, kLossText, "Prehra");
+            endRun(Ending::Lost, Freeze::Yes, text(TextId::Ep1BirdsLost), text(TextId::LossTitle));
             return;
         }
     }

@@ -71,7 +71,7 @@ const std::vector<TimerRow<Form1>>& timerTable() {
     return rows;
 }
 
-const ScreenDesign kDesign{"Form1", "Skyrend - epizóda 1", "bg1", 1, catalogue(), stacking(), 3};
+const ScreenDesign kDesign{"Form1", TextId::Episode1Title, "bg1", 1, catalogue(), stacking(), 3};
 
 }  // namespace
 

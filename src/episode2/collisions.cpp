@@ -33,7 +33,7 @@ bool Form2::enemyMissileStep() {
     speed = speed >= 3 ? speed - 3 : 0;
     if (damage > 2) {
         bringDown(/*noseDownOnGround=*/true);  // still in the air: it goes down
-        endRun(Ending::Lost, Freeze::Yes, "Bol si 3 krát zasiahnutý raketou. Prehral si.", "Prehra");
+        endRun(Ending::Lost, Freeze::Yes, text(TextId::Ep2HitsLost, damage), text(TextId::LossTitle));
         return false;
     }
     return true;
@@ -65,7 +65,7 @@ bool Form2::crashStep() {
     // A crash brings the aircraft down wherever it is.
     climbRate = -4;
     dravik.setPicture(hd2.Picture);
-    endRun(Ending::Lost, Freeze::Yes, "Havaroval si, teda zrazil si sa s nepriateľskou F16. Prehral si.", "Prehra");
+    endRun(Ending::Lost, Freeze::Yes, text(TextId::Ep2Crash), text(TextId::LossTitle));
     return false;
 }
 

@@ -64,7 +64,7 @@ const std::vector<TimerRow<Form2>>& timerTable() {
     return rows;
 }
 
-const ScreenDesign kDesign{"Form2", "Skyrend - epizóda 2", "bg2", 2, catalogue(), stacking(), 2};
+const ScreenDesign kDesign{"Form2", TextId::Episode2Title, "bg2", 2, catalogue(), stacking(), 2};
 
 }  // namespace
 

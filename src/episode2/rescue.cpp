@@ -30,10 +30,7 @@ bool Form2::rescueStep() {
     showRescues();
 
     if (level == kRescuesToWin) {
-        endRun(Ending::Won, Freeze::Yes,
-               "Zachránil si všetkých ľudí a teda vyhral si, gratulujem prešiel si aj druhú epizódu hry, to znamená, "
-               "že si prešiel kompletne celú hru!",
-               "Výhra");
+        endRun(Ending::Won, Freeze::Yes, text(TextId::Ep2Won), text(TextId::WinTitle));
         return false;
     }
     repairOffer();
@@ -49,10 +46,8 @@ void Form2::repairOffer() {
     if (!(score >= 20 && damage > 0)) return;
     const bool both = score >= 40 && damage == 2;
     const int price = both ? 40 : 20, repaired = both ? 2 : 1, bonus = both ? 9 : 6;
-    const std::string text = "Za skóre, ktoré si nahral si môžeš opraviť poškodenie Draviku, ale za opravu stratíš " +
-                             std::to_string(price) + " bodov zo svojho skóre a dostaneš navyše " +
-                             std::to_string(bonus) + " rakiet. Chceš opraviť Dravik?";
-    if (MsgBox(text, "Oprava", kQuestion) != kYes || closed()) return;
+    if (MsgBox(text(TextId::Ep2RepairAsk, price, bonus), text(TextId::RepairTitle), kQuestion) != kYes || closed())
+        return;
     damage -= repaired;
     score -= price;
     maxSpeed += 2 * repaired;
@@ -63,15 +58,15 @@ void Form2::Timer5_Timer() {
     // 1. Fuel burns only while the aircraft moves: hovering at a lighthouse costs nothing.
     if (speed > 0) fuel = fuel - fuelBurn;
     // 2-4. Read-outs; the distance is to the lighthouse.
-    Label3.Caption = speedText(speed);
-    Label4.Caption = numText(tilt);
-    Label1.Caption = numText(fuel);
+    Label3.showNumber(speed, speedText);
+    Label4.showNumber(tilt, numText);
+    Label1.showNumber(fuel, numText);
     const double distance = majak.Left - 64;
-    Label2.Caption = numText(distance);
+    Label2.showNumber(distance, numText);
     showRescues();
-    Label6.Caption = numText(score);
-    Label8.Caption = numText(damage);
-    Label16.Caption = numText(bombs);
+    Label6.showNumber(score, numText);
+    Label8.showNumber(damage, numText);
+    Label16.showNumber(bombs, numText);
     // 5. The distance turns red when the lighthouse is close.
     Label2.ForeColor = distance < 600 ? kRed : kGreen;
     // 6. Out of fuel: the run ends; on the ground the picture stays.
@@ -79,7 +74,7 @@ void Form2::Timer5_Timer() {
 }
 
 void Form2::showRescues() {
-    Label5.Caption = numText(level) + "/" + numText(kRescuesToWin);
+    Label5.showNumber(level, [](double n) { return numText(n) + "/" + numText(kRescuesToWin); });
 }
 
 }  // namespace sky

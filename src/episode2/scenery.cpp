@@ -34,7 +34,7 @@ void Form2::pohyb_Timer() {
     // 7. A lighthouse left behind with its person still waiting loses the game; the run is not
     //    frozen, the world goes on under the box.
     if (majak.Left < kLighthouseGone) {
-        endRun(Ending::Lost, Freeze::No, "Minul si jeden maják s človekom na záchranu! Bohužiaľ prehral si.", "Prehra");
+        endRun(Ending::Lost, Freeze::No, text(TextId::Ep2Missed), text(TextId::LossTitle));
         return;
     }
     // 8. The F16 comes round again far to the right.

@@ -9,15 +9,6 @@ namespace {
 constexpr double kGroundBack = 700;  // where houses and the tree come back, before spacing
 }  // namespace
 
-void shift(std::initializer_list<Sprite*> sprites, double by) {
-    for (Sprite* s : sprites) s->Left -= by;
-}
-
-void comeBack(std::initializer_list<Sprite*> sprites, const Placement& p, Random& rnd) {
-    for (Sprite* s : sprites)
-        if (s->Left <= kGone) placeTopThenLeft(*s, p, rnd);
-}
-
 void placeBack(Sprite& s, double width, std::initializer_list<Spacing> rules) {
     s.Left = kGroundBack;
     for (const Spacing& r : rules)
@@ -31,18 +22,6 @@ void houseBack(Sprite& house, const Sprite& other, std::initializer_list<Sprite*
     do house.setPicture(choices.begin()[rnd.range(n, 0)]->Picture);
     while (house.shows(other));
     placeBack(house, kHouseW, rules);
-}
-
-void carryExplosions(GameScreen& s) {
-    for (int i = 0; i < s.explosionSlots(); ++i)
-        if (s.vybuch(i).Visible) s.vybuch(i).Left -= s.speed;
-}
-
-void altitudeMarker(GameScreen& s) {
-    const double h = s.dravik.Top / 10;
-    s.Line4.Y1 = h + 420;
-    s.Line4.Y2 = h + 420;
-    s.Shape4.Top = h + 416;
 }
 
 }  // namespace sky

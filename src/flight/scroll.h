@@ -6,20 +6,24 @@
 #include <initializer_list>
 
 #include "playfield/gamescreen.h"
+#include "runtime/random.h"
 
 namespace sky {
-
-class Random;
 
 constexpr double kGone = -36;         // clouds, birds and stars: gone at Left <= -36
 constexpr double kGroundGone = -100;  // houses and the tree
 constexpr double kHouseW = 61;        // the width the spacing rules assume for a house
 
 // Moves every sprite `by` to the left.
-void shift(std::initializer_list<Sprite*> sprites, double by);
+inline void shift(std::initializer_list<Sprite*> sprites, double by) {
+    for (Sprite* s : sprites) s->Left -= by;
+}
 
 // Clouds, birds and stars that have left at the left come back in at the right.
-void comeBack(std::initializer_list<Sprite*> sprites, const Placement& p, Random& rnd);
+inline void comeBack(std::initializer_list<Sprite*> sprites, const Placement& p, Random& rnd) {
+    for (Sprite* s : sprites)
+        if (s->Left <= kGone) placeTopThenLeft(*s, p, rnd);
+}
 
 // One spacing rule: when the returning sprite (of width `width`) touches `other` (taken as
 // `otherW` wide), it moves `push` further right. Each rule reads the position the previous
@@ -39,9 +43,17 @@ void houseBack(Sprite& house, const Sprite& other, std::initializer_list<Sprite*
                std::initializer_list<Spacing> rules);
 
 // Explosions stay with the ground they happened over.
-void carryExplosions(GameScreen& s);
+inline void carryExplosions(GameScreen& s) {
+    for (int i = 0; i < s.explosionSlots(); ++i)
+        if (s.vybuch(i).Visible) s.vybuch(i).Left -= s.speed;
+}
 
 // The dashboard's altitude marker: a tenth of the aircraft's height below the indicator's top.
-void altitudeMarker(GameScreen& s);
+inline void altitudeMarker(GameScreen& s) {
+    const double h = s.dravik.Top / 10;
+    s.Line4.Y1 = h + 420;
+    s.Line4.Y2 = h + 420;
+    s.Shape4.Top = h + 416;
+}
 
 }  // namespace sky

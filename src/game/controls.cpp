@@ -11,8 +11,8 @@ namespace sky {
 namespace {
 
 // The buttons' words, in one place.
-constexpr BoxButton kOkButtons[] = {{kOk, "OK"}};
-constexpr BoxButton kQuestionButtons[] = {{kYes, "Áno"}, {kNo, "Nie"}};
+constexpr BoxButton kOkButtons[] = {{kOk, TextId::BoxOk}};
+constexpr BoxButton kQuestionButtons[] = {{kYes, TextId::BoxYes}, {kNo, TextId::BoxNo}};
 
 InputEvent inputOf(InputEvent::Kind kind, int value = 0, bool automatic = false) {
     InputEvent e;

@@ -13,6 +13,7 @@
 
 #include "game/input.h"
 #include "game/keys.h"
+#include "runtime/text.h"
 
 namespace sky {
 
@@ -23,7 +24,7 @@ class Program;
 // takes, and the answer of Esc (and of the box's close button).
 struct BoxButton {
     int answer;
-    std::string_view caption;
+    TextId caption;
 };
 struct BoxLayout {
     std::span<const BoxButton> buttons;

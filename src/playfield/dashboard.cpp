@@ -10,7 +10,7 @@ std::string speedText(double speed) {
 
 void GameScreen::fuelOut(bool noseDownOnGround) {
     bringDown(noseDownOnGround);
-    endRun(Ending::Lost, Freeze::Yes, "Minulo sa ti palivo, ďalej už nedoletíš...", "Nedostatok paliva");
+    endRun(Ending::Lost, Freeze::Yes, text(TextId::FuelOut), text(TextId::FuelOutTitle));
 }
 
 }  // namespace sky

@@ -37,7 +37,7 @@ void buildDashboard(GameScreen& s, int episode) {
     // Read-outs: caption label, then the value label with its design caption.
     struct Row {
         const char* caption;
-        const char* captionText;
+        TextId captionText;
         double left, top;
         const char* value;
         double valueLeft, valueWidth;
@@ -45,19 +45,20 @@ void buildDashboard(GameScreen& s, int episode) {
         Align align;
     };
     const Row rows[] = {
-        {"Label10", "Rýchlosť:", 304, 408, "Label3", 368, 65, "", Align::Left},
-        {"Label11", "Naklonenie:", 304, 424, "Label4", 368, 65, "", Align::Left},
-        {"Label12", "Palivo:", 304, 440, "Label1", 368, 73, "", Align::Left},
-        {"Label13", "Vzdialenosť:", 304, 456, "Label2", 368, 73, "", Align::Left},
-        {"Label14", e2 ? "Záchrany:" : "Level:", 304, 480, "Label5", 368, 73, e2 ? "0/10" : "1", Align::Left},
-        {"Label15", "Skóre:", 304, 496, "Label6", 368, 73, "0", Align::Left},
-        {"Label7", "Poškodenie:", 224, 480, "Label8", 288, 17, "0", Align::Left},
-        {"Label9", e2 ? "Rakety: " : "Bomby: ", 224, 496, "Label16", 268, 25, "80", Align::Right},
+        {"Label10", TextId::DashSpeed, 304, 408, "Label3", 368, 65, "", Align::Left},
+        {"Label11", TextId::DashTilt, 304, 424, "Label4", 368, 65, "", Align::Left},
+        {"Label12", TextId::DashFuel, 304, 440, "Label1", 368, 73, "", Align::Left},
+        {"Label13", TextId::DashDistance, 304, 456, "Label2", 368, 73, "", Align::Left},
+        {"Label14", e2 ? TextId::DashRescues : TextId::DashLevel, 304, 480, "Label5", 368, 73, e2 ? "0/10" : "1",
+         Align::Left},
+        {"Label15", TextId::DashScore, 304, 496, "Label6", 368, 73, "0", Align::Left},
+        {"Label7", TextId::DashDamage, 224, 480, "Label8", 288, 17, "0", Align::Left},
+        {"Label9", e2 ? TextId::DashMissiles : TextId::DashBombs, 224, 496, "Label16", 268, 25, "80", Align::Right},
     };
     for (const Row& r : rows) {
         Label c;
         c.name = r.caption;
-        c.Caption = r.captionText;
+        c.Caption = text(r.captionText);
         c.Left = r.left;
         c.Top = r.top;
         c.Width = r.valueLeft - r.left;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "assets/pictures.h"
 #include "shell/program.h"
@@ -67,7 +68,7 @@ static const ScreenDesign& built(GameScreen& s, const ScreenDesign& d,
 GameScreen::GameScreen(Program& p, const ScreenDesign& d)
     : program_(p),
       name_(d.name),
-      caption_(d.caption),
+      caption_(text(d.caption)),
       episode_(d.episode),
       background_((built(*this, d,
                          [](GameScreen& s, const ScreenDesign& d) {
@@ -118,7 +119,15 @@ GameScreen::GameScreen(Program& p, const ScreenDesign& d)
 GameScreen::~GameScreen() = default;
 
 void GameScreen::buildSprites(const std::vector<SpriteRow>& rows) {
-    for (const SpriteRow& r : rows) {
+    // A catalogue's pictures are made at its first screen and shared by the screens after it
+    // (pictures never change): a new game does not look its artwork up by name again.
+    static std::unordered_map<const std::vector<SpriteRow>*, std::vector<PictureRef>> made;
+    auto [at, first] = made.try_emplace(&rows);
+    std::vector<PictureRef>& pictures = at->second;
+    if (first)
+        for (const SpriteRow& r : rows) pictures.push_back(r.picture ? designPicture(r.name, r.picture) : nullptr);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const SpriteRow& r = rows[i];
         Sprite s;
         s.name = r.name;
         s.Left = r.left;
@@ -126,13 +135,14 @@ void GameScreen::buildSprites(const std::vector<SpriteRow>& rows) {
         s.Width = r.width;
         s.Height = r.height;
         s.Visible = r.visible && !r.source;
-        if (r.picture) s.setPicture(designPicture(r.name, r.picture));
+        if (r.picture) s.setPicture(pictures[i]);
         sprites_.push_back(std::move(s));
     }
 }
 
-Timer& GameScreen::addTimer(const char* name, int interval, bool enabled, int rank, std::function<void()> handler) {
-    return timers_.emplace_back(program_.scheduler(), name, interval, enabled, rank, std::move(handler));
+Timer& GameScreen::addTimer(const char* name, int interval, bool enabled, int rank, Timer::Handler handler,
+                            void* context, const void* data) {
+    return timers_.emplace_back(program_.scheduler(), name, interval, enabled, rank, handler, context, data);
 }
 
 template <class T>
@@ -193,22 +203,35 @@ Line& GameScreen::addLine(Line l) {
 }
 
 void GameScreen::stack(const std::vector<std::string_view>& names) {
+    // Worked out by name at a design's first screen; the screens after it have the same scene.
+    static std::unordered_map<const std::vector<std::string_view>*, std::vector<DrawItem>> made;
+    auto [at, first] = made.try_emplace(&names);
+    if (!first) {
+        stacking_ = at->second;
+        return;
+    }
     stacking_.clear();
     auto indexOf = [](const auto& items, std::string_view n) -> std::size_t {
         for (std::size_t i = 0; i < items.size(); ++i)
             if (items[i].name == n) return i;
         throw std::logic_error("'" + std::string(n) + "' cannot be stacked: not in the catalogue");
     };
-    for (std::string_view n : names) {
-        if (n == "dashboard") {
-            // The panel: its shapes, then its lines, then its labels on top.
-            for (std::size_t i = 0; i < shapes_.size(); ++i) stacking_.push_back({DrawItem::ShapeItem, i});
-            for (std::size_t i = 0; i < lines_.size(); ++i) stacking_.push_back({DrawItem::LineItem, i});
-            for (std::size_t i = 0; i < labels_.size(); ++i) stacking_.push_back({DrawItem::LabelItem, i});
-        } else {
-            stacking_.push_back({DrawItem::SpriteItem, indexOf(sprites_, n)});
+    try {
+        for (std::string_view n : names) {
+            if (n == "dashboard") {
+                // The panel: its shapes, then its lines, then its labels on top.
+                for (std::size_t i = 0; i < shapes_.size(); ++i) stacking_.push_back({DrawItem::ShapeItem, i});
+                for (std::size_t i = 0; i < lines_.size(); ++i) stacking_.push_back({DrawItem::LineItem, i});
+                for (std::size_t i = 0; i < labels_.size(); ++i) stacking_.push_back({DrawItem::LabelItem, i});
+            } else {
+                stacking_.push_back({DrawItem::SpriteItem, indexOf(sprites_, n)});
+            }
         }
+    } catch (...) {
+        made.erase(at);
+        throw;
     }
+    at->second = stacking_;
 }
 
 void GameScreen::bindVar(const char* n, double& v) {

@@ -15,6 +15,7 @@
 #include "runtime/cues.h"
 #include "runtime/scheduler.h"
 #include "runtime/sprite.h"
+#include "runtime/text.h"
 
 namespace sky {
 
@@ -47,10 +48,11 @@ struct DrawItem {
     std::size_t index;
 };
 
-// Everything a screen is built from: its tables.
+// Everything a screen is built from: its tables. They live as long as the program: what the
+// first screen works out from them by name is kept for the screens after it.
 struct ScreenDesign {
     const char* name;                               // "Form1", "Form2"
-    const char* caption;                            // window caption
+    TextId caption;                                 // window caption
     const char* background;                         // background picture
     int episode;                                    // 1 or 2: the dashboard's colours and captions
     const std::vector<SpriteRow>& sprites;          // beside the ones both screens have
@@ -148,15 +150,22 @@ public:
 protected:
     GameScreen(Program& p, const ScreenDesign& design);
 
-    // Building the timers from the table, with the screen's own handlers and members.
+    // Building the timers from the table, with the screen's own handlers and members. Each timer
+    // calls its row's handler on this screen.
     template <class Screen>
     void buildTimers(Screen& self, const std::vector<TimerRow<Screen>>& rows) {
         for (const TimerRow<Screen>& r : rows) {
-            Timer& t = addTimer(r.name, r.interval, r.enabled, r.rank, [&self, h = r.handler] { (self.*h)(); });
+            Timer& t = addTimer(
+                r.name, r.interval, r.enabled, r.rank,
+                [](void* screen, const void* row) {
+                    (static_cast<Screen*>(screen)->*static_cast<const TimerRow<Screen>*>(row)->handler)();
+                },
+                &self, &r);
             if (r.member) self.*r.member = &t;
         }
     }
-    Timer& addTimer(const char* name, int interval, bool enabled, int rank, std::function<void()> handler);
+    Timer& addTimer(const char* name, int interval, bool enabled, int rank, Timer::Handler handler, void* context,
+                    const void* data);
     Sprite& sprite(std::string_view name);
     Label& label(std::string_view name);
     Shape& shape(std::string_view name);

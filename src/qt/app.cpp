@@ -93,6 +93,11 @@ int runApp(int, char** argv, const CommandLine& cl) {
     }
     QApplication& app = *application;
     setupAppearance(app);
+    // The player's settings, and the language they and the command line choose, from the first
+    // word on; what the command line asks for is remembered once the game holds its folder.
+    const SettingsFile settingsFile;
+    Settings settings = settingsFile.load();
+    installLanguage(app, chooseLanguage(cl.language, settings.language.toStdString(), localeFromEnvironment()));
     // Until the game is under way, an end request simply ends the program.
     std::function<void()> end = [] { QApplication::quit(); };
     bool endRequested = false;  // the desktop ended the game, not the player in a window
@@ -109,9 +114,9 @@ int runApp(int, char** argv, const CommandLine& cl) {
         std::string why;
         lock = lockProgressFolder(state, why);
         if (state == FileLock::State::Busy) {
-            std::fprintf(stderr, "skyrend: %s\n", kAlreadyRunning);
-            QMessageBox box(QMessageBox::Warning, QStringLiteral("Skyrend"), QString::fromUtf8(kAlreadyRunning),
-                            QMessageBox::Ok);
+            const std::string busy = text(TextId::AlreadyRunning);
+            std::fprintf(stderr, "skyrend: %s\n", busy.c_str());
+            QMessageBox box(QMessageBox::Warning, uiText(TextId::ProgramTitle), uiText(busy), QMessageBox::Ok);
             end = [&box] { box.reject(); };
             box.exec();
             return 1;
@@ -137,14 +142,10 @@ int runApp(int, char** argv, const CommandLine& cl) {
         readProgress(kProgressFile, start);
         recorder = std::make_unique<replay::Recorder>(recordFile, pace, start);
     }
-    // The player's settings; what the command line asks for is remembered for the next start.
-    const SettingsFile settingsFile;
-    Settings settings = settingsFile.load();
     const Settings before = settings;
     if (cl.language) settings.language = languageCode(*cl.language);
     if (cl.scale >= 0) settings.scale = cl.scale;
     if (settings.language != before.language || settings.scale != before.scale) settingsFile.save(settings);
-    installLanguage(app, chooseLanguage(cl.language, settings.language.toStdString(), localeFromEnvironment()));
     options.scale = settings.scale;
     options.fullScreen = settings.fullScreen;
     options.fillScreen = settings.fillScreen;

@@ -2,7 +2,10 @@
 #include "qt/commandline.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 #include "qt/scalefit.h"
 #include "runtime/quote.h"
@@ -15,42 +18,76 @@ std::string versionLine() {
            std::to_string(kVersionRevision);
 }
 
-CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err) {
+Language commandLineLanguage(const QStringList& args, std::string_view remembered, std::string_view locale) {
+    std::optional<Language> asked;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if ((a == "--lang" || a == "-lang") && i + 1 < args.size())
+            asked = parseLanguage(args[i + 1].toStdString());
+        else if (a.startsWith("--lang=") || a.startsWith("-lang="))
+            asked = parseLanguage(a.mid(a.indexOf('=') + 1).toStdString());
+    }
+    return chooseLanguage(asked, remembered, locale);
+}
+
+CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err, Language l) {
+    auto say = [l](TextId id, auto... a) { return text(l, id, {TextArg(a)...}); };
+    auto caption = [&say](TextId id) { return QString::fromStdString(say(id)); };
     QCommandLineParser parser;
-    parser.setApplicationDescription("Skyrend, a side-scrolling flight game.");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({"h", "help"}, "List the options and exit.");
-    const QCommandLineOption version({"v", "version"}, "Print the version and exit.");
-    const QCommandLineOption lang("lang", "The game's language, en or sk; remembered.", "en|sk");
-    const QCommandLineOption scale("scale", "Draw the game N times larger (1-16) or auto; remembered.", "N|auto");
-    const QCommandLineOption pace("pace", "How often the timers fire: classic, xp or nominal.", "pace");
-    const QCommandLineOption noAutopause("no-autopause", "Keep playing while another program has the focus.");
-    const QCommandLineOption classicMotion("classic-motion", "Draw the ticks as they fall, this run.");
-    const QCommandLineOption record("record", "Write the game to FILE as you play.", "FILE");
-    const QCommandLineOption replay("replay", "Play the recorded game in FILE back.", "FILE");
-    const QCommandLineOption scenarioOut("scenario-out", "With --replay: play back without a window.");
-    const QCommandLineOption scenario("scenario", "Run the scenario FILE without a window.", "FILE");
-    parser.addOptions(
-        {help, version, lang, scale, pace, noAutopause, classicMotion, record, replay, scenarioOut, scenario});
+    const QCommandLineOption help({"h", "help"}, caption(TextId::CliHelp));
+    const QCommandLineOption version({"v", "version"}, caption(TextId::CliVersion));
+    const QCommandLineOption lang("lang", caption(TextId::CliLang), "en|sk");
+    const QCommandLineOption scale("scale", caption(TextId::CliScale), "N|auto");
+    const QCommandLineOption pace("pace", caption(TextId::CliPace), "pace");
+    const QCommandLineOption noAutopause("no-autopause", caption(TextId::CliNoAutopause));
+    const QCommandLineOption classicMotion("classic-motion", caption(TextId::CliClassicMotion));
+    const QCommandLineOption record("record", caption(TextId::CliRecord), "FILE");
+    const QCommandLineOption replay("replay", caption(TextId::CliReplay), "FILE");
+    const QCommandLineOption scenarioOut("scenario-out", caption(TextId::CliScenarioOut));
+    const QCommandLineOption scenario("scenario", caption(TextId::CliScenario), "FILE");
+    const QList<QCommandLineOption> options = {help,          version, lang,   scale,       pace,    noAutopause,
+                                               classicMotion, record,  replay, scenarioOut, scenario};
+    parser.addOptions(options);
 
     CommandLine c;
     // The arguments carry their bytes as Latin-1 characters: the player's words go back to bytes.
     auto bytes = [](const QString& s) { return s.toLatin1().toStdString(); };
-    auto fail = [&](const QString& why) {
-        std::string line = quoted(bytes(why), 200);
+    auto fail = [&](const std::string& why) {
+        std::string line = quoted(why, 200);
         if (!line.empty() && line.back() == '.') line.pop_back();
-        err << "skyrend: " << line << " (skyrend --help lists the options)\n";
+        err << text(l, TextId::CliError, {line}) << '\n';
         c.exitCode = 2;
         return c;
     };
-    if (!parser.parse(args)) return fail(parser.errorText());
+    if (!parser.parse(args)) {
+        // The parser's own words are English: the option it names goes into the player's.
+        if (!parser.unknownOptionNames().isEmpty())
+            return fail(say(TextId::CliUnknownOption, bytes(parser.unknownOptionNames().first())));
+        const QString e = parser.errorText();
+        const qsizetype from = e.indexOf('\'') + 1, to = e.indexOf('\'', from);
+        const std::string option = bytes(from > 0 && to > from ? e.mid(from, to - from) : e);
+        return fail(say(e.startsWith("Missing") ? TextId::CliMissingValue : TextId::CliUnexpectedValue, option));
+    }
     if (!parser.positionalArguments().isEmpty())
-        return fail("unexpected argument '" + parser.positionalArguments().first() + "'");
+        return fail(say(TextId::CliUnexpected, bytes(parser.positionalArguments().first())));
     if (parser.isSet(help)) {
-        // One line an option, under the program's own name.
-        QString text = parser.helpText();
-        text.replace("<executable_name>", "skyrend");
-        out << text.toStdString();
+        // One line an option under the program's own name, the descriptions in one column.
+        std::vector<std::pair<QString, QString>> rows;
+        qsizetype width = 0;
+        for (const QCommandLineOption& o : options) {
+            QString names;
+            for (const QString& n : o.names())
+                names += (names.isEmpty() ? "" : ", ") + QString(n.size() == 1 ? "-" : "--") + n;
+            if (!o.valueName().isEmpty()) names += " <" + o.valueName() + ">";
+            width = std::max(width, names.size());
+            rows.emplace_back(names, o.description());
+        }
+        out << text(l, TextId::CliUsage, {"skyrend"}) << '\n'
+            << text(l, TextId::CliAbout) << "\n\n"
+            << text(l, TextId::CliOptions) << '\n';
+        for (const auto& [names, what] : rows)
+            out << "  " << names.leftJustified(width + 2).toStdString() << what.toStdString() << '\n';
         c.exitCode = 0;
         return c;
     }
@@ -60,8 +97,8 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
         return c;
     }
     if (parser.isSet(lang)) {
-        c.language = parseLanguage(parser.value(lang).toStdString());
-        if (!c.language) return fail("--lang is en or sk, not '" + parser.value(lang) + "'");
+        c.language = parseLanguage(bytes(parser.value(lang)));
+        if (!c.language) return fail(say(TextId::CliBadLang, bytes(parser.value(lang))));
     }
     if (parser.isSet(scale)) {
         const QString v = parser.value(scale);
@@ -72,23 +109,23 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
         else if (ok && n >= 1 && n <= kMaxScale)
             c.scale = n;
         else
-            return fail(QString("--scale is a whole number from 1 to %1 or auto, not '%2'").arg(kMaxScale).arg(v));
+            return fail(say(TextId::CliBadScale, kMaxScale, bytes(v)));
     }
     if (parser.isSet(pace)) {
-        c.pace = paceFromName(parser.value(pace).toStdString());
-        if (!c.pace) return fail("--pace is classic, xp or nominal, not '" + parser.value(pace) + "'");
+        c.pace = paceFromName(bytes(parser.value(pace)));
+        if (!c.pace) return fail(say(TextId::CliBadPace, bytes(parser.value(pace))));
     }
     c.autopause = !parser.isSet(noAutopause);
     c.classicMotion = parser.isSet(classicMotion);
     for (const QCommandLineOption* file : {&record, &replay, &scenario})
         if (parser.isSet(*file) && parser.value(*file).isEmpty())
-            return fail("--" + file->names().first() + " needs a file name, not an empty one");
+            return fail(say(TextId::CliEmptyFileName, file->names().first().toStdString()));
     c.record = bytes(parser.value(record));
     c.replay = bytes(parser.value(replay));
     c.scenario = bytes(parser.value(scenario));
     c.scenarioOut = parser.isSet(scenarioOut);
-    if (c.scenarioOut && c.replay.empty()) return fail("--scenario-out goes with --replay FILE");
-    if (!c.record.empty() && !c.replay.empty()) return fail("--record and --replay do not go together");
+    if (c.scenarioOut && c.replay.empty()) return fail(say(TextId::CliScenarioOutAlone));
+    if (!c.record.empty() && !c.replay.empty()) return fail(say(TextId::CliRecordAndReplay));
     return c;
 }
 

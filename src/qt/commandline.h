@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "qt/language.h"
 #include "runtime/scheduler.h"
@@ -25,9 +26,13 @@ struct CommandLine {
     bool classicMotion = false;  // --classic-motion
 };
 
+// The language the command line answers in: its own --lang, else the one remembered, else the
+// locale's.
+Language commandLineLanguage(const QStringList& args, std::string_view remembered, std::string_view locale);
+
 // Reads the options (args[0] is the program). --help and --version print to out; a mistake
-// prints one line to err and gives exit code 2.
-CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err);
+// prints one line to err and gives exit code 2. Both speak the language given.
+CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err, Language l);
 
 // The program's version as --version prints it.
 std::string versionLine();

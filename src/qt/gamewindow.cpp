@@ -278,7 +278,7 @@ void GameWindow::drawPauseCaption(QPainter& p, const QRect& scene) {
     QFont f = captionFont(12, true);
     f.setPixelSize(std::max(24, scene.height() / 7));
     const QFontMetrics fm(f);
-    const QString text = uiText("Pauza");
+    const QString text = uiText(TextId::Pause);
     const int bandH = fm.height() * 3 / 2;
     const QRect band(scene.left(), scene.center().y() - bandH / 2, scene.width(), bandH);
     p.fillRect(band, QColor(0, 0, 0, 120));

@@ -174,7 +174,7 @@ public:
             });
         }
         for (const InfoLabel& l : About::labels()) {
-            const std::string text = std::string(l.name) == "Label1" ? about_.Label1 : l.text;
+            const std::string text = std::string(l.name) == "Label1" ? about_.Label1 : sky::text(l.text);
             makeLabel(this, l, uiText(text));
         }
     }

@@ -105,38 +105,38 @@ std::optional<std::vector<std::string>> parseKeys(const QString& text) {
     return keys;
 }
 
-const char* KeyBindings::caption(GameKey action) {
+TextId KeyBindings::caption(GameKey action) {
     switch (action) {
         case GameKey::NoseUp:
-            return "Nos hore";
+            return TextId::KeyNoseUp;
         case GameKey::NoseDown:
-            return "Nos dole";
+            return TextId::KeyNoseDown;
         case GameKey::Faster:
-            return "Rýchlejšie";
+            return TextId::KeyFaster;
         case GameKey::Slower:
-            return "Pomalšie";
+            return TextId::KeySlower;
         case GameKey::Fire:
-            return "Bomba, raketa";
+            return TextId::KeyFire;
         case GameKey::Pause:
-            return "Pauza a ďalej";
+            return TextId::KeyPause;
         case GameKey::Help:
-            return "Pomocník";
+            return TextId::KeyHelp;
         case GameKey::FullScreen:
-            return "Celá obrazovka";
+            return TextId::KeyFullScreen;
         case GameKey::Leave:
-            return "Odchod z epizódy";
+            return TextId::KeyLeave;
         case GameKey::None:
             break;
     }
-    return "";
+    return TextId::KeyNone;
 }
 
 KeyBindings::KeyBindings(QWidget* parent, Changed changed) : QWidget(parent), changed_(std::move(changed)) {
     setObjectName("keys");
     setFocusPolicy(Qt::StrongFocus);
     askSwap_ = [this](const QString& key, GameKey holder) {
-        const QString text = uiText("Kláves %1 už patrí k „%2“. Vymeniť ich?").arg(key, uiText(caption(holder)));
-        return QMessageBox::question(this, uiText("Nastavenia"), text) == QMessageBox::Yes;
+        const QString text = uiText(TextId::KeySwap, key.toStdString(), sky::text(caption(holder)));
+        return QMessageBox::question(this, uiText(TextId::SettingsTitle), text) == QMessageBox::Yes;
     };
     const auto bindings = map_.bindings();
     for (std::size_t i = 0; i < bindings.size(); ++i) {
@@ -171,7 +171,7 @@ QPushButton* KeyBindings::button(GameKey action, int place) const {
 void KeyBindings::wait(int index) {
     stopWaiting();
     waitingFor_ = index;
-    buttons_[index]->setText(uiText("stlač kláves"));
+    buttons_[index]->setText(uiText(TextId::KeyPressNow));
     setFocus();
     grabKeyboard();  // the next key is the binding's, whatever has the focus
 }

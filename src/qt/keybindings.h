@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/keys.h"
+#include "runtime/text.h"
 
 class QPushButton;
 
@@ -51,7 +52,7 @@ public:
     // A place waiting for its key: the next key pressed goes there, Esc cancels, Delete clears.
     bool waiting() const { return waitingFor_ >= 0; }
 
-    static const char* caption(GameKey action);
+    static TextId caption(GameKey action);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

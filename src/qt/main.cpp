@@ -4,6 +4,8 @@
 
 #include "qt/app.h"
 #include "qt/commandline.h"
+#include "qt/language.h"
+#include "qt/settings.h"
 #include "scenario/headless.h"
 
 int main(int argc, char** argv) {
@@ -11,7 +13,11 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 0; i < argc; ++i) args << QString::fromLatin1(argv[i]);
     // Every option is checked before anything runs: a mistake ends the program before any window.
-    const sky::qt::CommandLine options = sky::qt::parseCommandLine(args, std::cout, std::cerr);
+    // It answers in the player's language; a scenario or a recording played headless runs in
+    // the game's own, as its expectations are written.
+    const sky::Language language = sky::qt::commandLineLanguage(
+        args, sky::qt::SettingsFile().load().language.toStdString(), sky::qt::localeFromEnvironment());
+    const sky::qt::CommandLine options = sky::qt::parseCommandLine(args, std::cout, std::cerr, language);
     if (options.exitCode) return std::cout.flush() ? *options.exitCode : 1;
     if (auto rc = sky::runHeadless({options.scenario, options.replay, options.scenarioOut}, std::cout, std::cerr))
         return *rc;

@@ -73,7 +73,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
             case MenuControl::Picture: {
                 const bool web = findMenuClick(c.name) != nullptr;
                 QLabel* l = web ? new ClickablePicture(parentOf(c)) : new QLabel(parentOf(c));
-                l->setPixmap(QPixmap::fromImage(artwork(c.caption)));
+                l->setPixmap(QPixmap::fromImage(artwork(c.picture)));
                 l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
                 w = l;
                 break;
@@ -101,7 +101,7 @@ MenuWindow::MenuWindow(Menu& menu, Input input)
 
     label5_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label5_->setFont(captionFont(8.25, true));
-    label5_->setToolTip(uiText("Aktuálna verzia hry."));
+    label5_->setToolTip(uiText(TextId::MenuVersionTip));
     label5_->setAttribute(Qt::WA_TranslucentBackground);
     label5_->setAutoFillBackground(false);
 
@@ -152,7 +152,7 @@ void MenuWindow::setSettingsButton(std::function<void()> open) {
     if (controls_.count("Settings")) return;
     const int k = windowScale(*this);
     setWindowScale(*this, 1);  // placed as designed, then the window is scaled again with it
-    auto* b = new QPushButton(uiText("&Nastavenia"), this);
+    auto* b = new QPushButton(uiText(TextId::MenuSettings), this);
     b->setObjectName("Settings");
     b->setAutoDefault(false);
     // Under the switches, in the column of the episodes' frames.

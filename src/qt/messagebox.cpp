@@ -30,7 +30,7 @@ int showMessageBox(QWidget* parent, const std::string& text, const std::string& 
     QPointer<QMessageBox> box = new QMessageBox(icon, uiText(title), uiText(text), QMessageBox::NoButton, parent);
     box->setWindowModality(Qt::ApplicationModal);
     for (const BoxButton& b : layout.buttons)
-        box->addButton(buttonOf(b.answer))->setText(uiText(std::string(b.caption)));
+        box->addButton(buttonOf(b.answer))->setText(uiText(b.caption));
     box->setDefaultButton(buttonOf(layout.defaultAnswer));
     box->setEscapeButton(box->button(buttonOf(layout.escapeAnswer)));
     int answer = layout.escapeAnswer;  // closed some other way

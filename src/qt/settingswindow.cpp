@@ -27,13 +27,13 @@ constexpr int kFirstRow = 18;  // the first line under a frame's caption
 constexpr int kLabelW = 100, kFieldX = 112, kFieldW = 176;
 constexpr int kShownScales = 4;  // 1x to 4x in the list; larger ones through the file
 
-QGroupBox* frame(QWidget* parent, const char* caption, QRect r) {
+QGroupBox* frame(QWidget* parent, TextId caption, QRect r) {
     auto* f = new QGroupBox(uiText(caption), parent);
     f->setGeometry(r);
     return f;
 }
 
-QLabel* caption(QWidget* parent, const char* text, int row) {
+QLabel* caption(QWidget* parent, TextId text, int row) {
     auto* l = new QLabel(uiText(text), parent);
     l->setGeometry(8, kFirstRow + row * kRow, kLabelW, 20);
     return l;
@@ -41,7 +41,7 @@ QLabel* caption(QWidget* parent, const char* text, int row) {
 
 // A list of choices, each with the word the settings file keeps for it.
 QComboBox* choices(QWidget* parent, const char* name, int row,
-                   std::initializer_list<std::pair<const char*, QString>> items) {
+                   std::initializer_list<std::pair<TextId, QString>> items) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
     c->setGeometry(kFieldX, kFirstRow + row * kRow - 1, kFieldW, 21);
@@ -68,7 +68,7 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
       changed_(std::move(changed)) {
     setObjectName("settings");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(uiText("Nastavenia"));
+    setWindowTitle(uiText(TextId::SettingsTitle));
     setWindowIcon(cloudIcon());
     setFixedSize(kWidth, kHeight);
     setFont(captionFont());
@@ -77,8 +77,8 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
         "QGroupBox { border: 1px solid #a0a0a0; border-radius: 0px; margin-top: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }");
 
-    QGroupBox* sound = frame(this, "Zvuk", QRect(8, 4, 296, 70));
-    auto volume = [&](const char* name, const char* text, int row, QLabel*& value) {
+    QGroupBox* sound = frame(this, TextId::SetSound, QRect(8, 4, 296, 70));
+    auto volume = [&](const char* name, TextId text, int row, QLabel*& value) {
         caption(sound, text, row);
         auto* s = new QSlider(Qt::Horizontal, sound);
         s->setObjectName(name);
@@ -90,27 +90,28 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return s;
     };
-    music_ = volume("musicVolume", "Hudba", 0, musicValue_);
-    effects_ = volume("effectsVolume", "Efekty", 1, effectsValue_);
+    music_ = volume("musicVolume", TextId::MenuMusic, 0, musicValue_);
+    effects_ = volume("effectsVolume", TextId::SetEffects, 1, effectsValue_);
     // Heard while the slider moves.
     connect(music_, &QSlider::valueChanged, this, [this](int v) { change([v](Settings& s) { s.musicVolume = v; }); });
     connect(effects_, &QSlider::valueChanged, this,
             [this](int v) { change([v](Settings& s) { s.effectsVolume = v; }); });
 
-    QGroupBox* picture = frame(this, "Obraz", QRect(8, 80, 296, 160));
-    caption(picture, "Jazyk", 0);
-    language_ = choices(picture, "language", 0, {{"podľa systému", ""}, {"slovenčina", "sk"}, {"angličtina", "en"}});
-    auto* later = new QLabel(uiText("(od ďalšieho spustenia)"), picture);
+    QGroupBox* picture = frame(this, TextId::SetPicture, QRect(8, 80, 296, 160));
+    caption(picture, TextId::SetLanguage, 0);
+    language_ = choices(picture, "language", 0,
+                        {{TextId::SetLangSystem, ""}, {TextId::SetLangSlovak, "sk"}, {TextId::SetLangEnglish, "en"}});
+    auto* later = new QLabel(uiText(TextId::SetLater), picture);
     later->setGeometry(kFieldX, kFirstRow + kRow - 3, kFieldW, 16);
-    caption(picture, "Pohyb", 2);
-    motion_ = choices(picture, "motion", 2, {{"plynulý", "smooth"}, {"klasický", "classic"}});
-    caption(picture, "Mierka", 3);
-    scale_ = choices(picture, "scale", 3, {{"automatická", "0"}});
+    caption(picture, TextId::SetMotion, 2);
+    motion_ = choices(picture, "motion", 2, {{TextId::SetSmooth, "smooth"}, {TextId::SetClassic, "classic"}});
+    caption(picture, TextId::SetScale, 3);
+    scale_ = choices(picture, "scale", 3, {{TextId::SetAuto, "0"}});
     for (int k = 1; k <= kShownScales; ++k) scale_->addItem(QString("%1×").arg(k), QString::number(k));
-    fullScreen_ = new QCheckBox(uiText("Celá obrazovka"), picture);
+    fullScreen_ = new QCheckBox(uiText(TextId::SetFullScreen), picture);
     fullScreen_->setObjectName("fullScreen");
     fullScreen_->setGeometry(8, kFirstRow + 4 * kRow, kLabelW, 20);
-    fill_ = choices(picture, "fill", 4, {{"celé násobky", "whole"}, {"vyplniť, ostré pixely", "screen"}});
+    fill_ = choices(picture, "fill", 4, {{TextId::SetWhole, "whole"}, {TextId::SetFill, "screen"}});
     auto combo = [this](QComboBox* c, auto edit) {
         connect(c, &QComboBox::currentIndexChanged, this,
                 [this, c, edit] { change([c, edit](Settings& s) { edit(s, selected(c)); }); });
@@ -122,11 +123,11 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
     connect(fullScreen_, &QCheckBox::toggled, this,
             [this](bool on) { change([on](Settings& s) { s.fullScreen = on; }); });
 
-    keysFrame_ = frame(this, "Klávesy", QRect(312, 4, 296, 236));
+    keysFrame_ = frame(this, TextId::SetKeys, QRect(312, 4, 296, 236));
     keys_ = new KeyBindings(keysFrame_, [this](const KeyMap& map) { change([&map](Settings& s) { s.keys = map; }); });
     keys_->setGeometry(0, 0, 296, 236);
 
-    auto* defaults = new QPushButton(uiText("Predvolené"), this);
+    auto* defaults = new QPushButton(uiText(TextId::SetDefaults), this);
     defaults->setObjectName("defaults");
     defaults->setGeometry(8, 248, 120, 25);
     defaults->setAutoDefault(false);
@@ -139,7 +140,7 @@ SettingsWindow::SettingsWindow(const Settings& current, Changed changed)
         });
         sync();
     });
-    auto* close = new QPushButton(uiText("Zavrieť"), this);
+    auto* close = new QPushButton(uiText(TextId::SetClose), this);
     close->setObjectName("close");
     close->setGeometry(kWidth - 128, 248, 120, 25);
     close->setAutoDefault(false);

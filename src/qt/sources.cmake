@@ -9,18 +9,6 @@ target_link_libraries(skyqt PUBLIC skycore Qt6::Widgets Qt6::Multimedia)
 add_executable(skyrend ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(skyrend PRIVATE skyqt skycore)
 
-# The translations: i18n/*.ts compiled by lrelease and built into the program as resources.
-find_program(SKY_LRELEASE NAMES lrelease lrelease-qt6 HINTS /usr/lib/qt6/bin ${QT6_INSTALL_PREFIX}/bin REQUIRED)
-file(GLOB SKY_TS_FILES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/i18n/*.ts)
-set(SKY_QM_FILES)
-foreach(ts ${SKY_TS_FILES})
-  get_filename_component(stem ${ts} NAME_WE)
-  set(qm ${CMAKE_CURRENT_BINARY_DIR}/i18n/${stem}.qm)
-  add_custom_command(OUTPUT ${qm} COMMAND ${SKY_LRELEASE} -silent ${ts} -qm ${qm} DEPENDS ${ts} VERBATIM)
-  list(APPEND SKY_QM_FILES ${qm})
-endforeach()
-qt_add_resources(skyqt sky_translations PREFIX /i18n BASE ${CMAKE_CURRENT_BINARY_DIR}/i18n FILES ${SKY_QM_FILES})
-
 # Gamepads: SDL2's headers when they are there (the game builds without them, with no gamepads);
 # the library itself is loaded when the game starts, so a player without it loses nothing else.
 option(SKY_GAMEPAD "Gamepads through SDL2, when its headers are found" ON)

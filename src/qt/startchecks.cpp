@@ -120,10 +120,10 @@ std::unique_ptr<FileLock> lockProgressFolder(FileLock::State& state, std::string
 
 namespace {
 
-QMessageBox* warning(QWidget* parent, const char* slovak, const std::string& why) {
+QMessageBox* warning(QWidget* parent, TextId what, const std::string& why) {
     auto* box = new QMessageBox(
-        QMessageBox::Warning, QStringLiteral("Skyrend"),
-        uiText(slovak) + "\n\n" + QString::fromLocal8Bit(kProgressFile) + ": " + QString::fromLocal8Bit(why.c_str()),
+        QMessageBox::Warning, uiText(TextId::ProgramTitle),
+        uiText(what) + "\n\n" + QString::fromLocal8Bit(kProgressFile) + ": " + QString::fromLocal8Bit(why.c_str()),
         QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     return box;
@@ -132,12 +132,12 @@ QMessageBox* warning(QWidget* parent, const char* slovak, const std::string& why
 }  // namespace
 
 void sayProgressUnsaved(QWidget* menu, const std::string& why) {
-    warning(menu, "Postup sa v tomto priečinku nedá uložiť, čo dosiahneš, sa na konci stratí.", why)->open();
+    warning(menu, TextId::CannotSave, why)->open();
 }
 
 int endStatus(int rc, bool saveFailed, bool endRequested, const std::string& why) {
     if (!saveFailed) return rc;
-    if (!endRequested) warning(nullptr, "Postup sa nepodarilo uložiť.", why)->exec();
+    if (!endRequested) warning(nullptr, TextId::SaveFailed, why)->exec();
     return rc ? rc : 1;
 }
 

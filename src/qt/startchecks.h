@@ -50,9 +50,6 @@ public:
 std::unique_ptr<FileLock> lockProgressFolder(FileLock::State& state, std::string& why,
                                              const std::string& lockPath = kLockFile);
 
-// The second copy's word to the player (Slovak, titled "Skyrend").
-constexpr const char* kAlreadyRunning = "Hra už beží v tomto priečinku. Zatvor ju a skús to znova.";
-
 class QtFrontEnd;
 
 // Progress that cannot be kept, told in the player's language. At the start: once, in a box over

@@ -18,6 +18,10 @@ std::string numText(double v);
 // lies outside -32768..32767.
 std::optional<std::int16_t> toInt16(std::string_view text);
 
+// A decimal number as the game's files write it: an optional sign, digits with an optional
+// fraction ('.', whatever the locale) and exponent. Nothing for anything else, or out of range.
+std::optional<double> parseNumber(std::string_view text);
+
 // ASCII lower case, for the unlock test.
 std::string lower(std::string_view s);
 

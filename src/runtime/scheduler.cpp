@@ -23,7 +23,9 @@ Micros clamp(Wide v) {
 }
 
 Micros sum(Micros a, Micros b) {
-    return clamp(Wide(a) + b);
+    Micros r;
+    if (__builtin_add_overflow(a, b, &r)) return b > 0 ? Scheduler::kNever : INT64_MIN;
+    return r;
 }
 
 Wide ceilDiv(Wide a, Wide b) {
@@ -46,13 +48,33 @@ std::optional<Pace> paceFromName(std::string_view name) {
     return std::nullopt;
 }
 
+Timer::Timer(Scheduler& s, std::string name, int intervalMs, bool enabled, int rank, Handler handler, void* context,
+             const void* data)
+    : sched_(s),
+      name_(std::move(name)),
+      intervalMs_(intervalMs),
+      enabled_(false),
+      rank_(rank),
+      handler_(handler),
+      context_(context),
+      data_(data) {
+    init(enabled);
+}
+
 Timer::Timer(Scheduler& s, std::string name, int intervalMs, bool enabled, int rank, std::function<void()> handler)
     : sched_(s),
       name_(std::move(name)),
       intervalMs_(intervalMs),
       enabled_(false),
       rank_(rank),
-      handler_(std::move(handler)) {
+      handler_([](void* f, const void*) { (*static_cast<std::function<void()>*>(f))(); }),
+      context_(&function_),
+      data_(nullptr),
+      function_(std::move(handler)) {
+    init(enabled);
+}
+
+void Timer::init(bool enabled) {
     sched_.add(this);
     setEnabled(enabled);
 }
@@ -64,21 +86,26 @@ Timer::~Timer() {
 void Timer::setDue(Micros due) {
     due_ = due;
     fireAt_ = sched_.quantize(due);
+    sched_.requeue(this);
 }
 
 void Timer::setEnabled(bool on) {
     if (on && !enabled_) {
+        enabled_ = true;
         // Switched on while suspended, the fresh interval starts when the timer stood still.
         setDue(sum(suspended_ ? suspendedAt_ : sched_.now(), ms(intervalMs_)));
         ++epoch_;
+    } else if (!on && enabled_) {
+        enabled_ = false;
+        sched_.requeue(this);
     }
-    enabled_ = on;
 }
 
 void Timer::suspend() {
     if (suspended_) return;
     suspended_ = true;
     suspendedAt_ = sched_.now();
+    sched_.requeue(this);
 }
 
 void Timer::resume() {
@@ -97,11 +124,36 @@ void Scheduler::setPace(Pace p) {
 }
 
 void Scheduler::add(Timer* t) {
+    // Ranks ordered as signed numbers, then the making order (which wraps only after 2^32 timers).
+    t->order_ = (std::uint64_t(std::uint32_t(t->rank_) ^ 0x80000000u) << 32) | made_++;
     timers_.push_back(t);
 }
 
 void Scheduler::remove(Timer* t) {
+    dequeue(t);
+    if (finger_ == t) finger_ = nullptr;
     timers_.erase(std::remove(timers_.begin(), timers_.end(), t), timers_.end());
+}
+
+void Scheduler::dequeue(Timer* t) {
+    if (!t->queued_) return;
+    t->queued_ = false;
+    Timer** p = &queue_;
+    while (*p != t) p = &(*p)->next_;
+    *p = t->next_;
+}
+
+void Scheduler::requeue(Timer* t) {
+    dequeue(t);
+    if (!t->enabled_ || t->busy_ || t->suspended_ || t->fireAt_ == kNever) return;
+    // The walk starts after the timer put back last when that one goes first: timers due at the
+    // same tick are put back one after the other, each right behind the one before.
+    Timer** p = finger_ && finger_->queued_ && finger_->before(*t) ? &finger_->next_ : &queue_;
+    while (*p && !t->before(**p)) p = &(*p)->next_;
+    t->next_ = *p;
+    *p = t;
+    t->queued_ = true;
+    finger_ = t;
 }
 
 Micros Scheduler::quantize(Micros t) const {
@@ -123,18 +175,19 @@ Micros Scheduler::quantize(Micros t) const {
 }
 
 Timer* Scheduler::nextDue(Micros limit, Micros& when) const {
-    Timer* best = nullptr;
-    Micros bestAt = 0;
-    for (Timer* t : timers_) {
-        if (!t->enabled_ || t->busy_ || t->suspended_ || t->fireAt_ == kNever) continue;
-        Micros at = std::max(t->fireAt_, now_);
-        if (at > limit) continue;
-        if (!best || at < bestAt || (at == bestAt && t->rank_ < best->rank_)) {
-            best = t;
-            bestAt = at;
-        }
+    Timer* best = queue_;
+    if (!best) return nullptr;
+    if (best->fireAt_ >= now_) {
+        if (best->fireAt_ > limit) return nullptr;
+        when = best->fireAt_;
+        return best;
     }
-    when = bestAt;
+    // Timers overdue (their tick passed while the clock was moved on inside a message box) all
+    // fall now, in their rank order.
+    if (now_ > limit) return nullptr;
+    for (Timer* t = queue_; t && t->fireAt_ <= now_; t = t->next_)
+        if (t->order_ < best->order_) best = t;
+    when = now_;
     return best;
 }
 
@@ -143,25 +196,33 @@ void Scheduler::run(Timer* t) {
     const Micros firedAt = now_;
     lastFired_ = firedAt;
     const Micros step = ms(t->intervalMs_);
-    // Re-arm before the handler runs, so a handler that switches its own timer off or on wins.
-    t->setDue(sum(firedAt, step));
+    if (queue_ == t) {
+        queue_ = t->next_;  // the usual case: the one due first
+        t->queued_ = false;
+    } else {
+        dequeue(t);
+    }
     t->busy_ = true;
+    // Re-arm before the handler runs, so a handler that switches its own timer off or on wins.
+    t->due_ = sum(firedAt, step);
+    t->fireAt_ = pace_ == Pace::Nominal ? t->due_ : quantize(t->due_);
     ++depth_;
     ++runs_;
     // The handler may destroy the timer's screen; the screen defers that until the stack unwinds.
-    t->handler_();
+    t->handler_(t->context_, t->data_);
     --depth_;
     t->busy_ = false;
     // Ticks missed while the handler waited in a message box are dropped, not queued.
     if (t->epoch_ == epoch && step > 0)
-        while (t->fireAt_ <= now_ && now_ > firedAt && t->fireAt_ != kNever) t->setDue(sum(t->due_, step));
+        while (t->fireAt_ <= now_ && now_ > firedAt && t->fireAt_ != kNever) {
+            t->due_ = sum(t->due_, step);
+            t->fireAt_ = quantize(t->due_);
+        }
+    requeue(t);
 }
 
 Micros Scheduler::nextFireAt() const {
-    Micros when = kNever;
-    for (const Timer* t : timers_)
-        if (t->enabled_ && !t->busy_ && !t->suspended_) when = std::min(when, std::max(t->fireAt_, now_));
-    return when;
+    return queue_ ? std::max(queue_->fireAt_, now_) : kNever;
 }
 
 void Scheduler::advance(Micros d) {

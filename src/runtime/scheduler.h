@@ -33,6 +33,11 @@ class Scheduler;
 // message box) is not run again until it returns, and the ticks it misses are dropped.
 class Timer {
 public:
+    // What a timer runs: a plain function with the owner's context and data (a screen's timers
+    // call its member handlers through one of these, without an allocation or a type-erased call).
+    using Handler = void (*)(void* context, const void* data);
+    Timer(Scheduler& s, std::string name, int intervalMs, bool enabled, int rank, Handler handler, void* context,
+          const void* data = nullptr);
     Timer(Scheduler& s, std::string name, int intervalMs, bool enabled, int rank, std::function<void()> handler);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -61,14 +66,25 @@ private:
     int intervalMs_;
     bool enabled_;
     int rank_;
-    std::function<void()> handler_;
+    Handler handler_;
+    void* context_;
+    const void* data_;
+    std::function<void()> function_;  // the handler when given as a function
     bool busy_ = false;
     bool suspended_ = false;
+    bool queued_ = false;    // in the scheduler's queue: on, not busy, not suspended, due some time
+    Timer* next_ = nullptr;  // the one after it in the queue
     Micros suspendedAt_ = 0;
     Micros due_ = 0;     // when the interval runs out
     Micros fireAt_ = 0;  // the system tick at or after due_
-    void setDue(Micros due);
+    // Among timers due at the same tick: the rank, then the order the timers were made in, as one
+    // number (the rank in the high half).
+    std::uint64_t order_ = 0;
     std::uint64_t epoch_ = 0;  // bumped by every switch-on, so a running handler knows it was re-armed
+    void setDue(Micros due);
+    void init(bool enabled);
+    // Whether this one fires before `o`.
+    bool before(const Timer& o) const { return fireAt_ < o.fireAt_ || (fireAt_ == o.fireAt_ && order_ < o.order_); }
 };
 
 class Scheduler {
@@ -104,13 +120,22 @@ private:
     void remove(Timer* t);
     void run(Timer* t);
     Timer* nextDue(Micros limit, Micros& when) const;
+    // Puts the timer in its place in the queue, or takes it out when it cannot fire.
+    void requeue(Timer* t);
+    void dequeue(Timer* t);
 
     Micros now_ = 0;
     Pace pace_ = Pace::Nominal;
     int depth_ = 0;
     std::uint64_t runs_ = 0;
+    std::uint32_t made_ = 0;
     Micros lastFired_ = 0;
     std::vector<Timer*> timers_;
+    // The timers that can fire, soonest first (by fire time, then rank, then the order they were
+    // made in), linked through Timer::next_. A timer that has just fired goes back in behind the
+    // few due before its next tick, so the list is walked only that far.
+    Timer* queue_ = nullptr;
+    Timer* finger_ = nullptr;  // the timer put back in the queue last
 };
 
 }  // namespace sky

@@ -113,10 +113,8 @@ constexpr double kMostFires = 1e4;
 // A number of the file: finite and within lo..hi (whole where a count or a seed is meant);
 // anything else is a line the runner cannot understand.
 std::optional<double> number(const std::string& s, double lo = -kLargest, double hi = kLargest, bool whole = false) {
-    if (s.empty()) return std::nullopt;
-    char* end = nullptr;
-    double v = std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size() || !(v >= lo && v <= hi) || (whole && v != std::floor(v))) return std::nullopt;
+    const std::optional<double> v = parseNumber(s);
+    if (!v || !(*v >= lo && *v <= hi) || (whole && *v != std::floor(*v))) return std::nullopt;
     return v;
 }
 
@@ -252,7 +250,7 @@ private:
             if (field == "Width") return sp ? std::to_string(sp->Width) : "";
             if (field == "Height") return sp ? std::to_string(sp->Height) : "";
             if (field == "Visible") return sp ? boolText(sp->Visible) : "";
-            if (field == "Tag") return sp ? sp->Tag : "";
+            if (field == "Tag") return sp ? sp->Tag.text() : "";
             if (field == "Picture") return sp && sp->Picture ? sp->Picture->owner : "";
             return std::nullopt;
         }

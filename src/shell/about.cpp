@@ -19,16 +19,15 @@ About::About(FrontEnd& frontEnd, Registry& registry, ProgramLauncher& launcher)
 const std::vector<InfoLabel>& About::labels() {
     static const std::vector<InfoLabel> labels = {
         // name, text, left, top, width, height, font, colour
-        {"lblVersion", "© 2004 Oblak", 840, 600, 1125, 225, kBoldFont, kBlack},
-        {"Label1", "", 3480, 600, 975, 255, kBoldFont, kBlack},
-        {"Label5", "Naprogramované v C++ s Qt", 120, 840, 3615, 255, kBoldFont, kBlack},
-        {"lblDescription", "Web:", 120, 1200, 645, 210, kBoldFont, kBlack},
-        {"Label2", "skyrend.example.org", 720, 1200, 1455, 255, kTextFont, kBlack},
-        {"Label3", "E-mail:", 120, 1440, 615, 255, kBoldFont, kBlack},
-        {"Label4", "autor@skyrend.example.org", 720, 1440, 1935, 255, kTextFont, kBlack},
-        {"lblDisclaimer", "Hra bola naprogramovaná, testovaná a skompilovaná pod Windows Millenium (ME).", 120, 1800,
-         3735, 465, kTextFont, kBlack},
-        {"Label6", "Pozor hra ide pod Windows 2000/XP príliš rýchlo!", 120, 2400, 3735, 255, kTextFont, kBlack},
+        {"lblVersion", TextId::AboutCopyright, 840, 600, 1125, 225, kBoldFont, kBlack},
+        {"Label1", TextId::None, 3480, 600, 975, 255, kBoldFont, kBlack},
+        {"Label5", TextId::AboutProgrammed, 120, 840, 3615, 255, kBoldFont, kBlack},
+        {"lblDescription", TextId::AboutWeb, 120, 1200, 645, 210, kBoldFont, kBlack},
+        {"Label2", TextId::AboutSite, 720, 1200, 1455, 255, kTextFont, kBlack},
+        {"Label3", TextId::AboutMail, 120, 1440, 615, 255, kBoldFont, kBlack},
+        {"Label4", TextId::AboutAddress, 720, 1440, 1935, 255, kTextFont, kBlack},
+        {"lblDisclaimer", TextId::AboutDisclaimer, 120, 1800, 3735, 465, kTextFont, kBlack},
+        {"Label6", TextId::AboutTooFast, 120, 2400, 3735, 255, kTextFont, kBlack},
     };
     return labels;
 }
@@ -53,15 +52,15 @@ const std::vector<InfoPicture>& About::pictures() {
 
 const std::vector<InfoButton>& About::buttons() {
     static const std::vector<InfoButton> buttons = {
-        {"cmdOK", "OK", 3960, 1920, 1260, 345},
-        {"cmdSysInfo", "System Info", 3960, 2400, 1245, 345},
+        {"cmdOK", TextId::AboutOk, 3960, 1920, 1260, 345},
+        {"cmdSysInfo", TextId::AboutSysInfo, 3960, 2400, 1245, 345},
     };
     return buttons;
 }
 
 void About::Form_Load() {
     // The same version form as the menu's version label.
-    Label1 = "Verzia: " + Menu::version();
+    Label1 = text(TextId::AboutVersion, Menu::version());
 }
 
 void About::cmdOK_Click() {
@@ -84,13 +83,13 @@ void About::startSysInfo() {
         const std::string candidate = folder.text + "\\MSINFO32.EXE";
         if (!folder.found || !launcher_.fileExists(candidate)) {
             // 3. No tool to be found.
-            frontEnd_.messageBox(kNoSysInfo, kProgramTitle, kOkOnly);
+            frontEnd_.messageBox(text(kNoSysInfo), text(kProgramTitle), kOkOnly);
             return;
         }
         tool = candidate;
     }
     // 4. A tool that does not start gets the same message; the about window stays open either way.
-    if (!launcher_.start(tool)) frontEnd_.messageBox(kNoSysInfo, kProgramTitle, kOkOnly);
+    if (!launcher_.start(tool)) frontEnd_.messageBox(text(kNoSysInfo), text(kProgramTitle), kOkOnly);
 }
 
 }  // namespace sky

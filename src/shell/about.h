@@ -17,11 +17,11 @@ class About {
 public:
     About(FrontEnd& frontEnd, Registry& registry, ProgramLauncher& launcher);
 
-    static constexpr const char* kCaption = "Skyrend - about";
+    static constexpr TextId kCaption = TextId::AboutTitle;
     static constexpr int kClientWidth = 5400, kClientHeight = 2850;  // twips: 360 x 190 pixels
     // The program's title, which titles its messages.
-    static constexpr const char* kProgramTitle = "Skyrend";
-    static constexpr const char* kNoSysInfo = "Systémové informácie nie sú teraz prístupné.";
+    static constexpr TextId kProgramTitle = TextId::ProgramTitle;
+    static constexpr TextId kNoSysInfo = TextId::AboutNoSysInfo;
 
     // The labels as designed; Label1's text is filled in by Form_Load (see Label1 below).
     static const std::vector<InfoLabel>& labels();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/sprite.h"
+#include "runtime/text.h"
 
 namespace sky {
 
@@ -20,7 +21,7 @@ constexpr InfoFont kHeadingFont{15.75, true};
 // A transparent label; its text wraps at word boundaries inside the box.
 struct InfoLabel {
     const char* name;
-    const char* text;
+    TextId text;
     int left, top, width, height;
     InfoFont font;
     Rgb color;
@@ -43,7 +44,7 @@ struct InfoPicture {
 
 struct InfoButton {
     const char* name;
-    const char* caption;
+    TextId caption;
     int left, top, width, height;
 };
 

@@ -18,35 +18,35 @@ const std::vector<MenuControl>& Menu::layout() {
     // In tab order first (Command1, Command2, Command3, Command4, Command5, labels, Check1, Check2),
     // then the frames and pictures.
     static const std::vector<MenuControl> controls = {
-        {"Command1", MenuControl::Button, "Frame1", "Epizóda 1", 240, 480, 1455, 375},
-        {"Command2", MenuControl::Button, "Frame1", "Epizóda 2", 240, 960, 1455, 375},
-        {"Command3", MenuControl::Button, "Frame2", "About", 240, 960, 1455, 375},
-        {"Command4", MenuControl::Button, "Frame2", "Pravidlá", 240, 480, 1455, 375},
-        {"Command5", MenuControl::Button, "", "Ukončiť", 2880, 4800, 1455, 375},
-        {"Label1", MenuControl::Label, "Frame3", "", 120, 360, 1215, 255},
-        {"Label2", MenuControl::Label, "Frame3", "", 120, 720, 1215, 255},
-        {"Label3", MenuControl::Label, "Frame4", "", 120, 360, 1215, 255},
-        {"Label4", MenuControl::Label, "Frame4", "", 120, 720, 1215, 255},
-        {"Label5", MenuControl::Label, "", "", 6600, 5640, 735, 255},
-        {"Check1", MenuControl::CheckBox, "", "Hudba", 6120, 2760, 1095, 255},
+        {"Command1", MenuControl::Button, "Frame1", TextId::Episode1, nullptr, 240, 480, 1455, 375},
+        {"Command2", MenuControl::Button, "Frame1", TextId::Episode2, nullptr, 240, 960, 1455, 375},
+        {"Command3", MenuControl::Button, "Frame2", TextId::MenuAbout, nullptr, 240, 960, 1455, 375},
+        {"Command4", MenuControl::Button, "Frame2", TextId::MenuRules, nullptr, 240, 480, 1455, 375},
+        {"Command5", MenuControl::Button, "", TextId::MenuQuit, nullptr, 2880, 4800, 1455, 375},
+        {"Label1", MenuControl::Label, "Frame3", TextId::None, nullptr, 120, 360, 1215, 255},
+        {"Label2", MenuControl::Label, "Frame3", TextId::None, nullptr, 120, 720, 1215, 255},
+        {"Label3", MenuControl::Label, "Frame4", TextId::None, nullptr, 120, 360, 1215, 255},
+        {"Label4", MenuControl::Label, "Frame4", TextId::None, nullptr, 120, 720, 1215, 255},
+        {"Label5", MenuControl::Label, "", TextId::None, nullptr, 6600, 5640, 735, 255},
+        {"Check1", MenuControl::CheckBox, "", TextId::MenuMusic, nullptr, 6120, 2760, 1095, 255},
         // The sound effects: a switch of the window's own, no part of the game or its progress.
-        {"Check2", MenuControl::CheckBox, "", "Zvuky", 6120, 3000, 1095, 255},
-        {"Frame1", MenuControl::Frame, "", "Hra", 2640, 1200, 1935, 1575},
-        {"Frame2", MenuControl::Frame, "", "Informácie", 2640, 3000, 1935, 1575},
-        {"Frame3", MenuControl::Frame, "", "Epizóda 1", 5880, 120, 1455, 1095},
-        {"Frame4", MenuControl::Frame, "", "Epizóda 2", 5880, 1440, 1455, 1095},
-        {"Image2", MenuControl::Picture, "", "banner", 1920, 360, 3495, 510},
-        {"Image1", MenuControl::Picture, "", "webbutton", 0, 5400, 1320, 465},
+        {"Check2", MenuControl::CheckBox, "", TextId::MenuSounds, nullptr, 6120, 3000, 1095, 255},
+        {"Frame1", MenuControl::Frame, "", TextId::MenuGame, nullptr, 2640, 1200, 1935, 1575},
+        {"Frame2", MenuControl::Frame, "", TextId::MenuInfo, nullptr, 2640, 3000, 1935, 1575},
+        {"Frame3", MenuControl::Frame, "", TextId::Episode1, nullptr, 5880, 120, 1455, 1095},
+        {"Frame4", MenuControl::Frame, "", TextId::Episode2, nullptr, 5880, 1440, 1455, 1095},
+        {"Image2", MenuControl::Picture, "", TextId::None, "banner", 1920, 360, 3495, 510},
+        {"Image1", MenuControl::Picture, "", TextId::None, "webbutton", 0, 5400, 1320, 465},
         // Cloud decorations, three designs.
-        {"Image3", MenuControl::Picture, "", "ioblak", 480, 2280, 480, 480},
-        {"Image4", MenuControl::Picture, "", "cloud2", 1440, 4080, 480, 480},
-        {"Image5", MenuControl::Picture, "", "cloud3", 6360, 3240, 480, 480},
-        {"Image6", MenuControl::Picture, "", "cloud2", 1920, 1320, 480, 480},
-        {"Image7", MenuControl::Picture, "", "ioblak", 5640, 4440, 480, 480},
-        {"Image8", MenuControl::Picture, "", "cloud3", 3960, 5280, 480, 480},
-        {"Image9", MenuControl::Picture, "", "ioblak", 4920, 840, 480, 480},
-        {"Image10", MenuControl::Picture, "", "cloud3", 960, 480, 480, 480},
-        {"Image11", MenuControl::Picture, "", "cloud2", 4680, 2640, 480, 480},
+        {"Image3", MenuControl::Picture, "", TextId::None, "ioblak", 480, 2280, 480, 480},
+        {"Image4", MenuControl::Picture, "", TextId::None, "cloud2", 1440, 4080, 480, 480},
+        {"Image5", MenuControl::Picture, "", TextId::None, "cloud3", 6360, 3240, 480, 480},
+        {"Image6", MenuControl::Picture, "", TextId::None, "cloud2", 1920, 1320, 480, 480},
+        {"Image7", MenuControl::Picture, "", TextId::None, "ioblak", 5640, 4440, 480, 480},
+        {"Image8", MenuControl::Picture, "", TextId::None, "cloud3", 3960, 5280, 480, 480},
+        {"Image9", MenuControl::Picture, "", TextId::None, "ioblak", 4920, 840, 480, 480},
+        {"Image10", MenuControl::Picture, "", TextId::None, "cloud3", 960, 480, 480, 480},
+        {"Image11", MenuControl::Picture, "", TextId::None, "cloud2", 4680, 2640, 480, 480},
     };
     return controls;
 }
@@ -70,10 +70,10 @@ void Menu::Form_Activate() {
     // 4. Episode 2 is open once unlocked.
     Command2Enabled = lower(g.ep2Unlocked) == "true";
     // 5-6. Status labels.
-    Label1 = g.ep1Passed == 1 ? "Prešiel si." : "Neprešiel si.";
-    Label3 = g.ep2Passed == 1 ? "Prešiel si." : "Neprešiel si.";
-    Label2 = "Naj skóre: " + std::to_string(g.ep1BestScore);
-    Label4 = "Naj skóre: " + std::to_string(g.ep2BestScore);
+    Label1 = text(g.ep1Passed == 1 ? TextId::MenuPassed : TextId::MenuNotPassed);
+    Label3 = text(g.ep2Passed == 1 ? TextId::MenuPassed : TextId::MenuNotPassed);
+    Label2 = text(TextId::MenuBestScore, g.ep1BestScore);
+    Label4 = text(TextId::MenuBestScore, g.ep2BestScore);
     // 7. Music: every activation with music on continues the piece.
     if (g.musicOn == 1) {
         setCheck1(1);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/scheduler.h"
+#include "runtime/text.h"
 
 namespace sky {
 
@@ -16,7 +17,8 @@ struct MenuControl {
     const char* name;
     enum Kind { Picture, Frame, Button, Label, CheckBox } kind;
     const char* parent;   // frame name, or "" for the window
-    const char* caption;  // caption, or the picture's name for pictures
+    TextId caption;       // the caption (none for pictures)
+    const char* picture;  // a picture's name, else nullptr
     int left, top, width, height;
 };
 
@@ -25,7 +27,7 @@ public:
     explicit Menu(Program& p);
 
     static constexpr int kClientWidth = 7425, kClientHeight = 5865;  // twips: 495 x 391 pixels
-    static constexpr const char* kCaption = "Skyrend - menu";
+    static constexpr TextId kCaption = TextId::MenuTitle;
     static constexpr const char* kHomePage = "https://skyrend.example.org/";
     static const std::vector<MenuControl>& layout();
     // The program's own version in its short form: major ".", then minor and revision: "1.03".

@@ -9,7 +9,7 @@ namespace sky {
 
 // No behaviour beyond being shown and closed: the screen is its layout.
 struct Pravidla {
-    static constexpr const char* kCaption = "Pravidlá";
+    static constexpr TextId kCaption = TextId::RulesTitle;
     static constexpr int kClientWidth = 6630, kClientHeight = 5985;  // twips: 442 x 399 pixels
     // Drawn unscaled at the top-left; larger than the client area, so its right and bottom are cut.
     static constexpr const char* kBackground = "rules";

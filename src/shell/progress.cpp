@@ -1,6 +1,7 @@
 // Reading and writing new.dat.
 #include "shell/progress.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "runtime/numtext.h"
@@ -59,6 +60,18 @@ ReadResult readProgress(const std::string& path, GameProgress& p) {
     }
     parseProgress(text, p);
     return ReadResult::Read;
+}
+
+GameProgress mergeProgress(const GameProgress& theirs, const GameProgress& base, const GameProgress& mine) {
+    GameProgress out = theirs;
+    if (mine.ep2Unlocked != base.ep2Unlocked) out.ep2Unlocked = mine.ep2Unlocked;
+    for (const ProgressField& f : progressFields()) {
+        if (!f.number || mine.*f.number == base.*f.number) continue;
+        const bool both = theirs.*f.number != base.*f.number;
+        out.*f.number =
+            both && f.number != &GameProgress::musicOn ? std::max(mine.*f.number, theirs.*f.number) : mine.*f.number;
+    }
+    return out;
 }
 
 const std::vector<ProgressField>& progressFields() {

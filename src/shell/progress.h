@@ -54,6 +54,11 @@ std::string progressText(const GameProgress& p);
 // a read-only one is not replaced. Returns false, with a message on stderr, on failure.
 bool writeProgress(const std::string& path, const GameProgress& p, std::string* why = nullptr);
 
+// Two copies of the progress meet (two browser tabs, one storage): mine, which started out as
+// base, and theirs, stored by the other since. Each field mine changed since base is mine, the
+// others are theirs; a count or a best score both changed keeps the larger, the music switch mine.
+GameProgress mergeProgress(const GameProgress& theirs, const GameProgress& base, const GameProgress& mine);
+
 // The longest line the reader takes; anything longer is an unreadable line.
 constexpr std::size_t kMaxProgressLine = 4096;
 // The most of the file that is read: six of the longest lines with their line ends.

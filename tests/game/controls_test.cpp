@@ -133,7 +133,7 @@ TEST(Controls, AKeyHeldWhenABoxOpensNeverReachesItAndEscAnswersNoOrOk) {
     for (int style : {kOkOnly, kInformation, kQuestion}) {
         const BoxLayout b = boxLayout(style);
         std::string captions;
-        for (const BoxButton& x : b.buttons) captions += std::string(x.caption) + ",";
+        for (const BoxButton& x : b.buttons) captions += text(x.caption) + ",";
         EXPECT_EQ(captions, style == kQuestion ? "Áno,Nie," : "OK,");
         EXPECT_EQ(b.defaultAnswer, style == kQuestion ? kYes : kOk);
         EXPECT_EQ(b.escapeAnswer, style == kQuestion ? kNo : kOk);

@@ -69,7 +69,7 @@ TEST_F(MenuWindowTest, WindowAndEveryControlSitWhereDesigned) {
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15));
         EXPECT_EQ(w->parentWidget()->objectName().toStdString(), *c.parent ? c.parent : "menu");
-        const QString caption = QString::fromUtf8(c.caption);
+        const QString caption = QString::fromStdString(sky::text(c.caption));
         if (auto* b = qobject_cast<QAbstractButton*>(w)) {
             EXPECT_EQ(b->text(), caption);
         }

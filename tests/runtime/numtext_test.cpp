@@ -1,5 +1,12 @@
 // Numbers as labels show them and as the progress file holds them; the random sequence.
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "runtime/numtext.h"
 #include "runtime/random.h"
@@ -49,6 +56,40 @@ TEST(NumText, ProgressLinesAsSixteenBitIntegers) {
             EXPECT_EQ(*got, *want) << "'" << text << "'";
         }
     }
+}
+
+// A locale with a decimal comma: the system's own Slovak one, else one made for the test.
+locale_t decimalCommaLocale() {
+    if (locale_t l = newlocale(LC_ALL_MASK, "sk_SK.UTF-8", nullptr)) return l;
+    const auto dir = std::filesystem::temp_directory_path() / ("sky-locales-" + std::to_string(::getpid()));
+    const std::string made = "localedef -i sk_SK -f UTF-8 '" + (dir / "sk_SK.UTF-8").string() + "' 2>/dev/null";
+    std::filesystem::create_directories(dir);
+    locale_t l = nullptr;
+    if (std::system(made.c_str()) == 0) {
+        ::setenv("LOCPATH", dir.c_str(), 1);
+        l = newlocale(LC_ALL_MASK, "sk_SK.UTF-8", nullptr);
+        ::unsetenv("LOCPATH");
+    }
+    std::filesystem::remove_all(dir);
+    return l;
+}
+
+TEST(NumText, SameInEveryLocale) {
+    locale_t sk = decimalCommaLocale();
+    if (!sk) GTEST_SKIP() << "no Slovak locale, and localedef could not make one (package locales)";
+    const locale_t before = uselocale(sk);
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 2229.5);
+    EXPECT_STREQ(probe, "2229,5") << "the locale has a decimal comma";
+    EXPECT_EQ(numText(2229.5), "2229.5");
+    EXPECT_EQ(numText(-0.25), "-0.25");
+    EXPECT_EQ(numText(1e20), "1e+20");
+    EXPECT_EQ(toInt16("2.6"), 3);
+    EXPECT_EQ(toInt16("2,6"), std::nullopt);
+    EXPECT_EQ(parseNumber("2229.5"), 2229.5);
+    EXPECT_EQ(parseNumber("-1.5e3"), -1500);
+    uselocale(before);
+    freelocale(sk);
 }
 
 TEST(Random, SameSeedSameSequence) {

@@ -292,5 +292,20 @@ TEST_F(ProgressFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndTheGameStillQuits
     EXPECT_EQ(leftovers(), 0);
 }
 
+// Two tabs, one storage: what either changed survives the other's save.
+TEST(MergeProgress, EachSideKeepsWhatItChanged) {
+    const GameProgress base{"False", 0, 0, 10, 4, 1};
+    struct Row {
+        GameProgress theirs, mine, want;
+    } rows[] = {
+        {{"True", 1, 0, 25, 4, 1}, {"False", 0, 0, 10, 4, 0}, {"True", 1, 0, 25, 4, 0}},    // they won, I muted
+        {{"False", 0, 0, 25, 4, 1}, {"False", 0, 0, 3, 4, 1}, {"False", 0, 0, 25, 4, 1}},   // both scored: the larger
+        {{"False", 0, 0, 10, 4, 1}, {"True", 1, 1, 30, 9, 0}, {"True", 1, 1, 30, 9, 0}},    // only I played
+        {{"False", 0, 0, 10, 4, 0}, {"False", 0, 0, 10, 4, 1}, {"False", 0, 0, 10, 4, 0}},  // I changed nothing
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(progressText(mergeProgress(r.theirs, base, r.mine)), progressText(r.want)) << progressText(r.theirs);
+}
+
 }  // namespace
 }  // namespace sky
