@@ -13,7 +13,7 @@ function(run expect_rc)
 endfunction()
 
 run(0 --help)
-foreach(option --help --version --lang --scale --pace --no-autopause --classic-motion --record --replay --scenario --scenario-out)
+foreach(option --help --version --lang --scale --pace --no-autopause --classic-motion --record --replay --scenario --scenario-out --share --page)
   if(NOT out MATCHES "\n  [^\n]*${option}[ ,][^\n]*[a-z][^\n]*\\.\n")
     message(FATAL_ERROR "--help has no line of its own for ${option}:\n${out}")
   endif()
@@ -24,7 +24,20 @@ if(NOT out STREQUAL "skyrend 1.0.3\n")
   message(FATAL_ERROR "--version printed '${out}'")
 endif()
 
-foreach(bad "--no-such-option" "--scale" "--scale;0" "--scale;1000" "--pace;fast" "--lang;xx" "stray")
+# --share prints the page's address with the recording after #watch=, for a file that plays.
+set(rec ${CMAKE_CURRENT_LIST_DIR}/replays/ep1_bombs_pause_left_open.replay)
+run(0 --share ${rec})
+if(NOT out MATCHES "^http://localhost:8000/#watch=[-_A-Za-z0-9]+\n$")
+  message(FATAL_ERROR "--share printed '${out}'")
+endif()
+run(0 --share ${rec} --page http://127.0.0.1:8123/skyrend/)
+if(NOT out MATCHES "^http://127.0.0.1:8123/skyrend/#watch=")
+  message(FATAL_ERROR "--share --page printed '${out}'")
+endif()
+
+foreach(bad "--no-such-option" "--scale" "--scale;0" "--scale;1000" "--pace;fast" "--lang;xx" "stray"
+            "--page;http://127.0.0.1/" "--share;${rec};--page;ftp://127.0.0.1/" "--share;${rec};--page;http://h/#x"
+            "--share;${rec};--replay;${rec}" "--share;${CMAKE_CURRENT_LIST_FILE}" "--share;/no/such/file")
   run(2 ${bad})
   string(REGEX MATCHALL "\n" lines "${err}")
   list(LENGTH lines n)
@@ -32,3 +45,7 @@ foreach(bad "--no-such-option" "--scale" "--scale;0" "--scale;1000" "--pace;fast
     message(FATAL_ERROR "skyrend ${bad}: not one line on stderr:\n${out}${err}")
   endif()
 endforeach()
+run(2 --page http://127.0.0.1/)
+if(NOT err MATCHES "--share")
+  message(FATAL_ERROR "--page alone: '${err}'")
+endif()

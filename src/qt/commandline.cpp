@@ -30,7 +30,24 @@ Language commandLineLanguage(const QStringList& args, std::string_view remembere
     return chooseLanguage(asked, remembered, locale);
 }
 
-CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err, Language l) {
+namespace {
+
+// A web page's address as the page's own: http or https, no fragment of its own (the recording
+// goes there), nothing a terminal or a browser would take apart.
+bool pageAddress(std::string_view a) {
+    if (!a.starts_with("http://") && !a.starts_with("https://")) return false;
+    const std::string_view rest = a.substr(a.find("//") + 2);
+    if (rest.empty() || rest.size() > 2000) return false;
+    return std::none_of(a.begin(), a.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u <= ' ' || u >= 0x7F || c == '#' || c == '"' || c == '<' || c == '>' || c == '\\';
+    });
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err, Language l,
+                             std::string_view pageFromEnvironment) {
     auto say = [l](TextId id, auto... a) { return text(l, id, {TextArg(a)...}); };
     auto caption = [&say](TextId id) { return QString::fromStdString(say(id)); };
     QCommandLineParser parser;
@@ -46,8 +63,11 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     const QCommandLineOption replay("replay", caption(TextId::CliReplay), "FILE");
     const QCommandLineOption scenarioOut("scenario-out", caption(TextId::CliScenarioOut));
     const QCommandLineOption scenario("scenario", caption(TextId::CliScenario), "FILE");
-    const QList<QCommandLineOption> options = {help,          version, lang,   scale,       pace,    noAutopause,
-                                               classicMotion, record,  replay, scenarioOut, scenario};
+    const QCommandLineOption share("share", caption(TextId::CliShare), "FILE");
+    const QCommandLineOption page("page", QString::fromStdString(say(TextId::CliPage, kDefaultPage)), "URL");
+    const QList<QCommandLineOption> options = {help,        version,       lang,   scale,  pace,
+                                               noAutopause, classicMotion, record, replay, scenarioOut,
+                                               scenario,    share,         page};
     parser.addOptions(options);
 
     CommandLine c;
@@ -117,7 +137,7 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     }
     c.autopause = !parser.isSet(noAutopause);
     c.classicMotion = parser.isSet(classicMotion);
-    for (const QCommandLineOption* file : {&record, &replay, &scenario})
+    for (const QCommandLineOption* file : {&record, &replay, &scenario, &share})
         if (parser.isSet(*file) && parser.value(*file).isEmpty())
             return fail(say(TextId::CliEmptyFileName, file->names().first().toStdString()));
     c.record = bytes(parser.value(record));
@@ -126,6 +146,16 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     c.scenarioOut = parser.isSet(scenarioOut);
     if (c.scenarioOut && c.replay.empty()) return fail(say(TextId::CliScenarioOutAlone));
     if (!c.record.empty() && !c.replay.empty()) return fail(say(TextId::CliRecordAndReplay));
+    c.share = bytes(parser.value(share));
+    if (!c.share.empty() && (!c.record.empty() || !c.replay.empty() || !c.scenario.empty()))
+        return fail(say(TextId::CliShareAlone));
+    if (parser.isSet(page) && c.share.empty()) return fail(say(TextId::CliPageAlone));
+    if (!c.share.empty()) {
+        c.page = parser.isSet(page)             ? bytes(parser.value(page))
+                 : !pageFromEnvironment.empty() ? std::string(pageFromEnvironment)
+                                                : kDefaultPage;
+        if (!pageAddress(c.page)) return fail(say(TextId::CliBadPage, c.page));
+    }
     return c;
 }
 

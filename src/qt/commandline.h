@@ -24,15 +24,22 @@ struct CommandLine {
     std::optional<Language> language;
     bool autopause = true;
     bool classicMotion = false;  // --classic-motion
+    std::string share;           // --share FILE: print the address that plays it in the page
+    std::string page;            // the page's address for --share (--page, else SKYREND_PAGE)
 };
+
+// Where --share points when neither --page nor SKYREND_PAGE says: the site as README serves it.
+constexpr const char* kDefaultPage = "http://localhost:8000/";
 
 // The language the command line answers in: its own --lang, else the one remembered, else the
 // locale's.
 Language commandLineLanguage(const QStringList& args, std::string_view remembered, std::string_view locale);
 
 // Reads the options (args[0] is the program). --help and --version print to out; a mistake
-// prints one line to err and gives exit code 2. Both speak the language given.
-CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err, Language l);
+// prints one line to err and gives exit code 2. Both speak the language given. pageFromEnvironment
+// is SKYREND_PAGE's value, taken when --page is not given.
+CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::ostream& err, Language l,
+                             std::string_view pageFromEnvironment = {});
 
 // The program's version as --version prints it.
 std::string versionLine();

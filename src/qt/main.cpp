@@ -1,5 +1,6 @@
 // The program's entry: the game in its window, or a scenario or a recorded game run headless.
 #include <QStringList>
+#include <cstdlib>
 #include <iostream>
 
 #include "qt/app.h"
@@ -17,9 +18,12 @@ int main(int argc, char** argv) {
     // the game's own, as its expectations are written.
     const sky::Language language = sky::qt::commandLineLanguage(
         args, sky::qt::SettingsFile().load().language.toStdString(), sky::qt::localeFromEnvironment());
-    const sky::qt::CommandLine options = sky::qt::parseCommandLine(args, std::cout, std::cerr, language);
+    const char* page = std::getenv("SKYREND_PAGE");
+    const sky::qt::CommandLine options =
+        sky::qt::parseCommandLine(args, std::cout, std::cerr, language, page ? page : "");
     if (options.exitCode) return std::cout.flush() ? *options.exitCode : 1;
-    if (auto rc = sky::runHeadless({options.scenario, options.replay, options.scenarioOut}, std::cout, std::cerr))
-        return *rc;
+    const sky::HeadlessRun headless{options.scenario, options.replay, options.scenarioOut,
+                                    options.share,    options.page,   language};
+    if (auto rc = sky::runHeadless(headless, std::cout, std::cerr)) return *rc;
     return sky::qt::runApp(argc, argv, options);
 }

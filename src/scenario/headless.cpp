@@ -4,8 +4,10 @@
 #include <cstring>
 #include <ostream>
 
+#include "scenario/infile.h"
 #include "scenario/replay.h"
 #include "scenario/runner.h"
+#include "scenario/sharecode.h"
 
 namespace sky {
 
@@ -18,7 +20,7 @@ std::optional<int> runHeadless(int argc, char** argv, std::ostream& out, std::os
                 err << "skyrend: --scenario needs a file\n";
                 return 2;
             }
-            return runHeadless(HeadlessRun{argv[i + 1], {}, false}, out, err);
+            return runHeadless(HeadlessRun{argv[i + 1], {}, false, {}, {}, {}}, out, err);
         }
         if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) replay = argv[i + 1];
         if (std::strcmp(argv[i], "--scenario-out") == 0) headless = true;
@@ -28,12 +30,14 @@ std::optional<int> runHeadless(int argc, char** argv, std::ostream& out, std::os
         err << "skyrend: --scenario-out goes with --replay FILE\n";
         return 2;
     }
-    return runHeadless(HeadlessRun{{}, replay, true}, out, err);
+    return runHeadless(HeadlessRun{{}, replay, true, {}, {}, {}}, out, err);
 }
 
 std::optional<int> runHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& err) {
     std::optional<int> rc;
-    if (!run.scenario.empty())
+    if (!run.share.empty())
+        rc = runShare(run, out, err);
+    else if (!run.scenario.empty())
         rc = runScenarioFile(run.scenario, out, err);
     else if (run.scenarioOut)
         rc = replay::runReplayFile(run.replay, out, err);
@@ -43,6 +47,29 @@ std::optional<int> runHeadless(const HeadlessRun& run, std::ostream& out, std::o
         rc = 1;
     }
     return rc;
+}
+
+int runShare(const HeadlessRun& run, std::ostream& out, std::ostream& err) {
+    // Only what plays here is shared, and read through the one descriptor that was checked.
+    std::string error;
+    const auto rec = replay::load(run.share, error);
+    if (!rec) {
+        err << error << "\n";
+        return 2;
+    }
+    error.clear();
+    const auto bytes = rec->input->read(share::kLongestText, error);
+    if (!bytes && !error.empty() && rec->input->size() <= share::kLongestText) {
+        err << rec->file << ": cannot read the recording (" << error << ")\n";
+        return 2;
+    }
+    const auto code = bytes ? share::encode(*bytes) : std::nullopt;
+    if (!code) {
+        err << text(run.language, TextId::ShareTooLong, {rec->file}) << "\n";
+        return 2;
+    }
+    out << run.page << share::kWatchMark << *code << "\n";
+    return 0;
 }
 
 }  // namespace sky

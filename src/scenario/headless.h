@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "runtime/text.h"
+
 namespace sky {
 
 // `--scenario FILE`, or `--replay FILE --scenario-out`: runs it and returns the exit code (2 for
@@ -17,7 +19,14 @@ struct HeadlessRun {
     std::string scenario;
     std::string replay;
     bool scenarioOut = false;
+    std::string share;                     // --share FILE: the address of the page playing it, printed
+    std::string page;                      // the page's address for --share
+    Language language = Language::Slovak;  // what --share's messages speak
 };
 std::optional<int> runHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& err);
+
+// `--share FILE`: prints the page's address with the recording in it. 2 when the file is not a
+// recording the game plays or is too long for an address.
+int runShare(const HeadlessRun& run, std::ostream& out, std::ostream& err);
 
 }  // namespace sky
