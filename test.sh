@@ -14,6 +14,13 @@ web_tests() {
   [ -x "$here/build-test-release/src/skyrend" ] && native=("$here/build-test-release/src/skyrend")
   "$here/tests/web/cli.sh" "$here/build-web/cli/skyrend.js" "${native[@]}"
   (cd "$here/tests/web" && npm ci --no-audit --no-fund --loglevel=error && node browser.mjs "$here/build-web/site")
+  # Recordings shared from the desktop build and watched in the page.
+  local desktop="${native[0]:-$here/build/src/skyrend}"
+  if [ -x "$desktop" ]; then
+    (cd "$here/tests/web" && node watch.mjs "$here/build-web/site" "$desktop")
+  else
+    echo "watch: SKIPPED, no desktop build to share from (run ./test.sh or build build/)"
+  fi
 }
 if [ "${1:-}" = web ]; then
   web_tests

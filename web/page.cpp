@@ -29,6 +29,7 @@
 #include "shell/program.h"
 #include "shell/progress.h"
 #include "shell/registry.h"
+#include "watch.h"
 
 // The page's side, in page.js (the object skyPage).
 EM_JS(void, js_call, (const char* what, const char* arg), { skyPage.fromGame(UTF8ToString(what), UTF8ToString(arg)); });
@@ -77,6 +78,7 @@ public:
     std::unique_ptr<About> about;
     SceneMotion::Mode motionMode = SceneMotion::Mode::Interpolate;
     SceneMotion motion;
+    std::unique_ptr<PageWatch> watch;  // a recording played instead of the player (watch.cpp)
 
     // The clock follows real time: one step per display frame. After the page slept on purpose
     // (the menu with nothing to do) the whole time slept counts.
@@ -86,7 +88,10 @@ public:
         Micros d = realTime.step(now);
         if (slept) d = std::max<Micros>(d, (now - lastStepNs) / 1000);
         lastStepNs = now;
-        if (d > 0) program->scheduler().advance(d);
+        if (watch)
+            watch->step(d);
+        else if (d > 0)
+            program->scheduler().advance(d);
         tidy();
     }
     void resync() { realTime.restart(lastStepNs = nowNs()); }
@@ -102,7 +107,7 @@ public:
     }
 
     void input(const InputEvent& e) {
-        if (!program || program->ended()) return;
+        if (!program || program->ended() || watch) return;  // a recording plays: the viewer gives no inputs
         apply(*program, e);
         sceneChanged = true;
         tidy();
@@ -124,7 +129,7 @@ public:
     // before the menu's first activation has read it. Another tab may have written meanwhile, so
     // the browser's copy is read again first and the two are merged (mergeProgress).
     void syncProgress() {
-        if (!program->modul1().progressLoaded) return;
+        if (watch || !program->modul1().progressLoaded) return;  // watching stores nothing
         GameProgress& p = program->progress();
         if (!base) base = p;  // what the first activation read
         const std::string mine = progressText(p);
@@ -146,6 +151,7 @@ public:
 
     // FrontEnd.
     int messageBox(const std::string& text, const std::string& title, int style) override {
+        if (watch) return watch->answerBox(style);  // the recording says how and when it closed
         const int id = js_box_open(text.c_str(), title.c_str(), style);
         ++boxes;
         int answer = 0;
@@ -161,7 +167,9 @@ public:
     }
     void music(const std::string& command) override { js_call("music", command.c_str()); }
     // The page plays cue i from second i of its sound file (tools/soundgen.cpp --slots).
-    void cue(Cue c) override { js_call("cue", std::to_string(static_cast<int>(c)).c_str()); }
+    void cue(Cue c) override {
+        if (!watch || !watch->catchingUp()) js_call("cue", std::to_string(static_cast<int>(c)).c_str());
+    }
     void showMenu() override {
         menuShown = true;
         activatePending = true;  // the menu becomes the active window as soon as it shows
@@ -192,11 +200,18 @@ public:
         js_call("showAbout", about->Label1.c_str());
     }
     void openUrl(const std::string& url) override { js_call("openUrl", url.c_str()); }
-    std::uint64_t clockSeed() override { return static_cast<std::uint64_t>(js_seed()); }
-    void quit() override { js_call("quit", ""); }
+    std::uint64_t clockSeed() override { return watch ? watch->seed() : static_cast<std::uint64_t>(js_seed()); }
+    void quit() override {
+        if (!watch) js_call("quit", "");  // a recording's last picture stays
+    }
 };
 
 WebFrontEnd* fe = nullptr;
+
+WebFrontEnd& theFrontEnd() {
+    static WebFrontEnd frontEnd;
+    return frontEnd;
+}
 
 InputEvent event(InputEvent::Kind kind, int value = 0, const char* control = "") {
     InputEvent e;
@@ -280,6 +295,28 @@ std::string infoJson() {
 }
 
 }  // namespace
+
+PageWatch* watching() {
+    return fe ? fe->watch.get() : nullptr;
+}
+
+void startWatching(std::unique_ptr<PageWatch> watch) {
+    fe = &theFrontEnd();
+    fe->about.reset();
+    fe->menuSent.clear();
+    fe->watch = std::move(watch);
+    fe->watch->start(*fe, fe->program);
+    fe->resync();
+}
+
+void watchBack() {
+    if (!fe || !fe->watch || !fe->program || fe->program->scheduler().depth() > 0) return;
+    fe->menuSent.clear();
+    fe->watch->back(*fe, fe->program);
+    fe->sceneChanged = true;
+    fe->resync();
+}
+
 }  // namespace sky::web
 
 using namespace sky;
@@ -290,8 +327,8 @@ extern "C" {
 // Starts the game on its menu, with the progress file the browser holds (skyPage.storedProgress); smooth
 // draws the world between its ticks, else the ticks are drawn as they fall.
 EMSCRIPTEN_KEEPALIVE void sky_start(int smooth) {
-    static WebFrontEnd frontEnd;
-    fe = &frontEnd;
+    fe = &theFrontEnd();
+    fe->watch.reset();
     fe->motionMode = smooth ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
     fe->program.reset();
     fe->about.reset();
@@ -327,7 +364,7 @@ EMSCRIPTEN_KEEPALIVE int sky_paused() {
 EMSCRIPTEN_KEEPALIVE int sky_idle_ms() {
     constexpr Micros kMost = 60000;
     if (!fe || !fe->program || fe->program->ended()) return kMost;
-    if (fe->program->screen() || fe->activatePending || fe->boxes) return 0;
+    if (fe->program->screen() || fe->activatePending || fe->boxes || fe->watch) return 0;
     const Scheduler& clock = fe->program->scheduler();
     const Micros next = clock.nextFireAt();
     return static_cast<int>(next == Scheduler::kNever ? kMost

@@ -84,7 +84,9 @@ var skyPage = (() => {
     document.body.classList.toggle('wide', wide);
     const side = touch && wide ? pad.room(true) : 0, under = touch && !wide ? pad.room(false) : 0;
     Object.assign(document.body.style, { paddingLeft: side + 'px', paddingRight: side + 'px', paddingBottom: under + 'px' });
-    const roomW = innerWidth - 2 * side, roomH = innerHeight - under;
+    const bar = window.skyWatch ? skyWatch.room() : 0;  // a recording's watch bar (watch.js)
+    if (bar) document.body.style.paddingBottom = under + bar + 'px';
+    const roomW = innerWidth - 2 * side, roomH = innerHeight - under - bar;
     const k = fitScale(kWidth, kHeight, roomW, roomH - (full ? 0 : 20));
     canvas.style.width = kWidth * k + 'px';
     canvas.style.height = kHeight * k + 'px';
@@ -628,7 +630,7 @@ var skyPage = (() => {
   function begin() {
     $('closed').hidden = true;
     $('tabs').hidden = true;
-    M._sky_start(settings.classicMotion ? 0 : 1);
+    if (!window.skyWatch || !skyWatch.active()) M._sky_start(settings.classicMotion ? 0 : 1);
     running = true;
     wake();
   }
@@ -646,7 +648,8 @@ var skyPage = (() => {
     } catch (e) { return false; }
   }
   function claim(steal) {
-    if (!navigator.locks) { begin(); return; }
+    // A recording plays without the lock: watching stores nothing.
+    if (!navigator.locks || (window.skyWatch && skyWatch.take(M))) { begin(); return; }
     navigator.locks.request('skyrend/play', steal ? { steal: true } : { ifAvailable: true }, (lock) => {
       if (!lock) { tabsNotice('busy'); return null; }
       begin();
@@ -711,6 +714,7 @@ var skyPage = (() => {
   function start(module) {
     M = module;
     label();
+    if (window.skyWatch) skyWatch.label(M);
     layout = JSON.parse(M.UTF8ToString(M._sky_layout()));
     buildMenu();
     buildPanels();
@@ -754,5 +758,5 @@ var skyPage = (() => {
   const paused = () => M._sky_paused() === 1;
   // ... and what the playfield shows (see look in painter.js).
   const look = (frames) => painting.look(frames);
-  return { start, fromGame, openBox, waitBox, paint, screenVar, soundsPlayed, audioStats, paused, look, storedProgress, storeProgress };
+  return { start, begin, fromGame, openBox, waitBox, paint, screenVar, soundsPlayed, audioStats, paused, look, storedProgress, storeProgress };
 })();

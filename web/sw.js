@@ -3,7 +3,7 @@
 // it is not.
 'use strict';
 const kCache = 'skyrend-@sky_version@';
-const kFiles = ['./', 'index.html', 'page.js', 'page.css', 'painter.js', 'paint-worker.js', 'skyrend.js', 'skyrend.wasm', 'synth.js', 'synth.wasm',
+const kFiles = ['./', 'index.html', 'page.js', 'page.css', 'watch.js', 'watch.css', 'painter.js', 'paint-worker.js', 'skyrend.js', 'skyrend.wasm', 'synth.js', 'synth.wasm',
                 'synth-worker.js', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
 self.addEventListener('install', (e) => e.waitUntil(caches.open(kCache).then((c) => c.addAll(kFiles)).then(() => self.skipWaiting())));
 self.addEventListener('activate', (e) => e.waitUntil(

@@ -1,0 +1,144 @@
+// Recordings shared from the desktop, watched in the page in the system's chromium: the address
+// `skyrend --share` prints plays each recorded game to the very state the desktop's headless
+// replay ends in; the watch bar pauses, changes speed and goes 10 s back; a dropped or picked file
+// plays too; a damaged address says so and leaves the game to play; watching stores nothing.
+// Usage: node watch.mjs SITE_DIR DESKTOP_SKYREND [SCREENSHOT_DIR]
+import { createServer } from 'node:http';
+import { readFile, readdir, mkdtemp } from 'node:fs/promises';
+import { execFileSync } from 'node:child_process';
+import { tmpdir } from 'node:os';
+import { join, extname, dirname } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const [site, desktop, shots] = process.argv.slice(2);
+const replays = join(dirname(fileURLToPath(import.meta.url)), '..', 'replays');
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+const server = createServer((req, res) => {
+  const file = new URL(req.url, 'http://x').pathname.replace(/\/$/, '/index.html');
+  readFile(join(site, file)).then((b) => res.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' }).end(b))
+    .catch(() => res.writeHead(404).end());
+});
+await new Promise((r) => server.listen(0, '127.0.0.1', r));
+const url = `http://127.0.0.1:${server.address().port}/`;
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', userDataDir: await mkdtemp(join(tmpdir(), 'skyrend-watch-')),
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+         '--autoplay-policy=no-user-gesture-required'],
+  defaultViewport: { width: 1280, height: 1024 },
+});
+let failed = 0;
+const check = (ok, what) => { console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`); if (!ok) failed++; };
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+const desktopRun = (...args) => execFileSync(desktop, args, { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+
+async function open(address, viewport) {
+  const page = await (await browser.createBrowserContext()).newPage();
+  page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
+  if (viewport) await page.emulate({ viewport, userAgent: await browser.userAgent() });
+  await page.goto(address);
+  return page;
+}
+const state = (page) => page.evaluate(() => skyWatch.state());
+const barUp = (page) => page.waitForSelector('#watchbar:not([hidden])', { timeout: 30000 });
+// At 8x to the recording's end, then the game's state as the headless replay prints it.
+async function playOut(page) {
+  for (let i = 0; i < 3; i++) await page.click('#watch-faster');
+  await page.waitForFunction(() => skyWatch.state().finished, { timeout: 120000, polling: 200 });
+  return page.evaluate(() => skyWatch.final());
+}
+
+// Every stored recording: from the desktop's --share to the same end as the desktop's replay.
+const files = (await readdir(replays)).filter((f) => f.endsWith('.replay')).sort();
+let first = null;
+for (const f of files) {
+  const address = desktopRun('--share', join(replays, f), '--page', url).trim();
+  const expected = desktopRun('--replay', join(replays, f), '--scenario-out');
+  check(address.startsWith(`${url}#watch=`), `${f}: --share prints the page's address (${address.length} characters)`);
+  const page = await open(address);
+  await barUp(page);
+  const final = await playOut(page);
+  check(final === expected, `${f}: the page ends as the desktop's replay${final === expected ? '' : `:\n${final}\n---\n${expected}`}`);
+  const said = await page.waitForFunction(() => document.querySelector('#watch-end').textContent.includes('Koniec záznamu'), { timeout: 3000 })
+    .then(() => true, () => false);
+  check(said, `${f}: the bar says the recording ended`);
+  check(await page.evaluate(() => localStorage.getItem('skyrend/new.dat')) === null, `${f}: watching stored no progress`);
+  if (!first) first = { address, page }; else await page.close();
+}
+
+// The bar: pause holds the clock, speed steps, 10 s back lands 10 s earlier, as playing there would.
+{
+  const longest = files.find((f) => f.startsWith('ep1_birds'));
+  const page = await open(desktopRun('--share', join(replays, longest), '--page', url).trim());
+  await barUp(page);
+  await page.click('#watch-faster'); await page.click('#watch-faster'); await page.click('#watch-faster');
+  check((await page.$eval('#watch-speed', (e) => e.textContent)) === '8×' && await page.$eval('#watch-faster', (b) => b.disabled), 'faster stops at 8x');
+  await page.waitForFunction(() => skyWatch.state().clock > 30000, { timeout: 60000, polling: 100 });
+  await page.click('#watch-pause');
+  const held = (await state(page)).clock;
+  await sleep(600);
+  check((await state(page)).clock === held && (await state(page)).paused, `paused, the clock stands at ${held} ms`);
+  await page.click('#watch-back');
+  const back = (await state(page)).clock;
+  check(back === held - 10000, `10 s back: ${held} -> ${back} ms`);
+  for (let i = 0; i < 6; i++) await page.click('#watch-slower');
+  check((await page.$eval('#watch-speed', (e) => e.textContent)) === '¼×' && await page.$eval('#watch-slower', (b) => b.disabled), 'slower stops at 1/4x');
+  await page.keyboard.press('Space');
+  await sleep(800);
+  const crept = (await state(page)).clock - back;
+  check(!(await state(page)).paused && crept > 50 && crept < 400, `Space resumes at 1/4x: ${crept} ms of game in 800 ms`);
+  await page.close();
+}
+
+// A file dropped on the page, and one picked (a phone's way), while the game is on its menu.
+{
+  const page = await open(url);
+  await page.waitForSelector('#menu:not([hidden])');
+  const text = await readFile(join(replays, files[0]), 'utf8');
+  await page.evaluate((t) => {
+    const dt = new DataTransfer();
+    dt.items.add(new File([t], 'dropped.replay'));
+    window.dispatchEvent(new DragEvent('drop', { dataTransfer: dt, bubbles: true, cancelable: true }));
+  }, text);
+  await barUp(page);
+  check(true, 'a dropped recording plays');
+  await page.close();
+  const phone = await open(url, { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1 });
+  await phone.waitForSelector('#menu:not([hidden])');
+  const picker = await phone.$('#watch-file');
+  await picker.uploadFile(join(replays, files.find((f) => f.startsWith('ep2'))));
+  await barUp(phone);
+  await phone.click('#watch-faster'); await phone.click('#watch-faster');
+  await phone.waitForFunction(() => !document.querySelector('#screen').hidden && skyWatch.state().clock > 12000, { timeout: 60000, polling: 100 });
+  const bar = await phone.$eval('#watchbar', (e) => e.getBoundingClientRect().toJSON());
+  const field = await phone.$eval('#field', (e) => e.getBoundingClientRect().toJSON());
+  const buttons = await phone.$$eval('#watchbar button', (bs) => bs.map((b) => b.getBoundingClientRect()).map((r) => Math.min(r.width, r.height)));
+  check(bar.bottom <= 844 && bar.top >= field.bottom - 0.5 && bar.width <= 390, `phone: the bar under the playfield, on the screen (${Math.round(bar.top)}..${Math.round(bar.bottom)})`);
+  check(Math.min(...buttons) >= 44, `phone: the bar's buttons are finger-sized (${Math.min(...buttons)} px)`);
+  await phone.click('#watch-pause');
+  if (shots) await phone.screenshot({ path: join(shots, 'share-phone.png') });
+  await phone.close();
+}
+
+// The desktop's look of the bar, mid-game; then a damaged address: said, and the game plays.
+{
+  await first.page.close();
+  const page = await open(first.address);
+  await barUp(page);
+  await page.click('#watch-faster'); await page.click('#watch-faster');
+  await page.waitForFunction(() => !document.querySelector('#screen').hidden && skyWatch.state().clock > 22000, { timeout: 60000, polling: 100 });
+  await page.click('#watch-pause');
+  if (shots) await page.screenshot({ path: join(shots, 'share-desktop.png') });
+  await page.close();
+  const cut = await open(first.address.slice(0, -6));
+  await cut.waitForSelector('#menu:not([hidden])');
+  const said = await cut.$eval('#watch-note', (e) => (e.hidden ? '' : e.textContent));
+  check(said.includes('skrátená'), `a cut address says so: "${said}"`);
+  check(await cut.$eval('#watchbar', (e) => e.hidden), 'and the game plays instead');
+  await cut.close();
+}
+
+await browser.close();
+server.close();
+console.log(failed ? `watch: ${failed} failed` : 'watch: passed');
+process.exit(failed ? 1 : 0);
