@@ -74,6 +74,7 @@ var skyWatch = (() => {
     }
     bar.setAttribute('aria-label', say('ShareWatching'));
     open.textContent = say('ShareOpen');
+    picker.setAttribute('aria-label', say('ShareOpen'));
     drop.textContent = say('ShareDrop');
     shown = '';
   }
