@@ -1,17 +1,20 @@
 // The player's settings file: INI lines, key=value under [General].
 #include "qt/settings.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "qt/filelock.h"
 #include "qt/keybindings.h"
 #include "qt/scalefit.h"
+#include "shell/filelock.h"
 #include "shell/savefile.h"
 
 namespace sky::qt {
@@ -218,7 +221,11 @@ bool SettingsFile::save(const Settings& s) const {
     // Another copy saving at the same moment: its whole file, then ours, never a mix.
     FileLock::State state{};
     std::string why;
-    const auto lock = FileLock::acquire(QFile::encodeName(lockPath()).toStdString(), kSettingsLockWaitMs, state, why);
+    std::unique_ptr<FileLock> lock;
+    const QDeadlineTimer until(kSettingsLockWaitMs);
+    while (!(lock = FileLock::acquire(QFile::encodeName(lockPath()).toStdString(), state, why)) &&
+           state == FileLock::State::Busy && !until.hasExpired())
+        QThread::msleep(10);
     if (!lock && !lockComplained_) {
         lockComplained_ = true;
         std::fprintf(stderr, "skyrend: the settings lock %s %s; settings are saved without it\n",

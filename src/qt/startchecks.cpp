@@ -115,7 +115,7 @@ DisplayGuard::~DisplayGuard() {
 }
 
 std::unique_ptr<FileLock> lockProgressFolder(FileLock::State& state, std::string& why, const std::string& lockPath) {
-    return FileLock::acquire(lockPath, 0, state, why);
+    return FileLock::acquire(lockPath, state, why);
 }
 
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "qt/filelock.h"
+#include "shell/filelock.h"
 
 class QSocketNotifier;
 class QWidget;
@@ -20,7 +20,6 @@ class Program;
 namespace sky::qt {
 
 constexpr const char* kProgressFile = "new.dat";
-constexpr const char* kLockFile = "new.dat.lock";
 
 // Why the game refuses to write a recording to path (a file the game reads: the progress file and
 // its lock, the music, the sounds, the settings file and its lock; something that is not a file;

@@ -19,8 +19,8 @@
 #include "game/input.h"
 #include "runtime/numtext.h"
 #include "runtime/quote.h"
-#include "scenario/folderlock.h"
 #include "scenario/infile.h"
+#include "shell/filelock.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 
@@ -488,9 +488,10 @@ int runScenarioFile(const std::string& path, std::ostream& out, std::ostream& er
         return 2;
     }
     // The folder's new.dat belongs to the game that plays there, if one does.
-    FolderLock lock;
-    if (lock.take() == FolderLock::Result::Held) {
-        err << "skyrend: a game is playing in this folder (it holds " << lock.path()
+    FileLock::State state{};
+    const auto lock = FileLock::acquire(kLockFile, state, why);
+    if (state == FileLock::State::Busy) {
+        err << "skyrend: a game is playing in this folder (it holds " << kLockFile
             << "): the scenario would overwrite its new.dat\n";
         return 1;
     }

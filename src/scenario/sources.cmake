@@ -4,5 +4,4 @@ target_sources(skycore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/replay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sharecode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/headless.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/infile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/folderlock.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/infile.cpp)

@@ -2,6 +2,7 @@
 target_sources(skycore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/progress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/savefile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/filelock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program.cpp)
 target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/registry.cpp)

@@ -1,5 +1,5 @@
-// The folder's lock, as the game's windows take it.
-#include "scenario/folderlock.h"
+// Lock files through the system's own file locks: the system lets go of them when their holder ends.
+#include "shell/filelock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
+#include <cstring>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -57,38 +57,40 @@ int ownPid() {
 
 }  // namespace
 
-FolderLock::~FolderLock() {
-    if (fd_ < 0) return;
-    // Removed while still held, so no other copy is left holding a file nobody can see.
-    ::unlink(path_.c_str());
-    ::close(fd_);
-}
-
-FolderLock::Result FolderLock::take() {
-    while (fd_ < 0) {
+std::unique_ptr<FileLock> FileLock::acquire(const std::string& path, State& state, std::string& why) {
+    for (;;) {
         // Without blocking or following a link: a FIFO or a link planted there is no lock file.
-        const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
         struct stat held {};
         if (fd < 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            why = fd < 0 ? std::strerror(errno) : "not a regular file";
             if (fd >= 0) ::close(fd);
-            return Result::NoLock;
+            state = State::Unavailable;
+            return nullptr;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || heldByAGame(fd)) {
             ::close(fd);
-            return Result::Held;
+            state = State::Busy;
+            return nullptr;
         }
-        // The holder before may have removed the file between our opening and our locking it.
+        // The holder before may have removed the file between our opening and our locking it:
+        // then the lock is on a file nobody else will see, and the one named path is tried again.
         struct stat named {};
-        if (::stat(path_.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+        if (::stat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
             const std::string pid = std::to_string(ownPid()) + "\n";
-            if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.data(), pid.size())) {
-            }
-            fd_ = fd;
-        } else {
-            ::close(fd);
+            if (::ftruncate(fd, 0) == 0) [[maybe_unused]]
+                const ssize_t n = ::write(fd, pid.data(), pid.size());
+            state = State::Held;
+            return std::unique_ptr<FileLock>(new FileLock(path, fd));
         }
+        ::close(fd);
     }
-    return Result::Taken;
+}
+
+FileLock::~FileLock() {
+    // Removed while still held, so no other copy is ever left holding a file nobody can see.
+    ::unlink(path_.c_str());
+    ::close(fd_);
 }
 
 }  // namespace sky
