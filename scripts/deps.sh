@@ -6,8 +6,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt
           libsdl2-dev)
 # libsdl2-dev: gamepads (the game builds without it, and loads the library only when it starts).
 # The tests also fuzz the progress file with clang's libFuzzer, check the desktop entry and the
-# metainfo, and make a Slovak locale to write numbers under.
-[ "${1:-}" = test ] && packages+=(clang libclang-rt-14-dev appstream desktop-file-utils locales)
+# metainfo, make a Slovak locale to write numbers under, and play the music into a sound server of
+# their own.
+[ "${1:-}" = test ] && packages+=(clang libclang-rt-14-dev appstream desktop-file-utils locales pulseaudio)
 # The browser build: emscripten and Node for the build and the command line, chromium for the
 # browser test.
 if [ "${1:-}" = web ]; then

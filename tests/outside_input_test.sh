@@ -4,11 +4,7 @@
 # moments (a hang is a timeout) and in bounded memory. Usage: SKYREND [sanitized].
 game="$1"
 sanitized="${2:-}"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
+. "$(dirname "$0")/support/game.sh"
 # expect STATUS ARGS...: the game's status, and one line on stderr when it refuses.
 expect() {
   want=$1; shift
@@ -16,7 +12,6 @@ expect() {
   [ $rc = "$want" ] || { fail "$*: status $rc, not $want: $err"; return; }
   [ $rc = 0 ] || [ "$(printf '%s\n' "$err" | wc -l)" = 1 ] || fail "$*: not one line: $err"
 }
-export QT_QPA_PLATFORM=offscreen
 printf 'seed 1\nopen 1\nexpect screen Form1\n' > ok.scn
 
 # Scenario files: regular files only, of a bounded size; no name is no file.
@@ -51,9 +46,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 10 "$game" --recor
 # writing new.dat beside it otherwise.
 mkdir locked && cd locked || exit 1
 printf 'menu\nactivate\nquit\n' > quit.scn
-"$game" >/dev/null 2>&1 &
-copy=$!
-for _ in $(seq 100); do [ -e new.dat.lock ] && break; sleep 0.1; done
+start
 expect 1 --scenario quit.scn
 [ -e new.dat ] && fail "a scenario wrote new.dat under a running game"
 kill -TERM $copy; wait $copy

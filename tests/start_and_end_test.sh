@@ -2,19 +2,7 @@
 # The game started from the command line as a player or the desktop would: no display, odd
 # --record paths, the desktop ending it, a second copy in the same folder. Usage: SKYREND.
 game="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-saved() { printf 'True\n1\n0\n5\n0\n0\n' > new.dat; }  # LF lines: a save rewrites them as CR LF
-crlf() { [ "$(head -c 6 new.dat)" = "$(printf 'True\r\n')" ]; }
-# Starts a copy in the background and waits until it holds the folder's lock.
-start() {
-  "$game" >/dev/null 2>&1 &
-  copy=$!
-  for _ in $(seq 100); do [ -e new.dat.lock ] && return; sleep 0.1; done
-}
+. "$(dirname "$0")/support/game.sh"
 
 # No display: one line and status 2, whether none is named or the named one cannot be reached.
 unused=97  # a display nobody runs (another program's Xvfb may hold :97)
@@ -25,7 +13,6 @@ for display in "" ":$unused"; do
     || fail "display '$display': status $rc: $out"
 done
 
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg"
 # A recording over a file the game reads, or where nothing can be written: refused before the game starts.
 saved
 mkdir -p sounds cfg/skyrend

@@ -1,8 +1,11 @@
 // The sound effects' mixer: the voices that play, added up at the effects' volume into the
-// output's samples; silence when none does.
+// output's samples; silence when none does. Also what the music's output shares with it: the
+// volume's scale and the device's format.
 #pragma once
 
 #include <QAudio>
+#include <QAudioDevice>
+#include <QAudioFormat>
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -14,6 +17,17 @@ namespace sky::qt {
 inline double volumeGain(int percent) {
     return QAudio::convertVolume(std::clamp(percent, 0, 100) / 100.0, QAudio::LogarithmicVolumeScale,
                                  QAudio::LinearVolumeScale);
+}
+
+// What the device plays best in 16 bits: its own rate and channels (1 or 2), never a file's, so one
+// odd file does not set what all the others cost. An invalid format when the device takes none.
+inline QAudioFormat deviceFormat(const QAudioDevice& device) {
+    QAudioFormat format;
+    format.setSampleFormat(QAudioFormat::Int16);
+    format.setSampleRate(std::clamp(device.preferredFormat().sampleRate(), 8000, 96000));
+    format.setChannelCount(std::clamp(device.preferredFormat().channelCount(), 1, 2));
+    if (!device.isFormatSupported(format)) format.setSampleRate(48000);
+    return device.isFormatSupported(format) ? format : QAudioFormat();
 }
 
 class Mixer {

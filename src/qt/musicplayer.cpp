@@ -4,105 +4,104 @@
 #include "qt/mixer.h"
 #include "qt/quietaudio.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdint>
-#include <cstring>
-
 #include <QAudioDevice>
+#include <QAudioSink>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QIODevice>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "assets/wavestream.h"
 
 namespace sky::qt {
 
-bool playableWave(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    const std::uint64_t fileSize = regular ? static_cast<std::uint64_t>(st.st_size) : 0;
-    auto readAt = [&](std::uint64_t at, unsigned char* buf, std::size_t n) {
-        return at + n <= fileSize && ::pread(fd, buf, n, static_cast<off_t>(at)) == static_cast<ssize_t>(n);
-    };
-    auto u16 = [](const unsigned char* p) { return unsigned(p[0]) | unsigned(p[1]) << 8; };
-    auto u32 = [&](const unsigned char* p) { return u16(p) | std::uint32_t(u16(p + 2)) << 16; };
-    unsigned char riff[12];
-    bool ok =
-        regular && readAt(0, riff, 12) && std::memcmp(riff, "RIFF", 4) == 0 && std::memcmp(riff + 8, "WAVE", 4) == 0;
-    bool pcm = false, found = false;
-    std::uint64_t at = 12;
-    for (int chunks = 0; ok && !found && chunks < 64; ++chunks) {
-        unsigned char head[8];
-        if (!readAt(at, head, 8)) break;
-        const std::uint64_t size = u32(head + 4);
-        at += 8;
-        if (std::memcmp(head, "data", 4) == 0) {
-            found = true;
-            ok = pcm && size > 0 && at + size <= fileSize;
-        } else if (std::memcmp(head, "fmt ", 4) == 0) {
-            unsigned char fmt[16];
-            if (size < 16 || !readAt(at, fmt, 16)) break;
-            // Plain PCM only: an "extensible" header is beyond the library's decoder.
-            const unsigned format = u16(fmt), channels = u16(fmt + 2), bits = u16(fmt + 14);
-            const std::uint32_t rate = u32(fmt + 4);
-            pcm = format == 1 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && rate >= 8000 &&
-                  rate <= 192000;
-        }
-        at += size + (size & 1);
-    }
-    ::close(fd);
-    return ok && found;
-}
+namespace {
 
-// The player is closed while `effect` is empty. Once opened it sits at the start of the piece;
-// the first "Play" starts it, and from then on the position only moves forwards (playing, then
+constexpr int kBufferMs = 250;  // what the output holds ahead of what is heard
+
+// The piece as the audio output pulls it: a block of the file at a time, never the whole of it,
+// so a piece of any length costs the same memory. Once the piece has played out it gives nothing
+// more, and the output rests in silence.
+class PieceSource : public QIODevice {
+public:
+    explicit PieceSource(std::unique_ptr<assets::WaveStream> piece) : piece_(std::move(piece)) {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const auto frameBytes = static_cast<qint64>(2 * piece_->outputChannels());
+        const auto frames = static_cast<std::size_t>(std::min<qint64>(maxSize / frameBytes, kBlockFrames));
+        block_.resize(frames * static_cast<std::size_t>(piece_->outputChannels()));
+        const std::size_t got = piece_->read(block_.data(), frames);
+        std::memcpy(data, block_.data(), got * static_cast<std::size_t>(frameBytes));
+        return static_cast<qint64>(got) * frameBytes;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    static constexpr qint64 kBlockFrames = 8192;
+    std::unique_ptr<assets::WaveStream> piece_;
+    std::vector<std::int16_t> block_;
+};
+
+}  // namespace
+
+// The player is closed while `sink` is empty. Once opened it sits at the start of the piece; the
+// first "Play" starts it, and from then on the position only moves forwards (playing, then
 // resting at the end), so a later "Play" has nothing to do until the piece is closed and opened
-// again. The wave decoder and the audio sink are Qt's; the file is decoded in memory, no other
-// media framework is involved.
+// again.
 struct MusicPlayer::Impl {
-    std::unique_ptr<QSoundEffect> effect;
+    std::unique_ptr<PieceSource> source;
+    std::unique_ptr<QAudioSink> sink;
     bool started = false;
     int volume = 100;
 
     void applyVolume() {
-        if (effect) effect->setVolume(static_cast<float>(volumeGain(volume)));
+        if (sink) sink->setVolume(volumeGain(volume));
     }
 
     void open() {
-        if (effect) return;  // already open: the position stays where it is
+        if (sink) return;  // already open: the position stays where it is
         // A missing or broken file cannot be opened: the player stays closed and every command
         // is silent.
-        const QFileInfo file(QDir::current().filePath(kMusicFile));
-        if (!playableWave(QFile::encodeName(file.absoluteFilePath()).toStdString())) return;
+        auto piece = assets::WaveStream::open(QFile::encodeName(QDir::current().filePath(kMusicFile)).toStdString());
+        if (!piece) return;
         // Without an audio output there is nothing to open (asking here, inside the command, also
         // keeps the sound server's start-up complaints quiet).
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull()) return;
-        effect = std::make_unique<QSoundEffect>(device);
-        effect->setLoopCount(1);
+        // The piece as recorded when the device takes that, else in the device's own format.
+        QAudioFormat format;
+        format.setSampleFormat(QAudioFormat::Int16);
+        format.setSampleRate(piece->rate());
+        format.setChannelCount(piece->channels());
+        if (!device.isFormatSupported(format)) format = deviceFormat(device);
+        if (!format.isValid()) return;
+        piece->setOutput(format.sampleRate(), format.channelCount());
+        source = std::make_unique<PieceSource>(std::move(piece));
+        sink = std::make_unique<QAudioSink>(device, format);
+        sink->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
         applyVolume();
-        effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
         started = false;
     }
 
     void play() {
-        if (!effect || started) return;
+        if (!sink || started) return;
         started = true;
-        // Returns at once; if the file is still loading, it starts as soon as it is ready. An
-        // unplayable file or a missing audio device leaves the effect in its error state: silence.
-        effect->play();
+        // The output pulls the piece from here on; without a working device it stays silent.
+        sink->start(source.get());
     }
 
     void close() {
-        if (!effect) return;
-        effect->stop();
-        effect.reset();  // releases the audio device and the decoded piece
+        if (!sink) return;
+        sink->stop();
+        sink.reset();  // releases the audio device
+        source.reset();
         started = false;
     }
 };

@@ -9,12 +9,6 @@ namespace sky::qt {
 // The piece, from the working directory.
 constexpr const char* kMusicFile = "Music.wav";
 
-// Whether the file is a wave file the player decodes safely: RIFF/WAVE with a PCM format chunk
-// (8 or 16 bits, 1 or 2 channels, 8 000 to 192 000 Hz) before a data chunk that fits in the file.
-// Anything else, or anything but a regular file, is silent, as a missing file is: the audio
-// library crashes on some such headers and complains about others.
-bool playableWave(const std::string& path);
-
 class MusicPlayer {
 public:
     MusicPlayer();

@@ -1,4 +1,4 @@
-// The sound effects: one NAME.wav per cue, decoded once into memory and mixed into a single
+// The sound effects: one NAME.wav per cue, decoded into memory when the output opens and mixed into a single
 // low-latency audio output, so several play at once (an explosion over a bomb release) and a cue
 // sounds the moment it is played. Silent without an audio device, without the files, or off.
 #pragma once
