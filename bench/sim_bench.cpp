@@ -145,21 +145,24 @@ int main(int argc, char** argv) {
     // --sim-only SECONDS: only the two episodes' simulation, no replay, no artwork drawn ahead, no
     // tick timing; for counting instructions (the difference between two lengths is the cost of
     // the extra simulated seconds, set-up and start-up cancel out).
-    if (argc == 3 && std::string_view(argv[1]) == "--sim-only") {
-        const double seconds = std::atof(argv[2]);
-        if (!(seconds > 0)) {
-            std::fprintf(stderr, "sky_sim_bench: --sim-only needs a number of seconds above 0\n");
-            return 1;
-        }
+    // --episodes SECONDS: the artwork drawn first, then only the two episodes' simulation, timed;
+    // what bench/node_vs_native.sh runs on both builds.
+    const std::string_view flag = argc == 3 ? argv[1] : "";
+    const bool simOnly = flag == "--sim-only", episodesOnly = flag == "--episodes";
+    const double seconds = simOnly || episodesOnly ? std::atof(argv[2]) : argc > 1 ? std::atof(argv[1]) : 3600;
+    if (!(seconds > 0)) {
+        std::fprintf(stderr, "sky_sim_bench: give a number of seconds above 0\n");
+        return 1;
+    }
+    if (simOnly) {
         printRun(1, simulateEpisode1(seconds));
         printRun(2, simulateEpisode2(seconds));
         return 0;
     }
-    const double seconds = argc > 1 ? std::atof(argv[1]) : 3600;
     // The artwork is drawn once per program, at its first use: that is start-up, not simulation,
     // and it is timed on its own (in the browser's baseline code it costs several times more).
 #ifndef __EMSCRIPTEN__
-    replayFigures(5'000'000);
+    if (!episodesOnly) replayFigures(5'000'000);
 #endif
     const auto drawStart = Clock::now();
     for (std::string_view name : assets::names()) assets::image(name);

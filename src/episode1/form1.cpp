@@ -10,36 +10,33 @@ namespace sky {
 
 namespace {
 
-const std::vector<SpriteRow>& catalogue() {
-    // clang-format off
-    static const std::vector<SpriteRow> rows = {
-        // name        picture     left  top   w    h   visible source
-        {"letisko",    nullptr,     32, 348, 115,  45, true,  false},  // the airport; l1 at set-up
-        {"d1",         "d1",         0,   0,  61,  29, false, true},   // house pictures
-        {"d2",         "d2",         0,   0,  61,  29, false, true},
-        {"d3",         "d3",         0,   0,  61,  29, false, true},
-        {"d4",         "d4",         0,   0,  61,  29, false, true},
-        {"strom",      nullptr,    448, 366,  18,  28, true,  false},  // the tree
-        {"s1",         "s1",         0,   0,  18,  28, false, true},   // tree pictures
-        {"s2",         "s2",         0,   0,  18,  28, false, true},
-        {"s3",         "s3",         0,   0,  18,  28, false, true},
-        {"v1",         "v",        568, 160,  16,  10, true,  false},  // birds
-        {"v2",         "v",        568, 176,  16,  10, true,  false},
-        {"bod1",       nullptr,    512,  16,  13,  13, true,  false},  // stars; b1 at set-up
-        {"bod2",       nullptr,     96,  72,  13,  13, true,  false},
-        {"bod3",       nullptr,    216, 160,  13,  13, true,  false},
-        {"bod4",       nullptr,    616, 224,  13,  13, true,  false},
-        {"bod5",       nullptr,    344, 248,  13,  13, true,  false},
-        {"bomba(0)",   "bomba",    200, 272,  27,  10, false, false},  // bombs
-        {"bomba(1)",   "bomba",    232, 272,  27,  10, false, false},
-        {"bomba(2)",   "bomba",    264, 272,  27,  10, false, false},
-        {"vybuch(0)",  nullptr,    464, 192,  46,  46, false, false},  // explosion slots
-        {"vybuch(1)",  nullptr,    464, 248,  46,  46, false, false},
-        {"vybuch(2)",  nullptr,    464, 304,  46,  46, false, false},
-    };
-    // clang-format on
-    return rows;
-}
+// clang-format off
+constexpr SpriteRow kSprites[] = {
+    // name        picture     left  top   w    h   visible source
+    {"letisko",    nullptr,     32, 348, 115,  45, true,  false},  // the airport; l1 at set-up
+    {"d1",         "d1",         0,   0,  61,  29, false, true},   // house pictures
+    {"d2",         "d2",         0,   0,  61,  29, false, true},
+    {"d3",         "d3",         0,   0,  61,  29, false, true},
+    {"d4",         "d4",         0,   0,  61,  29, false, true},
+    {"strom",      nullptr,    448, 366,  18,  28, true,  false},  // the tree
+    {"s1",         "s1",         0,   0,  18,  28, false, true},   // tree pictures
+    {"s2",         "s2",         0,   0,  18,  28, false, true},
+    {"s3",         "s3",         0,   0,  18,  28, false, true},
+    {"v1",         "v",        568, 160,  16,  10, true,  false},  // birds
+    {"v2",         "v",        568, 176,  16,  10, true,  false},
+    {"bod1",       nullptr,    512,  16,  13,  13, true,  false},  // stars; b1 at set-up
+    {"bod2",       nullptr,     96,  72,  13,  13, true,  false},
+    {"bod3",       nullptr,    216, 160,  13,  13, true,  false},
+    {"bod4",       nullptr,    616, 224,  13,  13, true,  false},
+    {"bod5",       nullptr,    344, 248,  13,  13, true,  false},
+    {"bomba(0)",   "bomba",    200, 272,  27,  10, false, false},  // bombs
+    {"bomba(1)",   "bomba",    232, 272,  27,  10, false, false},
+    {"bomba(2)",   "bomba",    264, 272,  27,  10, false, false},
+    {"vybuch(0)",  nullptr,    464, 192,  46,  46, false, false},  // explosion slots
+    {"vybuch(1)",  nullptr,    464, 248,  46,  46, false, false},
+    {"vybuch(2)",  nullptr,    464, 304,  46,  46, false, false},
+};
+// clang-format on
 
 const std::vector<std::string_view>& stacking() {
     static const std::vector<std::string_view> order = {
@@ -71,33 +68,42 @@ const std::vector<TimerRow<Form1>>& timerTable() {
     return rows;
 }
 
-const ScreenDesign kDesign{"Form1", TextId::Episode1Title, "bg1", 1, catalogue(), stacking(), 3};
+const ScreenDesign kDesign{"Form1",
+                           TextId::Episode1Title,
+                           "bg1",
+                           1,
+                           kSprites,
+                           stacking(),
+                           3,
+                           ownSprite(kSprites, "letisko"),
+                           ownArray(kSprites, "bomba", 3),
+                           ownArray(kSprites, "vybuch", 3)};
 
 }  // namespace
 
 Form1::Form1(Program& p)
     : GameScreen(p, kDesign),
-      d1(sprite("d1")),
-      d2(sprite("d2")),
-      d3(sprite("d3")),
-      d4(sprite("d4")),
-      strom(sprite("strom")),
-      s1(sprite("s1")),
-      s2(sprite("s2")),
-      s3(sprite("s3")),
-      o1(sprite("o1")),
-      o2(sprite("o2")),
-      o3(sprite("o3")),
-      o4(sprite("o4")),
-      o5(sprite("o5")),
-      ioblak(sprite("ioblak")),
-      v1(sprite("v1")),
-      v2(sprite("v2")),
-      bod1(sprite("bod1")),
-      bod2(sprite("bod2")),
-      bod3(sprite("bod3")),
-      bod4(sprite("bod4")),
-      bod5(sprite("bod5")) {
+      d1(sprite(ownSprite(kSprites, "d1"))),
+      d2(sprite(ownSprite(kSprites, "d2"))),
+      d3(sprite(ownSprite(kSprites, "d3"))),
+      d4(sprite(ownSprite(kSprites, "d4"))),
+      strom(sprite(ownSprite(kSprites, "strom"))),
+      s1(sprite(ownSprite(kSprites, "s1"))),
+      s2(sprite(ownSprite(kSprites, "s2"))),
+      s3(sprite(ownSprite(kSprites, "s3"))),
+      o1(sprite(sharedSprite("o1"))),
+      o2(sprite(sharedSprite("o2"))),
+      o3(sprite(sharedSprite("o3"))),
+      o4(sprite(sharedSprite("o4"))),
+      o5(sprite(sharedSprite("o5"))),
+      ioblak(sprite(sharedSprite("ioblak"))),
+      v1(sprite(ownSprite(kSprites, "v1"))),
+      v2(sprite(ownSprite(kSprites, "v2"))),
+      bod1(sprite(ownSprite(kSprites, "bod1"))),
+      bod2(sprite(ownSprite(kSprites, "bod2"))),
+      bod3(sprite(ownSprite(kSprites, "bod3"))),
+      bod4(sprite(ownSprite(kSprites, "bod4"))),
+      bod5(sprite(ownSprite(kSprites, "bod5"))) {
     // State, in declaration order.
     bindVar("speed", speed);
     bindVar("climbRate", climbRate);

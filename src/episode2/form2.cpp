@@ -9,33 +9,30 @@ namespace sky {
 
 namespace {
 
-const std::vector<SpriteRow>& catalogue() {
-    // clang-format off
-    static const std::vector<SpriteRow> rows = {
-        // name        picture     left  top   w    h   visible source
-        {"letisko",    nullptr,     32, 352, 115,  45, true,  false},  // the airport; l1 at set-up
-        {"d4",         "d4",         0,   0,  61,  29, false, true},   // house pictures
-        {"d5",         "d5",         0,   0,  61,  29, false, true},
-        {"d6",         "d6",         0,   0,  61,  29, false, true},
-        {"o6",         nullptr,    536, 144,  32,  32, true,  false},  // two more clouds
-        {"o7",         nullptr,    576, 144,  32,  32, true,  false},
-        {"bod1",       nullptr,    224, 104,  13,  13, true,  false},  // stars; b1 / b2 at set-up
-        {"bod2",       nullptr,    208, 144,  13,  13, true,  false},
-        {"bod3",       nullptr,    256, 128,  13,  13, true,  false},
-        {"bomba(0)",   "raketa",   200, 272,  27,  10, false, false},  // the player's missiles
-        {"bomba(1)",   "raketa",   232, 272,  27,  10, false, false},
-        {"bomba(2)",   "raketa",   264, 272,  27,  10, false, false},
-        {"f16",        "f16",      312, 120,  78,  27, true,  false},  // the enemy fighter
-        {"raketa2",    "raketa2",  328, 272,  27,  10, false, false},  // and its missile
-        {"majak",      nullptr,    392, 374,  10,  20, true,  false},  // the lighthouse; m1 at set-up
-        {"m1",         "m1",         0,   0,  12,  21, false, true},   // lamp green
-        {"m2",         "m2",         0,   0,  12,  21, false, true},   // lamp red
-        {"vybuch(0)",  nullptr,    456, 184,  46,  46, false, false},  // explosion slots
-        {"vybuch(1)",  nullptr,    456, 240,  46,  46, false, false},
-    };
-    // clang-format on
-    return rows;
-}
+// clang-format off
+constexpr SpriteRow kSprites[] = {
+    // name        picture     left  top   w    h   visible source
+    {"letisko",    nullptr,     32, 352, 115,  45, true,  false},  // the airport; l1 at set-up
+    {"d4",         "d4",         0,   0,  61,  29, false, true},   // house pictures
+    {"d5",         "d5",         0,   0,  61,  29, false, true},
+    {"d6",         "d6",         0,   0,  61,  29, false, true},
+    {"o6",         nullptr,    536, 144,  32,  32, true,  false},  // two more clouds
+    {"o7",         nullptr,    576, 144,  32,  32, true,  false},
+    {"bod1",       nullptr,    224, 104,  13,  13, true,  false},  // stars; b1 / b2 at set-up
+    {"bod2",       nullptr,    208, 144,  13,  13, true,  false},
+    {"bod3",       nullptr,    256, 128,  13,  13, true,  false},
+    {"bomba(0)",   "raketa",   200, 272,  27,  10, false, false},  // the player's missiles
+    {"bomba(1)",   "raketa",   232, 272,  27,  10, false, false},
+    {"bomba(2)",   "raketa",   264, 272,  27,  10, false, false},
+    {"f16",        "f16",      312, 120,  78,  27, true,  false},  // the enemy fighter
+    {"raketa2",    "raketa2",  328, 272,  27,  10, false, false},  // and its missile
+    {"majak",      nullptr,    392, 374,  10,  20, true,  false},  // the lighthouse; m1 at set-up
+    {"m1",         "m1",         0,   0,  12,  21, false, true},   // lamp green
+    {"m2",         "m2",         0,   0,  12,  21, false, true},   // lamp red
+    {"vybuch(0)",  nullptr,    456, 184,  46,  46, false, false},  // explosion slots
+    {"vybuch(1)",  nullptr,    456, 240,  46,  46, false, false},
+};
+// clang-format on
 
 const std::vector<std::string_view>& stacking() {
     static const std::vector<std::string_view> order = {
@@ -64,31 +61,40 @@ const std::vector<TimerRow<Form2>>& timerTable() {
     return rows;
 }
 
-const ScreenDesign kDesign{"Form2", TextId::Episode2Title, "bg2", 2, catalogue(), stacking(), 2};
+const ScreenDesign kDesign{"Form2",
+                           TextId::Episode2Title,
+                           "bg2",
+                           2,
+                           kSprites,
+                           stacking(),
+                           2,
+                           ownSprite(kSprites, "letisko"),
+                           ownArray(kSprites, "bomba", 3),
+                           ownArray(kSprites, "vybuch", 2)};
 
 }  // namespace
 
 Form2::Form2(Program& p)
     : GameScreen(p, kDesign),
-      d4(sprite("d4")),
-      d5(sprite("d5")),
-      d6(sprite("d6")),
-      o1(sprite("o1")),
-      o2(sprite("o2")),
-      o3(sprite("o3")),
-      o4(sprite("o4")),
-      o5(sprite("o5")),
-      o6(sprite("o6")),
-      o7(sprite("o7")),
-      ioblak(sprite("ioblak")),
-      bod1(sprite("bod1")),
-      bod2(sprite("bod2")),
-      bod3(sprite("bod3")),
-      f16(sprite("f16")),
-      raketa2(sprite("raketa2")),
-      majak(sprite("majak")),
-      m1(sprite("m1")),
-      m2(sprite("m2")) {
+      d4(sprite(ownSprite(kSprites, "d4"))),
+      d5(sprite(ownSprite(kSprites, "d5"))),
+      d6(sprite(ownSprite(kSprites, "d6"))),
+      o1(sprite(sharedSprite("o1"))),
+      o2(sprite(sharedSprite("o2"))),
+      o3(sprite(sharedSprite("o3"))),
+      o4(sprite(sharedSprite("o4"))),
+      o5(sprite(sharedSprite("o5"))),
+      o6(sprite(ownSprite(kSprites, "o6"))),
+      o7(sprite(ownSprite(kSprites, "o7"))),
+      ioblak(sprite(sharedSprite("ioblak"))),
+      bod1(sprite(ownSprite(kSprites, "bod1"))),
+      bod2(sprite(ownSprite(kSprites, "bod2"))),
+      bod3(sprite(ownSprite(kSprites, "bod3"))),
+      f16(sprite(ownSprite(kSprites, "f16"))),
+      raketa2(sprite(ownSprite(kSprites, "raketa2"))),
+      majak(sprite(ownSprite(kSprites, "majak"))),
+      m1(sprite(ownSprite(kSprites, "m1"))),
+      m2(sprite(ownSprite(kSprites, "m2"))) {
     // State, in declaration order.
     bindVar("speed", speed);
     bindVar("climbRate", climbRate);

@@ -21,44 +21,7 @@ PictureRef designPicture(const char* owner, const char* artwork) {
 }
 }  // namespace
 
-// The sprites both screens have, as designed; each screen's own table adds the rest.
-static const std::vector<SpriteRow>& sharedCatalogue() {
-    // clang-format off
-    static const std::vector<SpriteRow> rows = {
-        // name        picture     left  top   w    h   visible source
-        {"dravik",     nullptr,     64, 344,  84,  33, true,  false},  // the aircraft; hh1 at set-up
-        {"hn",         "hn",         0,   0,  84,  33, false, true},   // level
-        {"hh1",        "hh1",        0,   0,  84,  33, false, true},   // nose up 1..3
-        {"hh2",        "hh2",        0,   0,  84,  33, false, true},
-        {"hh3",        "hh3",        0,   0,  84,  33, false, true},
-        {"hd1",        "hd1",        0,   0,  84,  33, false, true},   // nose down 1..3
-        {"hd2",        "hd2",        0,   0,  84,  33, false, true},
-        {"hd3",        "hd3",        0,   0,  84,  33, false, true},
-        {"vletisko",   "hn",        32, 352,  84,  33, false, false},  // hidden marker of the next airport, looks like hn
-        {"l1",         "l1",         0,   0, 115,  45, false, true},   // airport, beacon lit
-        {"l2",         "l2",         0,   0, 115,  45, false, true},   // beacon dark
-        {"dom1",       nullptr,    296, 365,  61,  29, true,  false},  // houses; pictures at set-up
-        {"dom2",       nullptr,    600, 365,  61,  29, true,  false},
-        {"o1",         nullptr,    496,  64,  32,  32, true,  false},  // clouds; ioblak at set-up
-        {"o2",         nullptr,    536,  64,  32,  32, true,  false},
-        {"o3",         nullptr,    496, 104,  32,  32, true,  false},
-        {"o4",         nullptr,    536, 104,  32,  32, true,  false},
-        {"o5",         nullptr,    496, 144,  32,  32, true,  false},
-        {"ioblak",     "ioblak",     0,   0,  32,  32, false, true},   // the cloud icon
-        {"b1",         "b1",         0,   0,  13,  13, false, true},   // star twinkle frames
-        {"b2",         "b2",         0,   0,  13,  14, false, true},
-        {"vy1",        "vy1",        0,   0,  46,  46, false, true},   // explosion frames 1..6
-        {"vy2",        "vy2",        0,   0,  46,  46, false, true},
-        {"vy3",        "vy3",        0,   0,  46,  46, false, true},
-        {"vy4",        "vy4",        0,   0,  46,  46, false, true},
-        {"vy5",        "vy5",        0,   0,  46,  46, false, true},
-        {"vy6",        "vy6",        0,   0,  46,  46, false, true},
-    };
-    // clang-format on
-    return rows;
-}
-
-// Builds the scene first, so that the named references below can bind to it.
+// Builds the scene first, so that the references below can bind to it.
 static const ScreenDesign& built(GameScreen& s, const ScreenDesign& d,
                                  void (*build)(GameScreen&, const ScreenDesign&)) {
     build(s, d);
@@ -70,59 +33,66 @@ GameScreen::GameScreen(Program& p, const ScreenDesign& d)
       name_(d.name),
       caption_(text(d.caption)),
       episode_(d.episode),
-      background_((built(*this, d,
-                         [](GameScreen& s, const ScreenDesign& d) {
-                             s.buildSprites(sharedCatalogue());
-                             s.buildSprites(d.sprites);
-                             buildDashboard(s, d.episode);
-                         }),
-                   designPicture(d.name, d.background))),
-      dravik(sprite("dravik")),
-      hn(sprite("hn")),
-      hh1(sprite("hh1")),
-      hh2(sprite("hh2")),
-      hh3(sprite("hh3")),
-      hd1(sprite("hd1")),
-      hd2(sprite("hd2")),
-      hd3(sprite("hd3")),
-      vletisko(sprite("vletisko")),
-      letisko(sprite("letisko")),
-      l1(sprite("l1")),
-      l2(sprite("l2")),
-      dom1(sprite("dom1")),
-      dom2(sprite("dom2")),
-      b1(sprite("b1")),
-      b2(sprite("b2")),
-      vy1(sprite("vy1")),
-      vy2(sprite("vy2")),
-      vy3(sprite("vy3")),
-      vy4(sprite("vy4")),
-      vy5(sprite("vy5")),
-      vy6(sprite("vy6")),
-      Line1(line("Line1")),
-      Line2(line("Line2")),
-      Line4(line("Line4")),
-      Shape4(shape("Shape4")),
-      Label1(label("Label1")),
-      Label2(label("Label2")),
-      Label3(label("Label3")),
-      Label4(label("Label4")),
-      Label5(label("Label5")),
-      Label6(label("Label6")),
-      Label8(label("Label8")),
-      Label16(label("Label16")) {
-    for (int i = 0; i < 3; ++i) bomba_.push_back(&sprite("bomba(" + std::to_string(i) + ")"));
-    for (int i = 0; i < d.explosions; ++i) vybuch_.push_back(&sprite("vybuch(" + std::to_string(i) + ")"));
+      design_(built(*this, d,
+                    [](GameScreen& s, const ScreenDesign& d) {
+                        s.buildSprites(kSharedSprites);
+                        s.buildSprites(d.sprites);
+                        buildDashboard(s, d.episode);
+                    })),
+      dravik(sprite(sharedSprite("dravik"))),
+      hn(sprite(sharedSprite("hn"))),
+      hh1(sprite(sharedSprite("hh1"))),
+      hh2(sprite(sharedSprite("hh2"))),
+      hh3(sprite(sharedSprite("hh3"))),
+      hd1(sprite(sharedSprite("hd1"))),
+      hd2(sprite(sharedSprite("hd2"))),
+      hd3(sprite(sharedSprite("hd3"))),
+      vletisko(sprite(sharedSprite("vletisko"))),
+      letisko(sprite(d.airport)),
+      l1(sprite(sharedSprite("l1"))),
+      l2(sprite(sharedSprite("l2"))),
+      dom1(sprite(sharedSprite("dom1"))),
+      dom2(sprite(sharedSprite("dom2"))),
+      b1(sprite(sharedSprite("b1"))),
+      b2(sprite(sharedSprite("b2"))),
+      vy1(sprite(sharedSprite("vy1"))),
+      vy2(sprite(sharedSprite("vy2"))),
+      vy3(sprite(sharedSprite("vy3"))),
+      vy4(sprite(sharedSprite("vy4"))),
+      vy5(sprite(sharedSprite("vy5"))),
+      vy6(sprite(sharedSprite("vy6"))),
+      Line1(lines_[rowOf(dashboard::kLines, "Line1")]),
+      Line2(lines_[rowOf(dashboard::kLines, "Line2")]),
+      Line4(lines_[rowOf(dashboard::kLines, "Line4")]),
+      Shape4(shapes_[rowOf(dashboard::kShapes, "Shape4")]),
+      Label1(labels_[dashboard::valueLabel("Label1")]),
+      Label2(labels_[dashboard::valueLabel("Label2")]),
+      Label3(labels_[dashboard::valueLabel("Label3")]),
+      Label4(labels_[dashboard::valueLabel("Label4")]),
+      Label5(labels_[dashboard::valueLabel("Label5")]),
+      Label6(labels_[dashboard::valueLabel("Label6")]),
+      Label8(labels_[dashboard::valueLabel("Label8")]),
+      Label16(labels_[dashboard::valueLabel("Label16")]) {
+    for (std::size_t i = 0; i < 3; ++i) bomba_.push_back(&sprites_[d.firstBomb + i]);
+    for (int i = 0; i < d.explosions; ++i) vybuch_.push_back(&sprites_[d.firstExplosion + i]);
     stack(d.stacking);
 }
 
 GameScreen::~GameScreen() = default;
 
-void GameScreen::buildSprites(const std::vector<SpriteRow>& rows) {
+PictureRef GameScreen::background() const {
+    if (!backgroundMade_) {
+        backgroundMade_ = true;
+        background_ = designPicture(design_.name, design_.background);
+    }
+    return background_;
+}
+
+void GameScreen::buildSprites(std::span<const SpriteRow> rows) {
     // A catalogue's pictures are made at its first screen and shared by the screens after it
     // (pictures never change): a new game does not look its artwork up by name again.
-    static std::unordered_map<const std::vector<SpriteRow>*, std::vector<PictureRef>> made;
-    auto [at, first] = made.try_emplace(&rows);
+    static std::unordered_map<const SpriteRow*, std::vector<PictureRef>> made;
+    auto [at, first] = made.try_emplace(rows.data());
     std::vector<PictureRef>& pictures = at->second;
     if (first)
         for (const SpriteRow& r : rows) pictures.push_back(r.picture ? designPicture(r.name, r.picture) : nullptr);
@@ -168,25 +138,6 @@ Timer* GameScreen::findTimer(std::string_view n) {
     for (Timer& t : timers_)
         if (t.name() == n) return &t;
     return nullptr;
-}
-
-template <class T>
-static T& mustFind(T* p, std::string_view what, std::string_view name) {
-    if (!p) throw std::logic_error(std::string(what) + " '" + std::string(name) + "' is not in the catalogue");
-    return *p;
-}
-
-Sprite& GameScreen::sprite(std::string_view n) {
-    return mustFind(findSprite(n), "sprite", n);
-}
-Label& GameScreen::label(std::string_view n) {
-    return mustFind(findLabel(n), "label", n);
-}
-Shape& GameScreen::shape(std::string_view n) {
-    return mustFind(findShape(n), "shape", n);
-}
-Line& GameScreen::line(std::string_view n) {
-    return mustFind(findLine(n), "line", n);
 }
 
 Label& GameScreen::addLabel(Label l) {

@@ -6,11 +6,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "playfield/layout.h"
 #include "playfield/placement.h"
 #include "runtime/cues.h"
 #include "runtime/scheduler.h"
@@ -20,16 +22,6 @@
 namespace sky {
 
 class Program;
-
-// One row of a screen's sprite catalogue.
-struct SpriteRow {
-    const char* name;     // "bomba(0)" for members of a sprite array
-    const char* picture;  // design picture (an artwork name), or nullptr for none
-    double left, top;     // design position (sources: 0, 0)
-    int width, height;    // design size; a picture, when given, sets the size instead
-    bool visible;         // false for hidden sprites and for sources
-    bool source;          // only holds a picture for other sprites
-};
 
 // One row of a screen's timer table.
 template <class Screen>
@@ -49,15 +41,17 @@ struct DrawItem {
 };
 
 // Everything a screen is built from: its tables. They live as long as the program: what the
-// first screen works out from them by name is kept for the screens after it.
+// first screen works out from them is kept for the screens after it.
 struct ScreenDesign {
     const char* name;                               // "Form1", "Form2"
     TextId caption;                                 // window caption
     const char* background;                         // background picture
     int episode;                                    // 1 or 2: the dashboard's colours and captions
-    const std::vector<SpriteRow>& sprites;          // beside the ones both screens have
+    std::span<const SpriteRow> sprites;             // beside the ones both screens have
     const std::vector<std::string_view>& stacking;  // bottom up; "dashboard" for the panel
     int explosions;                                 // slots vybuch(0 .. explosions-1)
+    // Where letisko, bomba(0) and vybuch(0) stand in the scene (ownSprite, ownArray).
+    std::size_t airport, firstBomb, firstExplosion;
 };
 
 // How a run ends: the player has lost it, or won the episode.
@@ -81,7 +75,9 @@ public:
     const std::string& name() const { return name_; }  // "Form1" or "Form2"
     int episode() const { return episode_; }           // 1 or 2
     const std::string& caption() const { return caption_; }
-    PictureRef background() const { return background_; }
+    // Made at its first showing: a game played without a window (a scenario, a recording) never
+    // draws its largest picture.
+    PictureRef background() const;
 
     // Scene access by name, for the scenario runner and replays, which read names from files
     // (nullptr when there is no such element). The rules use the members.
@@ -166,10 +162,8 @@ protected:
     }
     Timer& addTimer(const char* name, int interval, bool enabled, int rank, Timer::Handler handler, void* context,
                     const void* data);
-    Sprite& sprite(std::string_view name);
-    Label& label(std::string_view name);
-    Shape& shape(std::string_view name);
-    Line& line(std::string_view name);
+    // The scene's parts by position (sharedSprite, ownSprite, dashboard::valueLabel).
+    Sprite& sprite(std::size_t i) { return sprites_[i]; }
     Label& addLabel(Label l);
     Shape& addShape(Shape s);
     Line& addLine(Line l);
@@ -206,7 +200,7 @@ private:
     std::vector<DrawItem> stacking_;
     std::vector<Sprite*> bomba_, vybuch_;
 
-    void buildSprites(const std::vector<SpriteRow>& rows);
+    void buildSprites(std::span<const SpriteRow> rows);
     void stack(const std::vector<std::string_view>& names);
     struct Var {
         const char* name;
@@ -217,7 +211,9 @@ private:
     bool paused_ = false;
     bool winPending_ = false;  // a won episode's box is open: the victory is not recorded yet
     // Initialised after the containers above: building the scene fills them.
-    PictureRef background_;
+    const ScreenDesign& design_;
+    mutable PictureRef background_;
+    mutable bool backgroundMade_ = false;
     friend void buildDashboard(GameScreen&, int episode);
 
 public:

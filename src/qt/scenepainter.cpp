@@ -54,7 +54,8 @@ void drawLine(QPainter& p, const Line& ln, const Drawn& d) {
     p.drawLine(d.a, d.b);
 }
 
-void drawLabel(QPainter& p, const Label& lb, const Drawn& d) {
+// Inside `area`, the painter clipped to it; it stays so.
+void drawLabel(QPainter& p, const Label& lb, const Drawn& d, const QRect& area) {
     int align = Qt::AlignTop;
     switch (lb.Alignment) {
         case Align::Left:
@@ -67,26 +68,37 @@ void drawLabel(QPainter& p, const Label& lb, const Drawn& d) {
             align |= Qt::AlignRight;
             break;
     }
-    p.save();
-    p.setClipRect(d.area, Qt::IntersectClip);  // a caption never spills out of its label
+    p.setClipRect(d.area & area);  // a caption never spills out of its label
     p.setFont(captionFont(lb.fontPt, lb.bold));
     p.setPen(rgb(lb.ForeColor));
     p.drawText(d.area, align | Qt::TextSingleLine, uiText(lb.Caption));
-    p.restore();
+    p.setClipRect(area);
+}
+
+// Whether two areas overlap once the first is grown by `margin` on every side (QRect::intersects,
+// which is not inlined: a frame asks this a few thousand times).
+bool near(const QRect& a, const QRect& b, int margin) {
+    return a.left() - margin <= b.right() && b.left() <= a.right() + margin && a.top() - margin <= b.bottom() &&
+           b.top() <= a.bottom() + margin;
 }
 
 // Joins areas that touch or nearly do, so an update paints a few areas rather than many slivers.
+// Each area swallows those near it, again while it grows; passes repeat until none is near another.
 void mergeAreas(std::vector<QRect>& v) {
     for (bool merged = true; merged;) {
         merged = false;
-        for (std::size_t i = 0; i < v.size() && !merged; ++i)
-            for (std::size_t j = i + 1; j < v.size(); ++j)
-                if (v[i].adjusted(-8, -8, 8, 8).intersects(v[j])) {
+        for (std::size_t i = 0; i < v.size(); ++i)
+            for (std::size_t j = i + 1; j < v.size();) {
+                if (near(v[i], v[j], 8)) {
                     v[i] |= v[j];
-                    v.erase(v.begin() + static_cast<std::ptrdiff_t>(j));
+                    v[j] = v.back();
+                    v.pop_back();
+                    j = i + 1;  // grown, it may now reach those it passed
                     merged = true;
-                    break;
+                } else {
+                    ++j;
                 }
+            }
     }
 }
 
@@ -163,9 +175,6 @@ void ScenePainter::measure(Drawn& d, const DrawItem& item, const GameScreen& scr
 
 void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::vector<Drawn>& drawn,
                              const QRect& area) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.setClipRect(area);
     // The background is drawn unscaled from the top-left on white; what lies past the client area
     // is cut off.
@@ -176,7 +185,7 @@ void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::v
     const auto& items = screen.stacking();
     for (std::size_t i = 0; i < items.size() && i < drawn.size(); ++i) {
         const Drawn& d = drawn[i];
-        if (!d.area.intersects(area)) continue;
+        if (d.area.isEmpty() || !near(d.area, area, 0)) continue;
         switch (items[i].kind) {
             case DrawItem::SpriteItem:
                 p.drawImage(d.a, *d.image);
@@ -188,17 +197,19 @@ void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::v
                 drawLine(p, screen.lines()[items[i].index], d);
                 break;
             case DrawItem::LabelItem:
-                drawLabel(p, screen.labels()[items[i].index], d);
+                drawLabel(p, screen.labels()[items[i].index], d, area);
                 break;
         }
     }
-    p.restore();
 }
 
 void ScenePainter::paint(QPainter& p, const GameScreen& screen, const SceneMotion* motion) {
     scratch_.resize(screen.stacking().size());
     for (std::size_t i = 0; i < scratch_.size(); ++i) measure(scratch_[i], screen.stacking()[i], screen, motion);
+    p.save();
+    p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform, false);
     paintArea(p, screen, scratch_, kClient);
+    p.restore();
 }
 
 const std::vector<QRect>& ScenePainter::update(SceneFrame& f, const GameScreen& screen, const SceneMotion* motion) {
@@ -225,6 +236,7 @@ const std::vector<QRect>& ScenePainter::update(SceneFrame& f, const GameScreen& 
     f.valid = true;
     if (f.areas.empty()) return f.areas;
     QPainter p(&f.image);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform, false);
     for (const QRect& r : f.areas) paintArea(p, screen, f.drawn, r);
     return f.areas;
 }

@@ -66,7 +66,8 @@ private:
     const QImage& imageOf(const Picture& pic);
     // Where and what one item of the stacking draws.
     void measure(SceneFrame::Drawn& d, const DrawItem& item, const GameScreen& screen, const SceneMotion* motion);
-    // The scene inside one area, as measured.
+    // The scene inside one area, as measured, on a painter without antialiasing; leaves it clipped
+    // to the area.
     void paintArea(QPainter& p, const GameScreen& screen, const std::vector<SceneFrame::Drawn>& drawn,
                    const QRect& area);
     std::vector<SceneFrame::Drawn> scratch_;
