@@ -4,7 +4,7 @@
 # test goes on, ending with `exit $failed`.
 work="$(mktemp -d)"
 sound_pid=""
-trap 'chmod -R u+w "$work"; [ -z "$sound_pid" ] || kill "$sound_pid"; rm -rf "$work"' EXIT
+trap 'chmod -R u+w "$work"; [ -z "$sound_pid" ] || kill "$sound_pid" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -24,11 +24,12 @@ start() {
 }
 
 # sound_server: a sound server of the test's own with one silent output, for the game's audio to
-# play into; false when there is no such server on this machine.
+# play into (it ends by itself once no one has used it for 30 s, should the test be killed); false
+# when there is no such server on this machine.
 sound_server() {
   command -v pulseaudio >/dev/null && command -v pactl >/dev/null || return 1
   mkdir -p "$work/pulse"
-  HOME="$work/pulse" XDG_RUNTIME_DIR="$work/pulse" pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+  HOME="$work/pulse" XDG_RUNTIME_DIR="$work/pulse" pulseaudio -n --daemonize=no --exit-idle-time=30 \
     --use-pid-file=no --load="module-null-sink sink_name=silent" \
     --load="module-native-protocol-unix socket=$work/pulse/native auth-anonymous=1" >/dev/null 2>&1 &
   sound_pid=$!
