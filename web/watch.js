@@ -7,7 +7,7 @@ var skyWatch = (() => {
   const kMark = '#watch=';
   const kSpeeds = ['¼×', '½×', '1×', '2×', '4×', '8×'];
   // The longest recording the core reads (its kLongestText).
-  const kLongest = 16 << 20;
+  const kLongest = 4 << 20;
   const $ = (id) => document.getElementById(id);
   let M = null, active = false, ticker = 0, shown = '';
   // What waits to be played: { code } from the address, { bytes } from a file.

@@ -16,7 +16,7 @@ namespace {
 constexpr unsigned char kFormat = 1;
 // The most bytes a code byte may stand for: a code that claims more is damaged, so the work of
 // reading stays proportional to the code. The writer pads a code that squeezes better.
-constexpr std::size_t kMostExpansion = 24;
+constexpr std::size_t kMostExpansion = 16;
 
 // ---- Clock times as the time since the line before.
 
@@ -127,10 +127,16 @@ struct Cell {
     std::uint16_t p = 32768;
     std::uint16_t n = 0;
     int p12() const { return p >> 4; }
+    static constexpr int kSettled = 20;
+    // 2 / (2n + 3) in 32768ths: the step after n bits seen.
+    static constexpr std::array<int, kSettled + 1> kRate = [] {
+        std::array<int, kSettled + 1> r{};
+        for (int n = 0; n <= kSettled; ++n) r[n] = 65536 / (2 * n + 3);
+        return r;
+    }();
     void learn(int bit) {
-        constexpr int kSettled = 20;
         const int target = bit ? 65535 : 0;
-        p = static_cast<std::uint16_t>(p + (target - p) * 2 / (2 * n + 3));
+        p = static_cast<std::uint16_t>(p + (((target - p) * kRate[n]) >> 15));
         if (n < kSettled) ++n;
     }
 };
@@ -189,7 +195,7 @@ public:
 
 private:
     static constexpr int kHashed = 5;
-    static constexpr int kHashBits = 17;
+    static constexpr int kHashBits = 16;
 
     int weightSet() const { return std::min(field_, 3) * 8 + bits_; }
 

@@ -13,7 +13,7 @@ namespace sky::share {
 
 // The longest recording text an address carries, and the longest code read: a browser takes
 // addresses of two million characters at most, and nothing longer is decoded.
-constexpr std::size_t kLongestText = 16u << 20;
+constexpr std::size_t kLongestText = 4u << 20;
 constexpr std::size_t kLongestCode = 2'000'000;
 // What follows the page's address.
 constexpr std::string_view kWatchMark = "#watch=";
