@@ -13,9 +13,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "assets/pictures.h"
+#include "game/controls.h"
 #include "game/helppage.h"
 #include "game/input.h"
 #include "game/realtime.h"
@@ -35,8 +37,9 @@
 EM_JS(void, js_call, (const char* what, const char* arg), { skyPage.fromGame(UTF8ToString(what), UTF8ToString(arg)); });
 EM_JS(double, js_now, (), { return performance.now(); });
 EM_JS(double, js_seed, (), { return (performance.timeOrigin + performance.now()) * 1000; });
-EM_JS(int, js_box_open, (const char* text, const char* title, int style),
-      { return skyPage.openBox(UTF8ToString(text), UTF8ToString(title), style); });
+// The box's buttons come as JSON: {"buttons":[[answer,caption],...],"default":answer}.
+EM_JS(int, js_box_open, (const char* text, const char* title, int style, const char* buttons),
+      { return skyPage.openBox(UTF8ToString(text), UTF8ToString(title), style, JSON.parse(UTF8ToString(buttons))); });
 // What the browser holds as the progress now, UTF-8 into buf (at most size bytes, the excess not
 // read): its length, -1 for nothing stored, -2 when the storage cannot be read.
 EM_JS(int, js_stored_progress, (char* buf, int size), { return skyPage.storedProgress(buf, size); });
@@ -67,11 +70,11 @@ std::string jsonText(const std::string& s) {
 class WebFrontEnd : public FrontEnd {
 public:
     std::unique_ptr<Program> program;
+    std::unique_ptr<Controls> controls;
     int boxes = 0;
-    bool menuShown = false, activatePending = false, autoPaused = false, sceneChanged = true;
+    bool menuShown = false, activatePending = false, sceneChanged = true;
     std::uint64_t paintedRuns = 0;
     RealTimeStep realTime;
-    std::int64_t lastStepNs = 0;
     std::string menuSent;              // the menu's state as the page last heard it
     std::optional<GameProgress> base;  // the progress as this page last read or wrote it
     std::string storedProgress;        // and its text
@@ -80,21 +83,21 @@ public:
     SceneMotion motion;
     std::unique_ptr<PageWatch> watch;  // a recording played instead of the player (watch.cpp)
 
-    // The clock follows real time: one step per display frame. After the page slept on purpose
-    // (the menu with nothing to do) the whole time slept counts.
+    // The clock follows real time: one step per display frame (slept: the page slept on purpose
+    // since the last one, with nothing due).
     void step(bool slept = false) {
         if (!program || program->ended()) return;
-        const std::int64_t now = nowNs();
-        Micros d = realTime.step(now);
-        if (slept) d = std::max<Micros>(d, (now - lastStepNs) / 1000);
-        lastStepNs = now;
+        const Micros d = slept ? realTime.stepAfterSleep(nowNs()) : realTime.step(nowNs());
         if (watch)
             watch->step(d);
         else if (d > 0)
             program->scheduler().advance(d);
         tidy();
     }
-    void resync() { realTime.restart(lastStepNs = nowNs()); }
+    void resync() { realTime.restart(nowNs()); }
+    // The player's keys for the program now running. A hidden page gets no frames to wait in: the
+    // game pauses as the player leaves; a recording being watched takes its pauses from itself.
+    void newControls() { controls = std::make_unique<Controls>(*program, Controls::Options{!watch, 0}); }
     static std::int64_t nowNs() { return std::llround(js_now() * 1e6); }
 
     // What the window does after a handler: frees closed screens once nothing waits, and shows
@@ -111,6 +114,12 @@ public:
         apply(*program, e);
         sceneChanged = true;
         tidy();
+    }
+    // An input the controls gave: a pause or its end also starts the clock's count afresh.
+    void perform(const std::optional<InputEvent>& e) {
+        if (!e) return;
+        input(*e);
+        if (e->kind == InputEvent::Pause || e->kind == InputEvent::Resume) resync();
     }
 
     void syncMenu() {
@@ -152,7 +161,14 @@ public:
     // FrontEnd.
     int messageBox(const std::string& text, const std::string& title, int style) override {
         if (watch) return watch->answerBox(style);  // the recording says how and when it closed
-        const int id = js_box_open(text.c_str(), title.c_str(), style);
+        const BoxLayout layout = boxLayout(style);
+        std::string buttons;
+        for (const BoxButton& b : layout.buttons)
+            buttons += (buttons.empty() ? "[" : ",") +
+                       ("[" + std::to_string(b.answer) + "," + jsonText(sky::text(b.caption)) + "]");
+        buttons = "{\"buttons\":" + buttons + "],\"default\":" + std::to_string(layout.defaultAnswer) + "}";
+        if (controls) controls->boxOpened(style);  // keys down now do not reach the box
+        const int id = js_box_open(text.c_str(), title.c_str(), style, buttons.c_str());
         ++boxes;
         int answer = 0;
         // The clock runs on while the box is open: the other timers keep firing (the one whose
@@ -162,6 +178,7 @@ public:
             js_call("paint", "");
         }
         --boxes;
+        if (controls) controls->boxClosed();
         sceneChanged = true;
         return answer;
     }
@@ -181,13 +198,13 @@ public:
         js_call("hideMenu", "");
     }
     void screenOpened(GameScreen& s) override {
-        autoPaused = false;
+        if (controls) controls->screenChanged();
         motion = SceneMotion(motionMode);
         js_call("screenOpened", s.caption().c_str());
         resync();  // the new screen's timers start counting when it appears
     }
     void screenClosed(GameScreen&) override {
-        autoPaused = false;
+        if (controls) controls->screenChanged();
         js_call("screenClosed", "");
     }
     void showRules() override { js_call("showRules", ""); }
@@ -305,14 +322,18 @@ void startWatching(std::unique_ptr<PageWatch> watch) {
     fe->about.reset();
     fe->menuSent.clear();
     fe->watch = std::move(watch);
+    fe->controls.reset();
     fe->watch->start(*fe, fe->program);
+    fe->newControls();
     fe->resync();
 }
 
 void watchBack() {
     if (!fe || !fe->watch || !fe->program || fe->program->scheduler().depth() > 0) return;
     fe->menuSent.clear();
+    fe->controls.reset();
     fe->watch->back(*fe, fe->program);
+    fe->newControls();
     fe->sceneChanged = true;
     fe->resync();
 }
@@ -330,6 +351,7 @@ EMSCRIPTEN_KEEPALIVE void sky_start(int smooth) {
     fe = &theFrontEnd();
     fe->watch.reset();
     fe->motionMode = smooth ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
+    fe->controls.reset();
     fe->program.reset();
     fe->about.reset();
     std::remove(kProgressFile);
@@ -346,6 +368,7 @@ EMSCRIPTEN_KEEPALIVE void sky_start(int smooth) {
     }
     fe->program = std::make_unique<Program>(*fe, gameScreens(), kProgressFile);
     fe->program->scheduler().setPace(kPlayersPace);
+    fe->newControls();
     fe->resync();
     fe->program->showMenu();
 }
@@ -381,6 +404,7 @@ EMSCRIPTEN_KEEPALIVE int sky_frame(int slept) {
         fe->input(event(InputEvent::Activate));
     }
     fe->step(slept != 0);
+    fe->perform(fe->controls->poll(std::llround(js_now())));
     const std::uint64_t runs = fe->program->scheduler().handlerRuns();
     const GameScreen* s = fe->program->screen();
     const bool sliding = s && !s->paused() && fe->motion.mode() != SceneMotion::Mode::Ticks;
@@ -407,37 +431,31 @@ EMSCRIPTEN_KEEPALIVE void sky_check(int ticked) {
 EMSCRIPTEN_KEEPALIVE void sky_activate() {
     if (fe && fe->menuShown) fe->input(event(InputEvent::Activate));
 }
-EMSCRIPTEN_KEEPALIVE void sky_key(int code) {
-    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
-    // A paused game takes no keys but Esc, which still leaves the episode.
-    if (!s || (s->paused() && code != kKeyEsc)) return;
-    fe->input(event(InputEvent::Key, code));
+// Where the page writes a key's name (game/keys.h) for sky_press.
+EMSCRIPTEN_KEEPALIVE char* sky_key_name() {
+    static char name[32];
+    return name;
 }
-// The game screen's close box.
+// A key went down or up (repeat: the browser says it repeats; ms: the event's time). Returns what
+// the page does with it: bits 0-1 the box's part (0 no box, 1 the box's own, 2 never seen, 3
+// answered with bits 4-7); bit 8 the game took it; bit 9 full screen switches; bit 10 the help
+// page came or went, bit 11 it is shown.
+EMSCRIPTEN_KEEPALIVE int sky_press(int down, int repeat, double ms) {
+    if (!fe || !fe->controls || !fe->program || fe->program->ended()) return 0;
+    const auto t = static_cast<std::int64_t>(ms);
+    const Controls::Outcome o =
+        down ? fe->controls->press(sky_key_name(), repeat, t) : fe->controls->release(sky_key_name(), repeat, t);
+    fe->perform(o.input);
+    return static_cast<int>(o.box) | o.answer << 4 | (o.game ? 256 : 0) | (o.fullScreen ? 512 : 0) |
+           (o.help ? 1024 : 0) | (fe->controls->helpShown() ? 2048 : 0);
+}
+// The game's close box.
 EMSCRIPTEN_KEEPALIVE void sky_close() {
     if (fe && fe->program && fe->program->screen()) fe->input(event(InputEvent::Close));
 }
-// P pauses or resumes; a hidden page pauses the game and its return resumes what it paused.
-EMSCRIPTEN_KEEPALIVE void sky_pause(int kind) {
-    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
-    if (!s || s->closed()) return;
-    InputEvent e;
-    if (kind == 0) {  // the P key
-        e.kind = s->paused() ? InputEvent::Resume : InputEvent::Pause;
-        fe->autoPaused = false;
-    } else if (kind == 1) {  // hidden
-        if (s->paused()) return;
-        e.kind = InputEvent::Pause;
-        e.automatic = true;
-        fe->autoPaused = true;
-    } else {  // shown again
-        if (!fe->autoPaused || !s->paused()) return;
-        e.kind = InputEvent::Resume;
-        e.automatic = true;
-        fe->autoPaused = false;
-    }
-    fe->input(e);
-    fe->resync();
+// The page was left (0: hidden, another window) or came back (1): the game pauses meanwhile.
+EMSCRIPTEN_KEEPALIVE void sky_focus(int active, double ms) {
+    if (fe && fe->controls) fe->perform(fe->controls->focus(active != 0, static_cast<std::int64_t>(ms)));
 }
 // 0 the about screen's OK, 1 its system information button.
 EMSCRIPTEN_KEEPALIVE void sky_about_click(int button) {
@@ -448,10 +466,19 @@ EMSCRIPTEN_KEEPALIVE void sky_about_click(int button) {
         fe->about->cmdSysInfo_Click();
 }
 
-// A screen variable by name, as scenarios read and set them (for the page's tests): set when
-// `set` is non-zero; NaN without a screen or such a variable.
+// A screen variable by name, as scenarios read and set them, or a sprite's NAME.Left or NAME.Top
+// (for the page's tests): set when `set` is non-zero; NaN without a screen or such a variable.
 EMSCRIPTEN_KEEPALIVE double sky_var(const char* name, int set, double value) {
     GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    const std::string_view n(name ? name : "");
+    if (const auto dot = n.find('.'); s && dot != n.npos) {
+        Sprite* sp = s->findSprite(n.substr(0, dot));
+        const std::string_view what = n.substr(dot + 1);
+        if (!sp || (what != "Left" && what != "Top")) return std::nan("");
+        double& v = what == "Left" ? sp->Left : sp->Top;
+        if (set) v = value;
+        return v;
+    }
     if (!s || !s->hasVar(name)) return std::nan("");
     if (set) s->setVar(name, value);
     return s->getVar(name);
@@ -472,6 +499,21 @@ EMSCRIPTEN_KEEPALIVE int sky_language(const char* code) {
     return l ? 1 : 0;
 }
 
+// The page's language: the one the player chose on the page (remembered: "sk", "en" or ""), else
+// the first of the browser's languages (one a line) that the game speaks, else Slovak. The game
+// speaks it from now on; returns its code.
+EMSCRIPTEN_KEEPALIVE const char* sky_choose_language(const char* remembered, const char* locales) {
+    std::string_view rest(locales ? locales : ""), first;
+    while (!rest.empty() && first.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        const std::string_view l = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (parseLanguage(l.substr(0, 2)) && (l.size() == 2 || l[2] == '-' || l[2] == '_')) first = l;
+    }
+    setLanguage(chooseLanguage(std::nullopt, remembered ? remembered : "", first));
+    return languageCode(language());
+}
+
 // A text of the catalogue by its name ("Pause", "BoxYes"), in the game's language; "" for none.
 EMSCRIPTEN_KEEPALIVE const char* sky_say(const char* name) {
     static std::string said;
@@ -480,10 +522,12 @@ EMSCRIPTEN_KEEPALIVE const char* sky_say(const char* name) {
     return said.c_str();
 }
 
-// The help page of episode 1 or 2 as JSON: {"title", "close", "sections": [[heading, column,
-// [[key, text, step]...]]...]}.
+// The help page of episode 1 or 2 (0: the open screen's) as JSON: {"title", "close", "sections":
+// [[heading, column, [[key, text, step]...]]...]}.
 EMSCRIPTEN_KEEPALIVE const char* sky_help(int episode) {
     static std::string json;
+    const GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    if (episode == 0 && s) episode = s->episode();
     const HelpPage page = helpPage(episode == 2 ? 2 : 1);
     std::string sections;
     for (const HelpPage::Section& sec : page.sections) {

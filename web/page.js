@@ -15,40 +15,17 @@ var skyPage = (() => {
   const $ = (id) => document.getElementById(id);
   const canvas = $('field'), ctx = () => canvas.getContext('2d');
   let M, layout, boxScale = 1, running = false, quitting = false, boxDepth = 0, nextBox = 1, menuState = {};
-  let helpShown = false, helpPaused = false;
-  const images = [], boxes = {};
+  let helpShown = false;
+  const images = [], boxes = {}, openBoxes = [];
 
-  // The page's own words, in the player's language.
-  const kTexts = {
-    sk: {
-      loading: 'Skyrend sa načítava…', closed: 'Skyrend je ukončený. Kliknutím ho spustíš znova.',
-      busy: 'Skyrend sa už hrá na inej karte tohto prehliadača.', lost: 'Hra sa presunula na inú kartu.', takeOver: 'Hrať tu',
-      storageRead: 'Prehliadač nedovolí čítať uložený postup: hra ho neprepíše.',
-      storageWrite: 'Postup sa nedá uložiť: prehliadač nedovolí zápis.',
-      close: 'Zavrieť', full: 'Celá obrazovka', field: 'Hracia plocha', version: 'Aktuálna verzia hry.', sounds: 'Zvuky', web: 'Stránka hry na webe',
-      yes: 'Áno', no: 'Nie', ok: 'OK', pause: 'Pauza', help: 'Pomoc', noseUp: 'Nos hore', noseDown: 'Nos dole',
-      faster: 'Rýchlejšie', slower: 'Pomalšie', fire: 'Paľba', leave: 'Koniec epizódy', lang: 'English', langName: 'Jazyk',
-      helpTitle: 'Pomoc', helpClose: 'F1 alebo Esc – späť do hry',
-      helpRows: [['↑ ↓', 'nos hore, nos dole – každé stlačenie o jeden stupeň'], ['→ ←', 'rýchlejšie, pomalšie'],
-        ['Medzerník', 'bomba alebo raketa'], ['P', 'pauza'], ['F11', 'celá obrazovka'], ['F1', 'táto pomoc'],
-        ['Esc', 'koniec epizódy, späť do menu'],
-        ['Ovládač', 'smerový kríž alebo ľavá páčka: nos a rýchlosť; A paľba, Start pauza, Back koniec']],
-    },
-    en: {
-      loading: 'Skyrend is loading…', closed: 'Skyrend has ended. Click to start it again.',
-      busy: 'Skyrend is already being played in another tab of this browser.', lost: 'The game moved to another tab.',
-      takeOver: 'Play here', storageRead: 'The browser does not let the game read its saved progress: nothing will overwrite it.',
-      storageWrite: 'The progress cannot be saved: the browser refuses to store it.',
-      close: 'Close', full: 'Full screen', field: 'Playfield', version: 'The game\'s version.', sounds: 'Sounds', web: 'The game\'s web page',
-      yes: 'Yes', no: 'No', ok: 'OK', pause: 'Paused', help: 'Help', noseUp: 'Nose up', noseDown: 'Nose down',
-      faster: 'Faster', slower: 'Slower', fire: 'Fire', leave: 'End episode', lang: 'Slovensky', langName: 'Language',
-      helpTitle: 'Help', helpClose: 'F1 or Esc – back to the game',
-      helpRows: [['↑ ↓', 'nose up, nose down – one step per press'], ['→ ←', 'faster, slower'],
-        ['Space', 'bomb or missile'], ['P', 'pause'], ['F11', 'full screen'], ['F1', 'this help'],
-        ['Esc', 'end the episode, back to the menu'],
-        ['Gamepad', 'd-pad or left stick: nose and speed; A fire, Start pause, Back end']],
-    },
-  };
+  // The page's words, from the game's catalogue in the game's language (see label), by their
+  // names there.
+  const kWords = { closed: 'PageClosed', busy: 'PageBusy', lost: 'PageLost', takeOver: 'PageTakeOver',
+                   storageRead: 'PageStorageRead', storageWrite: 'PageStorageWrite', close: 'SetClose',
+                   full: 'KeyFullScreen', field: 'PageField', version: 'MenuVersionTip', web: 'PageWeb', pause: 'Pause',
+                   lang: 'PageOtherLanguage', langName: 'SetLanguage' };
+  const T = {};
+  const say = (name) => M.ccall('sky_say', 'string', ['string'], [name]);
 
   const hex = (c) => '#' + (c & 0xffffff).toString(16).padStart(6, '0');
   const fontPx = (pt) => Math.max(1, Math.round(pt * 96 / 72) - 1);  // as the desktop's caption font
@@ -288,14 +265,11 @@ var skyPage = (() => {
   }
   const settings = (() => {
     const saved = readSettings();
-    const wanted = [...(navigator.languages || [navigator.language || 'sk'])].map((l) => String(l).slice(0, 2).toLowerCase());
-    const lang = kTexts[saved.lang] ? saved.lang : wanted.find((l) => kTexts[l]) || 'sk';
     // ?classic-motion draws the ticks as they fall (and is remembered); by default the world slides between them.
     const query = new URLSearchParams(location.search);
     const classicMotion = query.has('classic-motion') ? query.get('classic-motion') !== '0' : saved.classicMotion === true;
-    return { sounds: saved.sounds !== false, lang, classicMotion };
+    return { sounds: saved.sounds !== false, lang: typeof saved.lang === 'string' ? saved.lang : '', classicMotion };
   })();
-  const T = kTexts[settings.lang];
   // A setting changes: the others as stored now (another tab may have changed them), this one new.
   function saveSetting(name, value) {
     settings[name] = value;
@@ -311,7 +285,7 @@ var skyPage = (() => {
     const n = $('notice');
     if (!n.hidden && n.dataset.what === what) return;
     n.dataset.what = what;
-    n.querySelector('span').textContent = T[what];
+    n.querySelector('span').textContent = T[what] || '';  // (before the game has loaded: see label)
     n.hidden = false;
   }
   // The core reads the progress (a write first reads it again): its length, -1 for none, -2 unreadable.
@@ -398,46 +372,37 @@ var skyPage = (() => {
     effects.played++;
   }
 
-  // Message boxes: the core waits in waitBox, frame by frame, until the player answers. A key
-  // already held when a box opens (a key held down to fly, its repeats) answers nothing: only a
-  // fresh press counts.
-  const kOk = 1, kYes = 6, kNo = 7, kQuestion = 36, kInformation = 64;
-  const keysDown = new Set();
-  function openBox(text, title, style) {
+  // Message boxes: the core waits in waitBox, frame by frame, until the player answers. The core
+  // gives the buttons and the default one, and says what each key does meanwhile (see key).
+  const kQuestion = 36, kInformation = 64;
+  function openBox(text, title, style, layout) {
     const id = nextBox++, d = el('dialog', 'box'), body = el('div', 'body'), buttons = el('div', 'buttons');
     const box = boxes[id] = { answer: 0, waiter: null };
-    const held = new Set(keysDown);
     if (style === kQuestion || style === kInformation) body.append(el('span', 'icon ' + (style === kQuestion ? 'q' : 'i'), style === kQuestion ? '?' : 'i'));
     body.append(el('p', null, text));
     d.append(el('div', 'title', title), body, buttons);
     d.setAttribute('aria-label', title);
-    const answer = (a) => {
+    const answer = box.answerWith = (a) => {
       if (box.answer) return;
       box.answer = a;
+      openBoxes.splice(openBoxes.indexOf(box), 1);
       d.close(); d.remove(); --boxDepth;
       if (box.waiter) box.waiter(a);
     };
-    const choices = style === kQuestion ? [[T.yes, kYes], [T.no, kNo]] : [[T.ok, kOk]];
-    for (const [caption, a] of choices) {
+    let first = null;
+    for (const [a, caption] of layout.buttons) {
       const b = el('button', null, caption);
       b.addEventListener('click', () => answer(a));
       buttons.append(b);
+      if (a === layout.default) first = b;
     }
-    const stale = (e) => {
-      if (!held.has(e.code)) return false;
-      if (e.type === 'keyup') held.delete(e.code);
-      e.preventDefault(); e.stopPropagation();
-      return true;
-    };
-    d.addEventListener('keydown', (e) => { if (!stale(e) && e.repeat) e.preventDefault(); });
-    d.addEventListener('keyup', stale);
-    // Esc closes a box with only OK; a question needs its answer.
-    d.addEventListener('cancel', (e) => { e.preventDefault(); if (style !== kQuestion && !held.has('Escape')) answer(kOk); });
+    d.addEventListener('cancel', (e) => e.preventDefault());  // Esc is the core's to answer
+    openBoxes.push(box);
     d.style.zoom = boxScale;
     document.body.append(d);
     ++boxDepth;
     d.showModal();
-    buttons.firstChild.focus();
+    (first || buttons.firstChild).focus();
     pad.boxOpened();
     return id;
   }
@@ -479,55 +444,73 @@ var skyPage = (() => {
   const click = (name) => input(() => { M.stringToUTF8(name, M._sky_text(), 64); M._sky_click(); });
   const playing = () => running && !$('screen').hidden;
 
-  // The game's keys, whichever hand presses them: a keyboard, the touch controls, a gamepad.
-  // A held touch control or gamepad button repeats as a held key does.
-  const kRepeatDelay = 500, kRepeatEvery = 33;
-  function gameKey(k, repeat) {
-    if (!playing() || boxDepth > 0) return;
-    if (k === 'F1') { if (!repeat) toggleHelp(); return; }
-    if (helpShown) { if (k === 'Escape' && !repeat) toggleHelp(); return; }  // the game waits under its help
-    if (k === 'P') { if (!repeat) input(() => M._sky_pause(0)); return; }
-    const code = keyCodes[k] || (/^[0-9A-Z]$/.test(k) ? k.charCodeAt(0) : 0);
-    input(() => M._sky_key(code));  // any other key still reaches the game, as code 0
+  // The game's keys, whichever hand presses them (a keyboard, the touch controls, a gamepad), by
+  // their names in the core (game/keys.h); what each does is the core's to say. Returns the
+  // core's word (see sky_press in page.cpp) and acts on it: a box answered, full screen, the help.
+  const kRepeatDelay = 500, kRepeatEvery = 33;  // a held touch control or gamepad button repeats so
+  const kPass = 1, kAnswer = 3, kGame = 256, kFull = 512, kHelp = 1024, kHelpShown = 2048;
+  function key(name, down, repeat, ms) {
+    if (!running) return 0;
+    M.stringToUTF8(name, M._sky_key_name(), 32);
+    const r = M._sky_press(down ? 1 : 0, repeat ? 1 : 0, ms);
+    if ((r & 3) === kAnswer && openBoxes.length) openBoxes[openBoxes.length - 1].answerWith((r >> 4) & 15);
+    if (r & kFull) toggleFull();
+    if (r & kHelp) showHelp((r & kHelpShown) !== 0);
+    if (r & kGame) wake();
+    return r;
   }
   function showHelp(on) {
     helpShown = on;
+    if (on) buildHelp();
     $('help').hidden = !on;
+    if (on) fit();
   }
-  function toggleHelp() {
-    if (!helpShown) {
-      helpPaused = false;
-      if (M._sky_paused() === 0) { input(() => M._sky_pause(0)); helpPaused = M._sky_paused() === 1; }
-      showHelp(true);
-    } else {
-      showHelp(false);
-      if (helpPaused && M._sky_paused() === 1) input(() => M._sky_pause(0));
-      helpPaused = false;
+  // The core's help page of the open episode, in the game's language.
+  function buildHelp() {
+    const page = JSON.parse(M.UTF8ToString(M._sky_help(0)));
+    $('help').querySelector('.title span').textContent = page.title;
+    const columns = [el('div', 'column'), el('div', 'column')];
+    for (const [heading, column, rows] of page.sections) {
+      const c = columns[column] || columns[0];
+      c.append(el('h3', null, heading));
+      for (const [k, text, step] of rows) {
+        const r = el('div', step ? 'row step' : 'row');
+        if (k) r.append(el('b', null, step ? k + '.' : k));
+        r.append(el('span', null, text));
+        c.append(r);
+      }
     }
+    const cols = el('div', 'columns');
+    cols.append(...columns);
+    $('help').querySelector('.client').replaceChildren(cols, el('p', 'hint', page.close));
   }
 
-  // Touch controls over the page while an episode runs, and gamepads; both feed gameKey.
+  // Touch controls over the page while an episode runs, and gamepads; both press keys (see key).
   const pad = (() => {
-    const kControls = [['up', 'ArrowUp', '▲', 'noseUp'], ['down', 'ArrowDown', '▼', 'noseDown'], ['faster', 'ArrowRight', '»', 'faster'],
-                       ['slower', 'ArrowLeft', '«', 'slower'], ['fire', ' ', '●', 'fire'], ['pause', 'P', 'Ⅱ', 'pause'],
-                       ['help', 'F1', '?', 'help'], ['leave', 'Escape', '✕', 'leave']];
+    const kControls = [['up', 'Up', '▲', 'KeyNoseUp'], ['down', 'Down', '▼', 'KeyNoseDown'], ['faster', 'Right', '»', 'KeyFaster'],
+                       ['slower', 'Left', '«', 'KeySlower'], ['fire', 'Space', '●', 'KeyFire'], ['pause', 'P', 'Ⅱ', 'KeyPause'],
+                       ['help', 'F1', '?', 'KeyHelp'], ['leave', 'Esc', '✕', 'KeyLeave']];
     const held = new Map();  // key -> { next, sources }
     let touch = navigator.maxTouchPoints > 0 || matchMedia('(any-pointer: coarse)').matches, gamepads = false;
-    let padsBefore = new Set();  // gamepad buttons down as a box opened: they answer nothing
-    function press(key, source) {
-      let h = held.get(key);
-      if (!h) { h = { next: performance.now() + kRepeatDelay, sources: new Set() }; held.set(key, h); gameKey(key, false); }
+    // A press or a repeat; outside the flight (the menu, a panel, a box) a gamepad's moves the focus.
+    function send(name, repeat, sources) {
+      const r = key(name, true, repeat, performance.now());
+      if (sources.has('pad') && ((r & 3) === kPass || (!(r & 3) && !(r & kGame)))) navigate(name);
+    }
+    function press(name, source) {
+      let h = held.get(name);
+      if (!h) { h = { next: performance.now() + kRepeatDelay, sources: new Set([source]) }; held.set(name, h); send(name, false, h.sources); }
       h.sources.add(source);
     }
-    function release(key, source) {
-      const h = held.get(key);
-      if (h && h.sources.delete(source) && h.sources.size === 0) held.delete(key);
+    function release(name, source) {
+      const h = held.get(name);
+      if (h && h.sources.delete(source) && h.sources.size === 0) { held.delete(name); key(name, false, false, performance.now()); }
     }
     function build() {
       const root = $('pad');
       for (const [name, key, symbol, label] of kControls) {
         const b = el('button', null, symbol);
-        b.id = 'pad-' + name; b.type = 'button'; b.setAttribute('aria-label', T[label]); b.title = T[label];
+        b.id = 'pad-' + name; b.type = 'button'; b.setAttribute('aria-label', say(label)); b.title = say(label);
         b.addEventListener('pointerdown', (e) => { e.preventDefault(); b.setPointerCapture?.(e.pointerId); b.classList.add('on'); press(key, e.pointerId); });
         const up = (e) => { b.classList.remove('on'); release(key, e.pointerId); };
         for (const t of ['pointerup', 'pointercancel', 'lostpointercapture']) b.addEventListener(t, up);
@@ -556,12 +539,12 @@ var skyPage = (() => {
     // Once a display frame: held controls repeat, gamepads are read.
     function poll() {
       const now = performance.now();
-      for (const [key, h] of held) if (now >= h.next) { h.next = Math.max(h.next + kRepeatEvery, now - kRepeatEvery); gameKey(key, true); }
+      for (const [name, h] of held) if (now >= h.next) { h.next = Math.max(h.next + kRepeatEvery, now - kRepeatEvery); send(name, true, h.sources); }
       if (gamepads) readGamepads();
     }
     // The standard mapping: d-pad 12-15 or the left stick, A (0) fire, Back (8) leave, Start (9) pause.
     // Before an episode and in a box the d-pad moves between the buttons and A presses one.
-    const kButtons = [[12, 'ArrowUp'], [13, 'ArrowDown'], [14, 'ArrowLeft'], [15, 'ArrowRight'], [0, ' '], [8, 'Escape'], [9, 'P']];
+    const kButtons = [[12, 'Up'], [13, 'Down'], [14, 'Left'], [15, 'Right'], [0, 'Space'], [8, 'Esc'], [9, 'P']];
     let lastPads = new Set();
     function readGamepads() {
       const down = new Set();
@@ -569,30 +552,32 @@ var skyPage = (() => {
         if (!g || !g.connected) continue;
         for (const [i, key] of kButtons) if (g.buttons[i]?.pressed) down.add(key);
         const [x = 0, y = 0] = g.axes;
-        if (y < -0.5) down.add('ArrowUp'); if (y > 0.5) down.add('ArrowDown');
-        if (x < -0.5) down.add('ArrowLeft'); if (x > 0.5) down.add('ArrowRight');
+        if (y < -0.5) down.add('Up'); if (y > 0.5) down.add('Down');
+        if (x < -0.5) down.add('Left'); if (x > 0.5) down.add('Right');
       }
-      for (const key of padsBefore) if (!down.has(key)) padsBefore.delete(key);
-      const fresh = [...down].filter((k) => !lastPads.has(k) && !padsBefore.has(k));
-      if (boxDepth > 0 || !playing()) { fresh.forEach(navigate); for (const k of lastPads) release(k, 'pad'); }
-      else {
-        for (const k of down) if (!padsBefore.has(k)) press(k, 'pad');
-        for (const k of lastPads) if (!down.has(k)) release(k, 'pad');
-      }
+      for (const k of down) if (!lastPads.has(k)) press(k, 'pad');
+      for (const k of lastPads) if (!down.has(k)) release(k, 'pad');
       lastPads = down;
     }
-    // A gamepad outside the flight: focus moves to the previous or the next button, A presses it, Back is Esc.
+    // A gamepad outside the flight: focus moves to the previous or the next button, A presses it,
+    // Back closes a panel (a box's Esc is the core's).
     function navigate(key) {
       const layer = [...document.querySelectorAll('dialog[open]')].pop() || [...document.querySelectorAll('.panel:not([hidden])')].pop() || $('menu');
       const items = [...layer.querySelectorAll('button:not([disabled]), input:not([disabled])')].filter((e) => e.offsetParent);
       const at = items.indexOf(document.activeElement);
-      if (key === ' ') { if (at >= 0) items[at].click(); else items[0]?.focus(); }
-      else if (key === 'Escape') document.activeElement?.dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape', code: 'Escape', bubbles: true }));
-      else if (key !== 'P' && items.length) items[(at + (key === 'ArrowUp' || key === 'ArrowLeft' ? items.length - 1 : 1)) % items.length].focus();
+      if (key === 'Space') { if (at >= 0) items[at].click(); else items[0]?.focus(); }
+      else if (key === 'Esc') closePanels();
+      else if (key !== 'P' && items.length) items[(at + (key === 'Up' || key === 'Left' ? items.length - 1 : 1)) % items.length].focus();
     }
     return {
       build, place, room, poll, shown: () => touch && playing(), busy: () => gamepads || held.size > 0,
-      boxOpened() { padsBefore = new Set(lastPads); for (const k of [...held.keys()]) held.delete(k); },
+      // Fingers on the controls are lifted as a box covers them (a gamepad's buttons stay as held).
+      boxOpened() {
+        for (const [name, h] of [...held]) {
+          if (h.sources.has('pad')) h.sources = new Set(['pad']);
+          else { held.delete(name); key(name, false, false, performance.now()); }
+        }
+      },
     };
   })();
 
@@ -677,42 +662,57 @@ var skyPage = (() => {
     } else claim(true);
   }
 
-  const keyCodes = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, ' ': 32, Escape: 27, Enter: 13,
-                     Backspace: 8, Tab: 9, Shift: 16, Control: 17, Alt: 18 };
-  function keyDown(e) {
-    unlockAudio();
-    if (e.key === 'F1') e.preventDefault();  // the game's help, not the browser's
-    if (boxDepth > 0 || !running) return;
-    if (e.key === 'Escape' && !helpShown) for (const id of ['rules', 'about']) if (!$(id).hidden) { closePanel(id); return; }
-    if ($('screen').hidden || e.ctrlKey || e.metaKey) return;  // the browser's own shortcuts stay
+  // The browser's keys by the game's names for them (game/keys.h).
+  const kKeyNames = { ArrowLeft: 'Left', ArrowUp: 'Up', ArrowRight: 'Right', ArrowDown: 'Down', ' ': 'Space', Escape: 'Esc',
+                      Enter: 'Enter', Backspace: 'Backspace', Tab: 'Tab' };
+  function keyName(e) {
     const k = e.key.length === 1 ? e.key.toUpperCase() : e.key;
-    if (keyCodes[k] || /^[0-9A-Z]$/.test(k) || k === 'F11') e.preventDefault();  // arrows and Space fly, they do not scroll the page
-    if (k === 'F11') { if (!e.repeat) toggleFull(); return; }
-    gameKey(k, e.repeat);
+    if (kKeyNames[k]) return kKeyNames[k];
+    if (/^([0-9A-Z]|F[0-9]{1,2})$/.test(k)) return k;
+    return (e.code || k || '?').replace(/[^!-~]/g, '').slice(0, 24) || '?';
+  }
+  // Every key goes to the core first, before a box or the page hears it.
+  function keyEvent(e) {
+    const down = e.type === 'keydown';
+    if (down) unlockAudio();
+    if (down && e.key === 'F1') e.preventDefault();  // the game's help, not the browser's
+    if (!running) return;
+    if (down && boxDepth === 0 && e.key === 'Escape' && closePanels()) return;
+    const r = key(keyName(e), down, e.repeat, e.timeStamp);
+    if ((r & 3) === kPass) return;  // the box's own: focus, Enter, Space on its buttons
+    if (r & 3) { e.preventDefault(); e.stopPropagation(); return; }  // held since before the box opened, or its answer
+    // Arrows and Space fly, they do not scroll the page; the browser's own shortcuts stay.
+    if ((r & kGame) && !e.ctrlKey && !e.metaKey && !e.altKey) e.preventDefault();
+  }
+  // Esc over the rules or the about panel closes it; whether one was open.
+  function closePanels() {
+    const open = ['rules', 'about'].filter((id) => !$(id).hidden);
+    open.forEach(closePanel);
+    return open.length > 0;
   }
   function toggleFull() {
     if (document.fullscreenElement) document.exitFullscreen();
     else $('screen').requestFullscreen().catch(() => {});
   }
 
-  // The page's words and the names of its controls, in the player's language.
+  // The page's words and the names of its controls, in the game's language.
   function label() {
+    for (const [word, name] of Object.entries(kWords)) T[word] = say(name);
     document.documentElement.lang = settings.lang;
-    $('loading').textContent = T.loading;
     $('closed').textContent = T.closed;
     $('full').title = T.full; $('full').setAttribute('aria-label', T.full);
     for (const x of document.querySelectorAll('.x')) { x.title = T.close; x.setAttribute('aria-label', T.close); }
     canvas.setAttribute('aria-label', T.field);
     $('tabs').querySelector('button').textContent = T.takeOver;
     $('lang').textContent = T.lang; $('lang').setAttribute('aria-label', `${T.langName}: ${T.lang}`);
-    $('help').querySelector('.title span').textContent = T.helpTitle;
-    const rows = $('help').querySelector('.client');
-    rows.replaceChildren(...T.helpRows.map(([k, v]) => { const r = el('div', 'row'); r.append(el('b', null, k), el('span', null, v)); return r; }),
-                         el('p', 'hint', T.helpClose));
+    const n = $('notice');
+    if (!n.hidden) n.querySelector('span').textContent = T[n.dataset.what];
   }
 
   function start(module) {
     M = module;
+    const wanted = navigator.languages || [navigator.language || ''];
+    settings.lang = M.ccall('sky_choose_language', 'string', ['string', 'string'], [settings.lang, wanted.join('\n')]);
     label();
     if (window.skyWatch) skyWatch.label(M);
     layout = JSON.parse(M.UTF8ToString(M._sky_layout()));
@@ -724,23 +724,22 @@ var skyPage = (() => {
     fit();
     addEventListener('resize', fit);
     document.addEventListener('fullscreenchange', fit);
-    addEventListener('keydown', (e) => keysDown.add(e.code), true);  // first, before a box hears it
-    addEventListener('keyup', (e) => keysDown.delete(e.code), true);
-    addEventListener('keydown', keyDown);
+    addEventListener('keydown', keyEvent, true);
+    addEventListener('keyup', keyEvent, true);
     addEventListener('pointerdown', unlockAudio);
     $('full').addEventListener('click', toggleFull);
     $('screen').querySelector('.x').addEventListener('click', () => input(() => M._sky_close()));
-    $('help').querySelector('.x').addEventListener('click', () => helpShown && toggleHelp());
+    $('help').querySelector('.x').addEventListener('click', () => { key('F1', true, false, performance.now()); key('F1', false, false, performance.now()); });
     $('notice').querySelector('.x').addEventListener('click', () => { $('notice').hidden = true; });
     $('closed').addEventListener('click', begin);
     $('tabs').querySelector('button').addEventListener('click', takeOver);
     $('lang').addEventListener('click', () => {
-      saveSetting('lang', settings.lang === 'sk' ? 'en' : 'sk');
+      saveSetting('lang', settings.lang === 'en' ? 'sk' : 'en');
       if (M._sky_started()) takingOver(true);
       location.reload();
     });
     // As on the desktop: leaving the page (another window, another tab) pauses the game, coming back resumes it.
-    const away = (gone) => { keysDown.clear(); input(() => M._sky_pause(gone ? 1 : 2)); };
+    const away = (gone) => { if (running) { M._sky_focus(gone ? 0 : 1, performance.now()); wake(); } };
     document.addEventListener('visibilitychange', () => away(document.hidden));
     addEventListener('blur', () => away(true));
     addEventListener('focus', () => away(false));

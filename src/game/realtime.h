@@ -34,6 +34,15 @@ public:
         }
         return d / 1000;
     }
+    // The clock time to add after the front end slept on purpose, nothing being due: the whole
+    // time slept counts, however long (the cap is for stalls, and a chosen sleep is none).
+    Micros stepAfterSleep(std::int64_t ns) {
+        std::int64_t d = ns - lastNs_ + carryNs_;
+        lastNs_ = ns;
+        if (d < 0) d = 0;
+        carryNs_ = d % 1000;
+        return d / 1000;
+    }
     // What a step now would add, without taking it.
     Micros pending(std::int64_t ns) const {
         const std::int64_t d = (ns - lastNs_ + carryNs_) / 1000;

@@ -196,17 +196,19 @@ TEST(RealTimeStep, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASeco
         std::int64_t stepNs;
         int steps;
         Micros clockAfter;
+        bool slept = false;  // the front end slept on purpose, nothing being due
     } rows[] = {
         {"a 3 ms step", 3'000'000, 1, 3'000},
         {"sub-microsecond remainders add up", 1'500, 1000, 4'500},
-        {"a five-second stall", 5'000'000'000, 1, 104'500},
+        {"a half-second stall", 500'000'000, 1, 104'500},
         {"then on as before", 2'000'000, 5, 114'500},
         {"a clock that went back", -7'000'000, 1, 114'500},
+        {"a minute's chosen sleep counts whole", 60'000'000'000, 1, 60'114'500, true},
     };
     for (const Row& r : rows) {
         for (int i = 0; i < r.steps; ++i) {
             now += r.stepNs;
-            clock += step.step(now);
+            clock += r.slept ? step.stepAfterSleep(now) : step.step(now);
         }
         EXPECT_EQ(clock, r.clockAfter) << r.what;
     }

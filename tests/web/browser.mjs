@@ -110,7 +110,8 @@ check((await a.evaluate(() => skyPage.soundsPlayed())) > sounds && await a.evalu
 await shot(a, 'episode1.png');
 const paused = () => a.evaluate(() => skyPage.paused());
 await a.keyboard.press('F1');
-check(!(await a.$eval('#help', (h) => h.hidden)) && await paused(), 'F1 shows the help over a paused game');
+check(!(await a.$eval('#help', (h) => h.hidden)) && await paused() && (await texts(a, '#help h3')).length === 4 &&
+  (await texts(a, '#help .title span'))[0] === 'Pomoc – Epizóda 1', 'F1 shows the game\'s help page over a paused game');
 await a.keyboard.press('F1');
 check((await a.$eval('#help', (h) => h.hidden)) && !(await paused()), 'F1 again: back to the game, running');
 await a.evaluate(() => dispatchEvent(new Event('blur')));
@@ -130,6 +131,22 @@ check((await look(a)).sum !== boxed.sum && (await texts(a, 'dialog[open] .title'
 check((await a.$$('dialog[open]')).length === 1, 'Space held into the box does not answer it');
 await shot(a, 'messagebox.png');
 await a.keyboard.press('Enter');
+await menuUp(a);
+// A landing with damage asks for a repair: Space held into the question answers nothing, Esc answers No.
+await a.click('#Command1');
+await screenUp(a);
+for (const [name, value] of [['score', 55], ['damage', 1], ['tilt', 0], ['climbRate', 0], ['speed', 1],
+  ['dravik.Top', 352], ['letisko.Left', 40], ['vletisko.Left', 100]]) await screenVar(a, name, value);
+await a.keyboard.down('Space');
+await a.waitForSelector('dialog[open]');
+for (let i = 0; i < 3; i++) { await a.keyboard.down('Space'); await sleep(30); }  // its repeats
+await a.keyboard.up('Space');
+await sleep(100);
+check((await texts(a, 'dialog[open] button')).join() === 'Áno,Nie', 'Space held into "Oprava" does not answer it');
+await a.keyboard.press('Escape');
+await a.waitForFunction(() => !document.querySelector('dialog[open]'));
+check((await screenVar(a, 'score')) === 55 && (await screenVar(a, 'damage')) === 1, `Esc answers the question No (score ${await screenVar(a, 'score')})`);
+await a.keyboard.press('Escape');
 await menuUp(a);
 
 // Progress: kept across a reload, and in one tab at a time; a second tab waits, then takes over.
@@ -176,7 +193,8 @@ for (const [what, method, words] of [['write', 'setItem', 'uložiť'], ['read', 
 // In English when the browser asks for it, and Slovak again once switched (remembered).
 const en = await open({ langs: ['en-US', 'en'] });
 await menuUp(en);
-check(await en.evaluate(() => document.documentElement.lang === 'en' && document.querySelector('#lang').textContent === 'Slovensky'), 'English from the browser\'s languages');
+check(await en.evaluate(() => document.documentElement.lang === 'en' && document.querySelector('#lang').textContent === 'Slovensky') &&
+  (await texts(en, '#menu button')).includes('Episode 1'), 'English from the browser\'s languages, the menu too');
 await en.click('#lang');
 await menuUp(en);
 check(await en.evaluate(() => document.documentElement.lang === 'sk'), 'the language switch is remembered');
