@@ -18,6 +18,7 @@
 
 #include "assets/pictures.h"
 #include "game/controls.h"
+#include "game/drawlist.h"
 #include "game/helppage.h"
 #include "game/input.h"
 #include "game/realtime.h"
@@ -80,7 +81,7 @@ public:
     std::string storedProgress;        // and its text
     std::unique_ptr<About> about;
     SceneMotion::Mode motionMode = SceneMotion::Mode::Interpolate;
-    SceneMotion motion;
+    SceneView view;
     std::unique_ptr<PageWatch> watch;  // a recording played instead of the player (watch.cpp)
 
     // The clock follows real time: one step per display frame (slept: the page slept on purpose
@@ -199,7 +200,7 @@ public:
     }
     void screenOpened(GameScreen& s) override {
         if (controls) controls->screenChanged();
-        motion = SceneMotion(motionMode);
+        view = SceneView(motionMode);
         js_call("screenOpened", s.caption().c_str());
         resync();  // the new screen's timers start counting when it appears
     }
@@ -253,9 +254,6 @@ struct ImageTable {
 std::vector<std::int32_t> sceneData;
 std::string sceneTexts;
 
-int px(double v) {
-    return static_cast<int>(std::floor(v + 0.5));
-}
 int twips(int t) {
     return static_cast<int>(std::lround(static_cast<double>(t) / kTwipsPerPixel));
 }
@@ -407,7 +405,7 @@ EMSCRIPTEN_KEEPALIVE int sky_frame(int slept) {
     fe->perform(fe->controls->poll(std::llround(js_now())));
     const std::uint64_t runs = fe->program->scheduler().handlerRuns();
     const GameScreen* s = fe->program->screen();
-    const bool sliding = s && !s->paused() && fe->motion.mode() != SceneMotion::Mode::Ticks;
+    const bool sliding = s && !s->paused() && fe->motionMode != SceneMotion::Mode::Ticks;
     const bool changed = runs != fe->paintedRuns || fe->sceneChanged || sliding;
     fe->paintedRuns = runs;
     fe->sceneChanged = false;
@@ -569,45 +567,36 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* sky_scene() {
         return sceneData.data();
     }
     // Where each element is drawn at this instant: between its last two ticks, or where it stands.
-    SceneMotion& motion = fe->motion;
-    motion.capture(*s, fe->program->scheduler().lastFiredAt());
-    motion.setTime(fe->program->scheduler().now(), s->paused());
-    auto sprite = [](const PictureRef& pic, double left, double top) {
-        sceneData.insert(sceneData.end(), {1, imageTable.idOf(pic->image, pic->whiteIsTransparent), px(left), px(top)});
+    const DrawList& list = fe->view.at(*s, fe->program->scheduler().lastFiredAt(), fe->program->scheduler().now());
+    auto picture = [](const Picture& pic, int left, int top) {
+        sceneData.insert(sceneData.end(), {1, imageTable.idOf(pic.image, pic.whiteIsTransparent), left, top});
     };
-    if (PictureRef bg = s->background(); bg && bg->image) sprite(bg, 0, 0);
+    if (list.background) picture(*list.background, 0, 0);
     int texts = 0;
-    for (const DrawItem& item : s->stacking()) {
-        switch (item.kind) {
-            case DrawItem::SpriteItem: {
-                const Sprite& sp = s->sprites()[item.index];
-                const SceneMotion::Point at = motion.sprite(item.index);
-                if (sp.Visible && sp.Picture && sp.Picture->image) sprite(sp.Picture, at.x, at.y);
+    for (const DrawEntry& e : list.entries) {
+        if (!e.drawn) continue;
+        switch (e.kind) {
+            case DrawItem::SpriteItem:
+                picture(*e.picture, e.ax, e.ay);
                 break;
-            }
             case DrawItem::ShapeItem: {
-                const Shape& sh = s->shapes()[item.index];
-                const SceneMotion::Point at = motion.shape(item.index);
-                sceneData.insert(sceneData.end(),
-                                 {2, sh.kind == ShapeKind::Rectangle ? 0 : 1, px(at.x), px(at.y), px(sh.Width),
-                                  px(sh.Height), sh.filled ? 1 : 0, static_cast<std::int32_t>(sh.FillColor),
-                                  sh.bordered ? 1 : 0, static_cast<std::int32_t>(sh.BorderColor)});
+                const Shape& sh = s->shapes()[e.index];
+                sceneData.insert(sceneData.end(), {2, sh.kind == ShapeKind::Rectangle ? 0 : 1, e.ax, e.ay, e.bx, e.by,
+                                                   sh.filled ? 1 : 0, static_cast<std::int32_t>(sh.FillColor),
+                                                   sh.bordered ? 1 : 0, static_cast<std::int32_t>(sh.BorderColor)});
                 break;
             }
             case DrawItem::LineItem: {
-                const Line& ln = s->lines()[item.index];
-                const auto [x1, y1, x2, y2] = motion.line(item.index);
-                if (ln.Visible)
-                    sceneData.insert(sceneData.end(), {3, px(x1), px(y1), px(x2), px(y2),
-                                                       static_cast<std::int32_t>(ln.BorderColor), ln.BorderWidth});
+                const Line& ln = s->lines()[e.index];
+                sceneData.insert(sceneData.end(), {3, e.ax, e.ay, e.bx, e.by, static_cast<std::int32_t>(ln.BorderColor),
+                                                   ln.BorderWidth});
                 break;
             }
             case DrawItem::LabelItem: {
-                const Label& lb = s->labels()[item.index];
-                if (!lb.Visible || lb.Caption.empty()) break;
+                const Label& lb = s->labels()[e.index];
                 sceneData.insert(sceneData.end(),
-                                 {4, px(lb.Left), px(lb.Top), px(lb.Width), px(lb.Height),
-                                  static_cast<std::int32_t>(lb.ForeColor), static_cast<std::int32_t>(lb.Alignment),
+                                 {4, e.ax, e.ay, e.bx, e.by, static_cast<std::int32_t>(lb.ForeColor),
+                                  static_cast<std::int32_t>(lb.Alignment),
                                   static_cast<std::int32_t>(std::lround(lb.fontPt * 100)), lb.bold ? 1 : 0, texts++});
                 sceneTexts += lb.Caption + '\n';
                 break;

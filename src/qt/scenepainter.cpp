@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/drawlist.h"
 #include "playfield/gamescreen.h"
 #include "playfield/motion.h"
 #include "qt/appearance.h"
@@ -14,7 +15,7 @@
 namespace sky::qt {
 
 int toPixel(double v) {
-    return static_cast<int>(std::floor(v + 0.5));
+    return drawPixel(v);
 }
 
 namespace {
@@ -121,50 +122,40 @@ const QImage& ScenePainter::imageOf(const Picture& pic) {
     return it->second.second;
 }
 
-void ScenePainter::measure(Drawn& d, const DrawItem& item, const GameScreen& screen, const SceneMotion* motion) {
+void ScenePainter::measure(Drawn& d, const DrawEntry& e, const GameScreen& screen) {
     d.area = QRect();
     d.a = d.b = QPoint();
     d.image = nullptr;
     d.look = {};
     d.text.clear();
-    switch (item.kind) {
-        case DrawItem::SpriteItem: {
-            const Sprite& s = screen.sprites()[item.index];
-            if (!s.Visible || !s.Picture || !s.Picture->image) return;
-            const SceneMotion::Point at = motion ? motion->sprite(item.index) : SceneMotion::Point{s.Left, s.Top};
-            d.image = &imageOf(*s.Picture);
-            d.a = QPoint(toPixel(at.x), toPixel(at.y));
+    if (!e.drawn) return;
+    switch (e.kind) {
+        case DrawItem::SpriteItem:
+            d.image = &imageOf(*e.picture);
+            d.a = QPoint(e.ax, e.ay);
             d.area = QRect(d.a, d.image->size());
             return;
-        }
         case DrawItem::ShapeItem: {
-            const Shape& s = screen.shapes()[item.index];
-            const SceneMotion::Point at = motion ? motion->shape(item.index) : SceneMotion::Point{s.Left, s.Top};
-            const int w = toPixel(s.Width), h = toPixel(s.Height);
-            if (w <= 0 || h <= 0) return;
-            d.a = QPoint(toPixel(at.x), toPixel(at.y));
-            d.b = QPoint(w, h);
-            d.area = QRect(d.a, QSize(w, h)).adjusted(-1, -1, 1, 1);
+            const Shape& s = screen.shapes()[e.index];
+            d.a = QPoint(e.ax, e.ay);
+            d.b = QPoint(e.bx, e.by);
+            d.area = QRect(d.a, QSize(e.bx, e.by)).adjusted(-1, -1, 1, 1);
             d.look = {static_cast<std::uint32_t>(s.kind), (s.filled ? 1u : 0u) | (s.bordered ? 2u : 0u), s.FillColor,
                       s.BorderColor};
             return;
         }
         case DrawItem::LineItem: {
-            const Line& l = screen.lines()[item.index];
-            if (!l.Visible) return;
-            const auto at = motion ? motion->line(item.index) : std::array<double, 4>{l.X1, l.Y1, l.X2, l.Y2};
-            d.a = QPoint(toPixel(at[0]), toPixel(at[1]));
-            d.b = QPoint(toPixel(at[2]), toPixel(at[3]));
+            const Line& l = screen.lines()[e.index];
+            d.a = QPoint(e.ax, e.ay);
+            d.b = QPoint(e.bx, e.by);
             const int m = std::max(1, l.BorderWidth) / 2 + 2;  // the pen's half width and its square caps
             d.area = QRect(d.a, d.b).normalized().adjusted(-m, -m, m, m);
             d.look = {l.BorderColor, static_cast<std::uint32_t>(l.BorderWidth), 0, 0};
             return;
         }
         case DrawItem::LabelItem: {
-            const Label& l = screen.labels()[item.index];
-            if (!l.Visible || l.Caption.empty()) return;
-            d.area = QRect(toPixel(l.Left), toPixel(l.Top), toPixel(l.Width), toPixel(l.Height));
-            if (d.area.isEmpty()) return;
+            const Label& l = screen.labels()[e.index];
+            d.area = QRect(e.ax, e.ay, e.bx, e.by);
             d.look = {l.ForeColor, static_cast<std::uint32_t>(l.Alignment), static_cast<std::uint32_t>(l.bold),
                       static_cast<std::uint32_t>(std::lround(l.fontPt * 1000))};
             d.text.assign(l.Caption);
@@ -179,7 +170,7 @@ void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::v
     // The background is drawn unscaled from the top-left on white; what lies past the client area
     // is cut off.
     const QImage* bg = nullptr;
-    if (PictureRef pic = screen.background(); pic && pic->image) bg = &imageOf(*pic);
+    if (list_.background) bg = &imageOf(*list_.background);
     if (!bg || bg->hasAlphaChannel() || !bg->rect().contains(area)) p.fillRect(area, Qt::white);
     if (bg) p.drawImage(QPoint(0, 0), *bg);
     const auto& items = screen.stacking();
@@ -204,8 +195,9 @@ void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::v
 }
 
 void ScenePainter::paint(QPainter& p, const GameScreen& screen, const SceneMotion* motion) {
-    scratch_.resize(screen.stacking().size());
-    for (std::size_t i = 0; i < scratch_.size(); ++i) measure(scratch_[i], screen.stacking()[i], screen, motion);
+    buildDrawList(list_, screen, motion);
+    scratch_.resize(list_.entries.size());
+    for (std::size_t i = 0; i < scratch_.size(); ++i) measure(scratch_[i], list_.entries[i], screen);
     p.save();
     p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform, false);
     paintArea(p, screen, scratch_, kClient);
@@ -214,11 +206,10 @@ void ScenePainter::paint(QPainter& p, const GameScreen& screen, const SceneMotio
 
 const std::vector<QRect>& ScenePainter::update(SceneFrame& f, const GameScreen& screen, const SceneMotion* motion) {
     if (f.image.isNull()) f.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, kSceneFormat);
-    const auto& items = screen.stacking();
-    f.next.resize(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) measure(f.next[i], items[i], screen, motion);
-    const PictureRef bg = screen.background();
-    const void* background = bg ? bg->image.get() : nullptr;
+    buildDrawList(list_, screen, motion);
+    f.next.resize(list_.entries.size());
+    for (std::size_t i = 0; i < f.next.size(); ++i) measure(f.next[i], list_.entries[i], screen);
+    const void* background = list_.background ? list_.background->image.get() : nullptr;
     f.areas.clear();
     if (!f.valid || background != f.background || f.drawn.size() != f.next.size()) {
         f.areas.push_back(kClient);

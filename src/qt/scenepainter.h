@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/drawlist.h"
 #include "runtime/picture.h"
 
 class QPainter;
@@ -64,13 +65,14 @@ public:
 
 private:
     const QImage& imageOf(const Picture& pic);
-    // Where and what one item of the stacking draws.
-    void measure(SceneFrame::Drawn& d, const DrawItem& item, const GameScreen& screen, const SceneMotion* motion);
+    // Where and what one entry of the core's draw list draws.
+    void measure(SceneFrame::Drawn& d, const DrawEntry& e, const GameScreen& screen);
     // The scene inside one area, as measured, on a painter without antialiasing; leaves it clipped
     // to the area.
     void paintArea(QPainter& p, const GameScreen& screen, const std::vector<SceneFrame::Drawn>& drawn,
                    const QRect& area);
     std::vector<SceneFrame::Drawn> scratch_;
+    DrawList list_;  // the scene being drawn
     // Keyed by image and transparency rule; holding the image keeps its address unique.
     std::map<std::pair<const Image*, bool>, std::pair<std::shared_ptr<const Image>, QImage>> cache_;
 };
