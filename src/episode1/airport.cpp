@@ -10,10 +10,7 @@ namespace sky {
 
 namespace {
 constexpr double kStopOffset = 10;  // the aircraft stops once it is this far past the airport's left
-constexpr double kGround = 352;     // Top of an aircraft standing on the ground, for the take-off
-constexpr double kLastLevel = 9;
-constexpr double kRepairPrice = 40;
-constexpr int kLegLength = 2000;  // each leg is that much longer than the one before
+constexpr int kLegLength = 2000;    // each leg is that much longer than the one before
 }  // namespace
 
 void Form1::Timer5_Timer() {
@@ -23,13 +20,13 @@ void Form1::Timer5_Timer() {
     Label3.showNumber(speed, speedText);
     Label4.showNumber(tilt, numText);
     Label1.showNumber(fuel, numText);
-    Label2.showNumber(vletisko.Left - 53, numText);
+    Label2.showNumber(vletisko.Left - kDistanceFrom, numText);
     Label5.showNumber(level, numText);
     Label6.showNumber(score, numText);
     Label8.showNumber(damage, numText);
     Label16.showNumber(bombs, numText);
     // 6. The airport approach starts once per leg, earlier when flying fast.
-    const double threshold = speed >= 10 ? 1500 : 400;
+    const double threshold = speed >= kFastApproach ? kApproachFar : kApproachNear;
     if (vletisko.Left <= threshold && landingMode == 0) {
         fuelBurn = 0.5;
         speed -= 1;
@@ -42,8 +39,8 @@ void Form1::Timer5_Timer() {
 }
 
 void Form1::Timer9_Timer() {
-    // One step slower every second until 5, then the airport stop takes over.
-    if (speed > 5)
+    // One step slower every second to the approach speed, then the airport stop takes over.
+    if (speed > kApproachSpeed)
         speed -= 1;
     else
         Timer9->setEnabled(false);
@@ -94,9 +91,9 @@ void Form1::Timer2_Timer() {
         if (answer == kYes) {
             auto repair = [this] {
                 damage -= 1;
-                bombs += 5;
+                bombs += kRepairBombs;
                 score -= kRepairPrice;
-                maxSpeed += 2;
+                maxSpeed += kRepairTopSpeed;
             };
             repair();
             if (score >= kRepairPrice && damage > 0) repair();
@@ -116,14 +113,14 @@ void Form1::recordVictory() {
 
 void Form1::Timer4_Timer() {
     if (dravik.Top >= kGround) {
-        fuel += 1500;
+        fuel += kLandingFuel;
         onAirport = 0;
-        score += 3;
+        score += kLandingScore;
         level += 1;
-        bombs += 20;
+        bombs += kLandingBombs;
         edgeRelease = 0;
         landingMode = 0;
-        speed = 7;
+        speed = kSpeedFloor;
         fuelBurn = 1;
         // A 16-bit distance: nine legs end at 8500 + 8 * 2000, far inside its range.
         airportDistance = static_cast<std::int16_t>(airportDistance + kLegLength);

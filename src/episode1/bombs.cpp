@@ -5,9 +5,7 @@
 namespace sky {
 
 namespace {
-constexpr double kFallStep = 15;            // pixels per bomb tick
 constexpr double kGroundThreshold = 386;    // a bomb this low has reached the ground
-constexpr double kFuseTicks = 13;           // lifetime of a bomb dropped from high
 constexpr double kDropLimit = 328;          // bombs leave only while the aircraft's Top is above this
 constexpr double kHitHeight = 272;          // dropped from this Top or lower a bomb hits ("OK"), higher it bursts
 constexpr double kBombX = 25, kBombY = 27;  // where a bomb leaves, from the aircraft's corner
@@ -17,7 +15,7 @@ bool Form1::upAllowed() const {
     return onAirport == 0;  // no climbing while standing on the airport
 }
 double Form1::speedFloor() const {
-    return 7;
+    return kSpeedFloor;
 }
 
 // A bomb falls from under the aircraft. Its Tag says whether it was dropped low enough to hit

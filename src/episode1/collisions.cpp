@@ -25,7 +25,7 @@ void Form1::kolizie_Timer() {
     // the later cases look at it in its new place.
     for (Sprite* s : {&bod1, &bod2, &bod3, &bod4, &bod5})
         edgeTest(dravik, *s, kStarBox, kStarBox, [&] {
-            score += 1;
+            score += kStarScore;
             cue(Cue::StarCollected);
             placeTopThenLeft(*s, kStarBack, rnd);
             return true;
@@ -40,8 +40,8 @@ void Form1::kolizie_Timer() {
         for (auto [house, h] : {std::pair{&dom1, kHouse1H}, std::pair{&dom2, kHouse2H}}) {
             if (boxTest(b, kBombW, kBombH, *house, kHouseW, h) && b.Visible) {
                 b.Visible = false;
-                score += 1;
-                fuel += 20;
+                score += kHouseScore;
+                fuel += kHouseFuel;
                 Label1.Caption = numText(fuel);
                 explode();
             }
@@ -49,7 +49,7 @@ void Form1::kolizie_Timer() {
         for (Sprite* v : {&v1, &v2}) {
             if (boxTest(b, kBombW, kBombH, *v, kBirdBoxBomb, kBirdBoxBomb)) {
                 b.Visible = false;
-                score += 2;
+                score += kBirdScore;
                 explode();
                 placeTopThenLeft(*v, kBirdBombed, rnd);
             }
@@ -63,8 +63,8 @@ void Form1::kolizie_Timer() {
         edgeTest(dravik, *v, kBirdBoxTurbine, kBirdBoxTurbine, [&] {
             cue(Cue::Hit);
             if (damage < 2) {
-                fuel -= 300;
-                maxSpeed -= 2;
+                fuel -= kBirdFuel;
+                maxSpeed -= kBirdTopSpeed;
                 damage += 1;
                 // The approach holds its own speed.
                 if (landingMode == 0) speed = speed >= 10 ? speed - 3 : 7;

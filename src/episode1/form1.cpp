@@ -59,7 +59,7 @@ const std::vector<TimerRow<Form1>>& timerTable() {
         {"Timer11",  50,   true,  6,  &Form1::Timer11_Timer,  nullptr},          // explosions
         {"Timer6",   800,  true,  7,  &Form1::Timer6_Timer,   nullptr},          // airport beacon
         {"Timer7",   700,  true,  8,  &Form1::Timer7_Timer,   nullptr},          // stars twinkle
-        {"Timer4",   3000, false, 9,  &Form1::Timer4_Timer,   &Form1::Timer4},   // take-off
+        {"Timer4",   Form1::kTakeOffMs, false, 9, &Form1::Timer4_Timer, &Form1::Timer4},  // take-off
         {"Timer2",   10,   false, 10, &Form1::Timer2_Timer,   &Form1::Timer2},   // landing
         {"Timer9",   1000, false, 11, &Form1::Timer9_Timer,   &Form1::Timer9},   // approach brake
         {"Timer10",  1000, false, 12, &Form1::Timer10_Timer,  &Form1::Timer10},  // climb-out
@@ -145,7 +145,7 @@ void Form1::Form_Load() {
     landingMode = 0;
     edgeRelease = 0;
     onAirport = 0;
-    maxSpeed = 14;
+    maxSpeed = kTopSpeed;
     damage = 0;
     bombFuse0 = bombFuse1 = bombFuse2 = 0;
     bombs = 80;

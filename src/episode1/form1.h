@@ -16,6 +16,30 @@ public:
     static constexpr Placement kBirdBack{310, 20, 200, 624};
     static constexpr Placement kStarBack{280, 10, 200, 624};
 
+    // The rules' numbers (the help page shows them too).
+    static constexpr double kSpeedFloor = 7;  // the slowest the aircraft flies
+    static constexpr double kStarScore = 1;   // a star caught
+    static constexpr double kHouseScore = 1;  // a house bombed: points and fuel
+    static constexpr double kHouseFuel = 20;
+    static constexpr double kBirdScore = 2;   // a bird bombed
+    static constexpr double kBirdFuel = 300;  // a bird in the turbine: fuel and top speed lost
+    static constexpr double kBirdTopSpeed = 2;
+    static constexpr double kFuseTicks = 13;      // a bomb dropped from high bursts on this tick
+    static constexpr double kFallStep = 15;       // pixels a bomb falls a tick
+    static constexpr double kFastApproach = 10;   // from this speed on the approach starts far out
+    static constexpr double kApproachFar = 1500;  // where the next airport's marker starts the approach,
+    static constexpr double kApproachNear = 400;  // fast and slow
+    static constexpr double kDistanceFrom = 53;   // the distance read-out counts from this far into it
+    static constexpr double kApproachSpeed = 5;   // the approach brakes to this speed
+    static constexpr double kRepairPrice = 40;    // points a repair costs; it gives bombs and top speed
+    static constexpr double kRepairBombs = 5;
+    static constexpr double kRepairTopSpeed = 2;
+    static constexpr int kTakeOffMs = 3000;       // on the ground this long
+    static constexpr double kLandingFuel = 1500;  // a take-off gives fuel, bombs and points
+    static constexpr double kLandingBombs = 20;
+    static constexpr double kLandingScore = 3;
+    static constexpr double kLastLevel = 9;  // the landing that ends this level wins
+
     // State (shared fields are GameScreen's): start values are set by the set-up.
     std::int16_t airportDistance = 0;
     double onAirport = 0;

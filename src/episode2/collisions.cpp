@@ -23,13 +23,13 @@ void Form2::kolizie_Timer() {
 
 bool Form2::enemyMissileStep() {
     if (!(boxTest(raketa2, kMissileBox, kMissileBox, dravik, kAircraftW, kAircraftH) && raketa2.Visible)) return true;
-    fuel -= 300;
+    fuel -= kHitFuel;
     damage += 1;
     Label8.Caption = numText(damage);
     cue(Cue::Hit);
     startExplosion(0, raketa2.Left - 23, raketa2.Top - 23);
     raketa2.Visible = false;
-    maxSpeed -= 2;
+    maxSpeed -= kHitTopSpeed;
     speed = speed >= 3 ? speed - 3 : 0;
     if (damage > 2) {
         bringDown(/*noseDownOnGround=*/true);  // still in the air: it goes down
@@ -43,7 +43,7 @@ void Form2::starsStep() {
     Random& rnd = program_.random();
     for (Sprite* star : {&bod1, &bod2, &bod3}) {
         edgeTest(dravik, *star, kStarBox, kStarBox, [&] {
-            score += 1;
+            score += kStarScore;
             cue(Cue::StarCollected);
             // The later cases of the test look at the new place.
             placeTopThenLeft(*star, kStarCaught, rnd);
@@ -74,8 +74,8 @@ void Form2::missilesOnF16Step() {
         Sprite& m = bomba(i);
         if (!(m.Visible && boxTest(m, kMissileBox, kMissileBox, f16, kF16W, kF16H))) continue;
         m.Visible = false;
-        score += 3;
-        fuel += 450;
+        score += kF16Score;
+        fuel += kF16Fuel;
         startExplosion(1, f16.Left + 16, f16.Top - 8);
         // A new F16 far ahead: the next missile of this tick cannot hit the one just downed.
         placeF16Ahead();

@@ -26,7 +26,7 @@ constexpr SpriteRow kSprites[] = {
     {"bomba(2)",   "raketa",   264, 272,  27,  10, false, false},
     {"f16",        "f16",      312, 120,  78,  27, true,  false},  // the enemy fighter
     {"raketa2",    "raketa2",  328, 272,  27,  10, false, false},  // and its missile
-    {"majak",      nullptr,    392, 374,  10,  20, true,  false},  // the lighthouse; m1 at set-up
+    {"majak",      nullptr,    392, Form2::kLighthouseTop, 10, 20, true, false},  // the lighthouse; m1 at set-up
     {"m1",         "m1",         0,   0,  12,  21, false, true},   // lamp green
     {"m2",         "m2",         0,   0,  12,  21, false, true},   // lamp red
     {"vybuch(0)",  nullptr,    456, 184,  46,  46, false, false},  // explosion slots
@@ -131,7 +131,7 @@ void Form2::Form_Load() {
     score = 0;
     landingMode = 0;
     edgeRelease = 0;
-    maxSpeed = 14;
+    maxSpeed = kTopSpeed;
     bombs = 80;
     damage = 0;
     // 3. The aircraft starts nose up, standing on the airport.

@@ -18,6 +18,23 @@ public:
     // Rescues that win the episode; the dashboard counts up to it.
     static constexpr int kRescuesToWin = 10;
 
+    // The rules' numbers (the help page shows them too).
+    static constexpr double kRescueScore = 2;  // a rescue: points and missiles
+    static constexpr double kRescueMissiles = 6;
+    static constexpr int kLighthouseSpacing = 500;  // each lighthouse stands this much further than the last
+    static constexpr double kLighthouseTop = 374;
+    static constexpr double kDistanceFrom = 64;     // the distance read-out counts from the aircraft's Left
+    static constexpr double kNearLighthouse = 600;  // closer than this the read-out turns red
+    static constexpr double kF16Score = 3;          // the F16 shot down: points and fuel
+    static constexpr double kF16Fuel = 450;
+    static constexpr double kHitFuel = 300;  // hit by its missile: fuel and top speed lost
+    static constexpr double kHitTopSpeed = 2;
+    static constexpr double kStarScore = 1;  // a star caught
+    // A repair costs this many points per damage; it gives back the top speed and missiles, more
+    // for two at once.
+    static constexpr double kRepairPrice = 20;
+    static constexpr double kRepairMissiles = 6, kRepairBothMissiles = 9;
+
     // State (shared fields are GameScreen's): start values are set by the set-up.
     std::int16_t lighthouseDistance = 0;
 

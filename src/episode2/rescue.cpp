@@ -11,7 +11,6 @@ namespace sky {
 
 namespace {
 constexpr Rgb kRed = 0xFF0000, kGreen = 0x00FF00;
-constexpr int kLighthouseSpacing = 500;  // each lighthouse stands this much further than the last
 }  // namespace
 
 bool Form2::rescueStep() {
@@ -22,8 +21,8 @@ bool Form2::rescueStep() {
     // The next one waits further ahead; moving it on also keeps this rescue from counting twice.
     lighthouseDistance = static_cast<std::int16_t>(lighthouseDistance + kLighthouseSpacing);
     majak.Left = lighthouseDistance;
-    bombs += 6;
-    score += 2;
+    bombs += kRescueMissiles;
+    score += kRescueScore;
     Label6.Caption = numText(score);
     level += 1;
     cue(Cue::Rescue);
@@ -43,14 +42,15 @@ void Form2::recordVictory() {
 }
 
 void Form2::repairOffer() {
-    if (!(score >= 20 && damage > 0)) return;
-    const bool both = score >= 40 && damage == 2;
-    const int price = both ? 40 : 20, repaired = both ? 2 : 1, bonus = both ? 9 : 6;
+    if (!(score >= kRepairPrice && damage > 0)) return;
+    const bool both = score >= 2 * kRepairPrice && damage == 2;
+    const int repaired = both ? 2 : 1;
+    const double price = repaired * kRepairPrice, bonus = both ? kRepairBothMissiles : kRepairMissiles;
     if (MsgBox(text(TextId::Ep2RepairAsk, price, bonus), text(TextId::RepairTitle), kQuestion) != kYes || closed())
         return;
     damage -= repaired;
     score -= price;
-    maxSpeed += 2 * repaired;
+    maxSpeed += kHitTopSpeed * repaired;
     bombs += bonus;
 }
 
@@ -61,14 +61,14 @@ void Form2::Timer5_Timer() {
     Label3.showNumber(speed, speedText);
     Label4.showNumber(tilt, numText);
     Label1.showNumber(fuel, numText);
-    const double distance = majak.Left - 64;
+    const double distance = majak.Left - kDistanceFrom;
     Label2.showNumber(distance, numText);
     showRescues();
     Label6.showNumber(score, numText);
     Label8.showNumber(damage, numText);
     Label16.showNumber(bombs, numText);
     // 5. The distance turns red when the lighthouse is close.
-    Label2.ForeColor = distance < 600 ? kRed : kGreen;
+    Label2.ForeColor = distance < kNearLighthouse ? kRed : kGreen;
     // 6. Out of fuel: the run ends; on the ground the picture stays.
     if (fuel <= 0) fuelOut(false);
 }

@@ -4,10 +4,6 @@
 
 namespace sky {
 
-namespace {
-constexpr double kMaxTilt = 4;  // the nose goes at most this many steps up or down
-}  // namespace
-
 void GameScreen::Form_KeyDown(int keyCode) {
     if (closed()) return;  // a key that arrives after the screen has closed finds nothing to fly
     // 1. The key's own action.

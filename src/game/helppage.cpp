@@ -1,6 +1,9 @@
 // The help page's contents.
 #include "game/helppage.h"
 
+#include "episode1/form1.h"
+#include "episode2/form2.h"
+#include "playfield/contact.h"
 #include "runtime/text.h"
 
 namespace sky {
@@ -8,11 +11,18 @@ namespace sky {
 namespace {
 
 using T = TextId;
+using E1 = Form1;
+using E2 = Form2;
+
+// A speed as the dashboard shows it.
+std::string speed(double v) {
+    return speedText(v);
+}
 
 HelpPage::Section keys(int episode) {
     return {text(T::Controls),
             {{text(T::KeyUpDown), text(T::HelpNose)},
-             {text(T::KeyRightLeft), episode == 1 ? text(T::HelpSpeed1, 700) : text(T::HelpSpeed2)},
+             {text(T::KeyRightLeft), episode == 1 ? text(T::HelpSpeed1, speed(E1::kSpeedFloor)) : text(T::HelpSpeed2)},
              {text(T::KeySpace), text(episode == 1 ? T::HelpBomb : T::HelpMissile)},
              {text(T::KeyP), text(T::HelpPause)},
              {text(T::KeyF11), text(T::HelpFullScreen)},
@@ -21,14 +31,15 @@ HelpPage::Section keys(int episode) {
             0};
 }
 
-HelpPage::Section dashboard(int episode) {
+HelpPage::Section dashboardSection(int episode) {
     const bool e1 = episode == 1;
     return {text(T::HelpDashboard),
-            {{text(T::DashSpeed), text(T::HelpDashSpeed, 1400)},
-             {text(T::DashTilt), text(T::HelpDashTilt, 4)},
+            {{text(T::DashSpeed), text(T::HelpDashSpeed, speed(GameScreen::kTopSpeed))},
+             {text(T::DashTilt), text(T::HelpDashTilt, GameScreen::kMaxTilt)},
              {text(T::DashFuel), text(e1 ? T::HelpDashFuel1 : T::HelpDashFuel2)},
-             {text(T::DashDistance), e1 ? text(T::HelpDashDistance1) : text(T::HelpDashDistance2, 600)},
-             {text(e1 ? T::DashLevel : T::DashRescues), e1 ? text(T::HelpDashLevel, 9) : text(T::HelpDashRescues, 10)},
+             {text(T::DashDistance), e1 ? text(T::HelpDashDistance1) : text(T::HelpDashDistance2, E2::kNearLighthouse)},
+             {text(e1 ? T::DashLevel : T::DashRescues),
+              e1 ? text(T::HelpDashLevel, E1::kLastLevel) : text(T::HelpDashRescues, E2::kRescuesToWin)},
              {text(T::DashScore), text(T::HelpDashScore)},
              {text(T::DashDamage), text(e1 ? T::HelpDashDamage1 : T::HelpDashDamage2)},
              {text(e1 ? T::DashBombs : T::DashMissiles), text(e1 ? T::HelpDashBombs : T::HelpDashMissiles)},
@@ -49,26 +60,40 @@ HelpPage helpPage(int episode) {
         page.title = text(T::HelpTitle1);
         page.sections = {
             keys(1),
-            {text(T::HelpGoal), {{"", text(T::HelpGoal1, 1, 20, 2, 1, 300, 200)}}, 0},
-            {text(T::HelpBombs), {{"", text(T::HelpBombs1, 13, 180)}}, 0},
+            {text(T::HelpGoal),
+             {{"", text(T::HelpGoal1, E1::kHouseScore, E1::kHouseFuel, E1::kBirdScore, E1::kStarScore, E1::kBirdFuel,
+                        speed(E1::kBirdTopSpeed))}},
+             0},
+            {text(T::HelpBombs), {{"", text(T::HelpBombs1, E1::kFuseTicks, (E1::kFuseTicks - 1) * E1::kFallStep)}}, 0},
             {text(T::HelpLanding),
-             {step(1, text(T::HelpLanding1, 1447, 1000, 347, 500)), step(2, text(T::HelpLanding2)),
-              step(3, text(T::HelpLanding3)), step(4, text(T::HelpLanding4, 40, 5, 200)),
-              step(5, text(T::HelpLanding5, 3, 1500, 20, 3))},
+             {step(1, text(T::HelpLanding1, E1::kApproachFar - E1::kDistanceFrom, speed(E1::kFastApproach),
+                           E1::kApproachNear - E1::kDistanceFrom, speed(E1::kApproachSpeed))),
+              step(2, text(T::HelpLanding2)), step(3, text(T::HelpLanding3)),
+              step(4, text(T::HelpLanding4, E1::kRepairPrice, E1::kRepairBombs, speed(E1::kRepairTopSpeed))),
+              step(5, text(T::HelpLanding5, E1::kTakeOffMs / 1000, E1::kLandingFuel, E1::kLandingBombs,
+                           E1::kLandingScore))},
              1},
-            dashboard(1),
+            dashboardSection(1),
         };
     } else {
         page.title = text(T::HelpTitle2);
         page.sections = {
             keys(2),
-            {text(T::HelpGoal), {{"", text(T::HelpGoal2, 2, 6, 3, 450, 300, 200, 1)}}, 0},
+            {text(T::HelpGoal),
+             {{"", text(T::HelpGoal2, E2::kRescueScore, E2::kRescueMissiles, E2::kF16Score, E2::kF16Fuel, E2::kHitFuel,
+                        speed(E2::kHitTopSpeed), E2::kStarScore)}},
+             0},
             {text(T::HelpRescue),
-             {step(1, text(T::HelpRescue1, 600)), step(2, text(T::HelpRescue2, 9, 84)),
-              step(3, text(T::HelpRescue3, 11)), step(4, text(T::HelpRescue4, 2, 6, 500, 20, 40)),
+             {step(1, text(T::HelpRescue1, E2::kNearLighthouse)),  // The aircraft hangs over the lighthouse when the
+                                                                   // read-out (counted from its Left) is from
+              // minus the lighthouse's width to its own width.
+              step(2, text(T::HelpRescue2, E2::kLighthouseW, kAircraftW)),
+              step(3, text(T::HelpRescue3, GameScreen::kGround + kAircraftH - E2::kLighthouseTop)),
+              step(4, text(T::HelpRescue4, E2::kRescueScore, E2::kRescueMissiles, E2::kLighthouseSpacing,
+                           E2::kRepairPrice, 2 * E2::kRepairPrice)),
               step(5, text(T::HelpRescue5))},
              1},
-            dashboard(2),
+            dashboardSection(2),
         };
     }
     return page;

@@ -64,6 +64,12 @@ public:
     static constexpr int kClientWidth = 669, kClientHeight = 515;
     // An aircraft whose Top is above this line is in the air; at it or below, it is on the ground.
     static constexpr double kAirborne = 344;
+    // The Top of an aircraft down on the ground line.
+    static constexpr double kGround = dashboard::kGround;
+    // The nose goes at most this many steps up or down.
+    static constexpr double kMaxTilt = 4;
+    // The top speed a run starts with; each damage takes some of it, each repair gives it back.
+    static constexpr double kTopSpeed = 14;
     // Clouds: where they start, anywhere across the sky, and where they come back in at the right.
     static constexpr Placement kCloudStart{222, 10, 624, 0};
     static constexpr Placement kCloudBack{222, 10, 200, 624};

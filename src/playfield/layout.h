@@ -100,6 +100,7 @@ namespace dashboard {
 inline constexpr Rgb kCaptionGreen = 0x00C000;  // caption labels
 inline constexpr Rgb kValueGreen = 0x00FF00;    // value labels
 inline constexpr Rgb kScale = 0xFFFFFF;         // scale marks and the height marker
+inline constexpr double kGround = 352;          // the ground line: the Top of an aircraft down on it
 
 struct LineRow {
     const char* name;
@@ -109,7 +110,7 @@ struct LineRow {
 };
 // clang-format off
 inline constexpr LineRow kLines[] = {
-    {"Line1",  24, 352, 632, 352, 0x000000, false},  // the ground line that bounds the flight, never drawn
+    {"Line1",  24, kGround, 632, kGround, 0x000000, false},  // the ground line that bounds the flight, never drawn
     {"Line2",  24,   3, 632,   3, 0x000000, false},  // the ceiling, never drawn
     {"Line4", 248, 456, 272, 456, kScale,   true},   // the height marker
     {"Line3", 224, 432, 229, 432, kScale,   true},   // scale marks
