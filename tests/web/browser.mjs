@@ -110,7 +110,7 @@ check((await a.evaluate(() => skyPage.soundsPlayed())) > sounds && await a.evalu
 await shot(a, 'episode1.png');
 const paused = () => a.evaluate(() => skyPage.paused());
 await a.keyboard.press('F1');
-check(!(await a.$eval('#help', (h) => h.hidden)) && await paused() && (await texts(a, '#help h3')).length === 4 &&
+check(!(await a.$eval('#help', (h) => h.hidden)) && await paused() && (await texts(a, '#help h3')).length === 5 &&
   (await texts(a, '#help .title span'))[0] === 'Pomoc – Epizóda 1', 'F1 shows the game\'s help page over a paused game');
 await a.keyboard.press('F1');
 check((await a.$eval('#help', (h) => h.hidden)) && !(await paused()), 'F1 again: back to the game, running');
