@@ -298,11 +298,13 @@ var skyPage = (() => {
     try { localStorage.setItem(kProgressKey, text); return true; } catch (e) { notice('storageWrite'); return false; }
   }
 
-  // The music and the effects are made from their recipes in a worker as the page loads (the
+  // The music and the effects are made from their recipes in a worker once the menu shows (the
   // wave files the desktop plays); Web Audio may only start after the player's first click or key.
   const music = { ctx: null, buffer: null, source: null, open: false, playingSince: -1 };
-  const audio = { wav: {}, sha256: {}, clickedAt: -1, firstNoteAt: -1 };
+  const audio = { synth: false, wav: {}, sha256: {}, clickedAt: -1, firstNoteAt: -1 };
   function startSynth() {
+    if (audio.synth) return;
+    audio.synth = true;
     try {
       new Worker('synth-worker.js').onmessage = ({ data }) => {
         if (data.name === 'error') return;  // no music, no effects: the game plays on in silence
@@ -591,7 +593,10 @@ var skyPage = (() => {
       if (quitting) stop();
       else if (M._sky_frame(sleep.slept ? 1 : 0) && boxDepth === 0) paint();
       sleep.slept = false;
-      if (!window.skyMenuPainted && !$('menu').hidden) window.skyMenuPainted = performance.now();
+      if (!window.skyMenuPainted && !$('menu').hidden) {
+        window.skyMenuPainted = performance.now();
+        startSynth();  // the audio is made once the menu stands: it does not hold the menu back
+      }
     }
     const idle = boxDepth > 0 ? 0 : running ? M._sky_idle_ms() : 60000;
     if (idle > 50 && !pad.busy()) {
@@ -747,7 +752,6 @@ var skyPage = (() => {
     painting.nextFrame(frame);
   }
 
-  startSynth();
   if ('serviceWorker' in navigator && location.protocol !== 'file:') navigator.serviceWorker.register('sw.js').catch(() => {});
 
   // For the page's tests: a screen variable, read or set; how many sound effects have started; the audio's figures.
