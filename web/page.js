@@ -544,9 +544,10 @@ var skyPage = (() => {
       for (const [name, h] of held) if (now >= h.next) { h.next = Math.max(h.next + kRepeatEvery, now - kRepeatEvery); send(name, true, h.sources); }
       if (gamepads) readGamepads();
     }
-    // The standard mapping: d-pad 12-15 or the left stick, A (0) fire, Back (8) leave, Start (9) pause.
+    // The standard mapping: d-pad 12-15 or the left stick, A (0) fire, Back (8) leave, Start (9) pause,
+    // Y (3) or Guide (16) the help, as on the desktop.
     // Before an episode and in a box the d-pad moves between the buttons and A presses one.
-    const kButtons = [[12, 'Up'], [13, 'Down'], [14, 'Left'], [15, 'Right'], [0, 'Space'], [8, 'Esc'], [9, 'P']];
+    const kButtons = [[12, 'Up'], [13, 'Down'], [14, 'Left'], [15, 'Right'], [0, 'Space'], [8, 'Esc'], [9, 'P'], [3, 'F1'], [16, 'F1']];
     let lastPads = new Set();
     function readGamepads() {
       const down = new Set();
@@ -569,7 +570,7 @@ var skyPage = (() => {
       const at = items.indexOf(document.activeElement);
       if (key === 'Space') { if (at >= 0) items[at].click(); else items[0]?.focus(); }
       else if (key === 'Esc') closePanels();
-      else if (key !== 'P' && items.length) items[(at + (key === 'Up' || key === 'Left' ? items.length - 1 : 1)) % items.length].focus();
+      else if (key !== 'P' && key !== 'F1' && items.length) items[(at + (key === 'Up' || key === 'Left' ? items.length - 1 : 1)) % items.length].focus();
     }
     return {
       build, place, room, poll, shown: () => touch && playing(), busy: () => gamepads || held.size > 0,

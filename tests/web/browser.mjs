@@ -259,7 +259,10 @@ check((await screenVar(pad, 'tilt')) === tilt2 + 1 && (await screenVar(pad, 'bom
 await pressButton(9);
 const padPaused = await pad.evaluate(() => skyPage.paused());
 await pressButton(9);
-check(padPaused && !(await pad.evaluate(() => skyPage.paused())), 'Start pauses and resumes');
+await pressButton(3);
+const padHelp = await pad.$eval('#help', (h) => !h.hidden);
+await pressButton(3);
+check(padPaused && padHelp && !(await pad.evaluate(() => skyPage.paused())), 'Start pauses and resumes, Y shows the help and takes it away');
 await button(0, true);  // held into the box: no answer
 await screenVar(pad, 'fuel', 1);
 await pad.waitForSelector('dialog[open]');
