@@ -89,6 +89,8 @@ Controls::Outcome Controls::press(std::string_view key, bool repeat, std::int64_
     if (again && !flies(k)) return o;
     if (k == GameKey::FullScreen) {
         o.fullScreen = true;
+    } else if (k == GameKey::BlackBox) {
+        o.blackBox = true;
     } else if (helpShown()) {
         // The game waits under its help page; its own key or leave takes the page away.
         if (k == GameKey::Help || k == GameKey::Leave) showHelp(false, o);

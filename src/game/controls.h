@@ -65,6 +65,7 @@ public:
         std::optional<InputEvent> input;  // for the program (the front end records and performs it)
         bool fullScreen = false;          // switch full screen on or off
         bool help = false;                // the help page came or went: helpShown() says which
+        bool blackBox = false;            // save the black box's recording
     };
 
     // A key went down; `repeat` when the platform says it is its auto-repeat, `ms` the time on any

@@ -23,6 +23,7 @@ constexpr Action kActions[kGameKeyCount] = {
     {GameKey::Help, "help", 0, "F1"},
     {GameKey::FullScreen, "full-screen", 0, "F11"},
     {GameKey::Leave, "leave", kKeyEsc, "Esc"},
+    {GameKey::BlackBox, "black-box", 0, "F12"},
 };
 
 const Action* actionOf(GameKey k) {

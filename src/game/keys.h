@@ -27,11 +27,12 @@ enum class GameKey {
     Help,        // the help page over the paused game
     FullScreen,  // the whole display, and back
     Leave,       // leaves the episode; closes the help page
+    BlackBox,    // saves the last minutes of inputs as a recording
 };
-inline constexpr std::size_t kGameKeyCount = 9;  // the actions, None not counted
+inline constexpr std::size_t kGameKeyCount = 10;  // the actions, None not counted
 
 // The action's name in settings files: "nose-up", "nose-down", "faster", "slower", "fire",
-// "pause", "help", "full-screen", "leave".
+// "pause", "help", "full-screen", "leave", "black-box".
 const char* gameKeyName(GameKey k);
 std::optional<GameKey> gameKeyFromName(std::string_view name);
 

@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,12 +17,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/realtime.h"
 #include "game/screens.h"
 #include "qt/appearance.h"
 #include "qt/commandline.h"
 #include "qt/gamepad.h"
+#include "qt/keptfiles.h"
 #include "qt/keybindings.h"
 #include "qt/language.h"
 #include "qt/menuwindow.h"
@@ -31,6 +35,7 @@
 #include "qt/soundplayer.h"
 #include "qt/startchecks.h"
 #include "runtime/quote.h"
+#include "scenario/blackbox.h"
 #include "scenario/replay.h"
 #include "shell/program.h"
 #include "shell/savefile.h"
@@ -48,6 +53,74 @@ void reportMissingSounds() {
     if (std::none_of(dirs.begin(), dirs.end(), [](const QString& d) { return QFileInfo(d).isDir(); }))
         std::fprintf(stderr, "skyrend: no sound effects: none of %s found\n",
                      qPrintable(dirs.join(QStringLiteral(", "))));
+}
+
+// Every input goes to each of these: the black box, and the recording the player asked for.
+class InputLogs final : public InputLog {
+public:
+    std::vector<InputLog*> logs;
+    void write(const InputEvent& e) override {
+        for (InputLog* l : logs) l->write(e);
+    }
+};
+
+// F12: the black box as a file named by the time, and what the game window says about it.
+QString saveBlackBox(const replay::BlackBox& box, Micros now) {
+    char name[replay::kRecordingNameSize];
+    replay::recordingName(localSecondsNow(), name);
+    std::string error;
+    if (auto path = keepFile(recordingsDir(), name, box.recording(now), error)) {
+        std::fprintf(stderr, "skyrend: the black box is saved in %s\n", qPrintable(*path));
+        return uiText(TextId::BlackBoxSaved, QFile::encodeName(*path).toStdString());
+    }
+    std::fprintf(stderr, "skyrend: the black box could not be saved: %s\n", error.c_str());
+    return uiText(TextId::BlackBoxFailed, error);
+}
+
+// A recording played in a window of its own, by another copy of the game: this one's menu stays.
+void watchFile(const QString& path) {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--replay"), path});
+}
+
+QString bestRunPath(int episode) {
+    return dataDir() + QStringLiteral("/best-episode%1.replay").arg(episode);
+}
+
+// A run that set a new best score is kept once its recording has replayed to that score.
+void keepBestRun(const replay::BlackBox::Run& run, const GameProgress& after, MenuWindow* menu) {
+    const replay::BestRun best = replay::judgeRun(run, after);
+    if (best.episode == 0) return;
+    if (!best.refused.empty()) {
+        std::fprintf(stderr, "skyrend: %s\n", best.refused.c_str());
+        return;
+    }
+    std::string error;
+    if (!keepFile(dataDir(), best.file, best.recording, error)) {
+        std::fprintf(stderr, "skyrend: the best run of episode %d could not be kept: %s\n", best.episode,
+                     error.c_str());
+        return;
+    }
+    if (menu) menu->setBestRunKept(best.episode, true);
+}
+
+// What a crash writes: the black box as the program's clock stands.
+struct CrashContext {
+    const replay::BlackBox* box = nullptr;
+    const Program* program = nullptr;
+};
+CrashContext crashContext;
+
+void crashName(std::int64_t localSeconds, char* out) {
+    char name[replay::kRecordingNameSize];
+    replay::recordingName(localSeconds, name);
+    std::memcpy(out, name, sizeof name);
+}
+
+void crashWrite(void* context, int fd) {
+    const auto* c = static_cast<const CrashContext*>(context);
+    c->box->pour(
+        const_cast<Program*>(c->program)->scheduler().now(),
+        [](void* f, const char* b, std::size_t n) { writeAll(*static_cast<int*>(f), b, n); }, &fd);
 }
 
 }  // namespace
@@ -168,6 +241,10 @@ int runApp(int, char** argv, const CommandLine& cl) {
         refreshSettings(settings);
     };
     QtFrontEnd* fe = nullptr;
+    std::unique_ptr<replay::BlackBox> blackBox;
+    Program* live = nullptr;
+    if (!replayPath)
+        options.saveBlackBox = [&blackBox, &live] { return saveBlackBox(*blackBox, live->scheduler().now()); };
     // What the settings window changes takes effect at once and is kept.
     auto apply = [&settingsFile, &settings, &fe](const Settings& s) {
         if (s.musicVolume != settings.musicVolume || s.effectsVolume != settings.effectsVolume)
@@ -215,8 +292,29 @@ int runApp(int, char** argv, const CommandLine& cl) {
                 program, *recording, [&frontEnd](const std::function<void()>& h) { frontEnd.call(h); });
             frontEnd.setPlayer(player.get());
         }
-        frontEnd.setRecorder(recorder.get());
+        InputLogs logs;
+        if (recorder) logs.logs.push_back(recorder.get());
+        if (!recording) {
+            // The black box keeps the last minutes from the menu the game starts at.
+            GameProgress start;
+            readProgress(kProgressFile, start);
+            blackBox = std::make_unique<replay::BlackBox>(program, pace, start);
+            blackBox->onRunEnded([&program, &frontEnd](const replay::BlackBox::Run& run) {
+                keepBestRun(run, program.progress(), frontEnd.menuWindow());
+            });
+            logs.logs.push_back(blackBox.get());
+            live = &program;
+            crashContext = {blackBox.get(), &program};
+            installCrashWriter(recordingsDir(), crashName, crashWrite, &crashContext);
+        }
+        frontEnd.setRecorder(logs.logs.empty() ? nullptr : &logs);
         frontEnd.attach(program);
+        if (!recording) {
+            // Beside each best score: its run, when one is kept, plays in a window of its own.
+            frontEnd.menuWindow()->setWatchBest([](int episode) { watchFile(bestRunPath(episode)); });
+            for (int episode : {1, 2})
+                frontEnd.menuWindow()->setBestRunKept(episode, QFile::exists(bestRunPath(episode)));
+        }
         // The desktop ending the game ends it as closing the menu does: progress saved, music closed.
         end = [&frontEnd, &program] { endGameNow(frontEnd, program); };
         frontEnd.start();
@@ -241,6 +339,8 @@ int runApp(int, char** argv, const CommandLine& cl) {
         // The windows refer to the program: they go first.
         frontEnd.shutdown();
         closeSettings();
+        removeCrashWriter();
+        live = nullptr;
     }
     return rc;
 }

@@ -23,7 +23,7 @@ std::vector<std::string> filled(const std::array<std::string, KeyMap::kMaxKeys>&
 }
 
 // The layout inside the keys' frame, in pixels at scale 1.
-constexpr int kFirstRow = 18, kRow = 23, kLabelW = 110, kPlaceX = 122, kPlaceW = 80;
+constexpr int kFirstRow = 18, kRow = 21, kLabelW = 110, kPlaceX = 122, kPlaceW = 80;
 
 }  // namespace
 
@@ -125,6 +125,8 @@ TextId KeyBindings::caption(GameKey action) {
             return TextId::KeyFullScreen;
         case GameKey::Leave:
             return TextId::KeyLeave;
+        case GameKey::BlackBox:
+            return TextId::KeyBlackBox;
         case GameKey::None:
             break;
     }
@@ -142,11 +144,11 @@ KeyBindings::KeyBindings(QWidget* parent, Changed changed) : QWidget(parent), ch
     for (std::size_t i = 0; i < bindings.size(); ++i) {
         const int y = kFirstRow + static_cast<int>(i) * kRow;
         auto* l = new QLabel(uiText(caption(bindings[i].action)), this);
-        l->setGeometry(8, y, kLabelW, 21);
+        l->setGeometry(8, y, kLabelW, 20);
         for (std::size_t p = 0; p < KeyMap::kMaxKeys; ++p) {
             auto* b = new QPushButton(this);
             b->setObjectName(QString("%1.%2").arg(gameKeyName(bindings[i].action)).arg(p + 1));
-            b->setGeometry(kPlaceX + static_cast<int>(p) * (kPlaceW + 4), y, kPlaceW, 21);
+            b->setGeometry(kPlaceX + static_cast<int>(p) * (kPlaceW + 4), y, kPlaceW, 20);
             b->setAutoDefault(false);
             const int index = static_cast<int>(i * KeyMap::kMaxKeys + p);
             connect(b, &QPushButton::clicked, this, [this, index] { wait(index); });

@@ -4,8 +4,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -162,6 +164,46 @@ void MenuWindow::setSettingsButton(std::function<void()> open) {
     controls_["Settings"] = b;
     b->show();
     setWindowScale(*this, k);
+}
+
+namespace {
+
+// A play sign in the game's pixels: a triangle nine pixels high pointing right.
+QIcon playIcon() {
+    QImage img(9, 9, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 2; x <= 2 + std::min(y, 8 - y); ++x) img.setPixel(x, y, qRgb(0x20, 0x20, 0x20));
+    return QIcon(QPixmap::fromImage(img));
+}
+
+}  // namespace
+
+void MenuWindow::setWatchBest(std::function<void(int episode)> watch) {
+    if (watchBest_[0]) return;
+    const int k = windowScale(*this);
+    setWindowScale(*this, 1);  // placed as designed, then the window is scaled again with it
+    // Left of each episode's frame, on the line of its best score.
+    const char* frames[] = {"Frame3", "Frame4"};
+    for (int i = 0; i < 2; ++i) {
+        const QRect frame = controls_.at(frames[i])->geometry();
+        auto* b = new QPushButton(this);
+        b->setObjectName(QStringLiteral("WatchBest%1").arg(i + 1));
+        b->setIcon(playIcon());
+        b->setIconSize(QSize(9, 9));
+        b->setAutoDefault(false);
+        b->setToolTip(uiText(TextId::MenuWatchBestTip));
+        b->setAccessibleName(uiText(TextId::MenuWatchBest));
+        b->setGeometry(frame.left() - 22, frame.top() + twips(720) - 1, 19, 19);
+        connect(b, &QPushButton::clicked, this, [watch, i] { watch(i + 1); });
+        b->hide();
+        watchBest_[i] = b;
+    }
+    setWindowScale(*this, k);
+}
+
+void MenuWindow::setBestRunKept(int episode, bool kept) {
+    if (episode >= 1 && episode <= 2 && watchBest_[episode - 1]) watchBest_[episode - 1]->setVisible(kept);
 }
 
 QWidget* MenuWindow::control(const std::string& name) const {

@@ -47,6 +47,10 @@ public:
     // the tab order), opening the settings; no part of the game, nor recorded.
     void setSettingsButton(std::function<void()> open);
     QWidget* control(const std::string& name) const;
+    // "Pozrieť" beside each episode's best score: plays the run that set it (a control of the
+    // window's own, neither an input of the game nor recorded), shown only while one is kept.
+    void setWatchBest(std::function<void(int episode)> watch);
+    void setBestRunKept(int episode, bool kept);
 
 protected:
     void keyPressEvent(QKeyEvent*) override;  // Enter clicks the focused button
@@ -60,6 +64,7 @@ private:
     QPushButton* command2_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QCheckBox* check2_ = nullptr;
+    QPushButton* watchBest_[2] = {};
     std::function<void(bool)> soundsChanged_;
 };
 

@@ -9,6 +9,7 @@
 #include "qt/driver.h"
 #include "qt/gamewindow.h"
 #include "qt/infowindows.h"
+#include "qt/keptfiles.h"
 #include "qt/keyboard.h"
 #include "qt/menuwindow.h"
 #include "qt/messagebox.h"
@@ -141,6 +142,10 @@ bool QtFrontEnd::key(const std::string& name, bool press, bool repeat) {
     GameWindow* w = program_->screen() ? windows_.windowOf(*program_->screen()) : nullptr;
     if (w && o.fullScreen) w->toggleFullScreen();
     if (w && o.help) w->showHelp(controls_->helpShown());
+    if (o.blackBox && options_.saveBlackBox && !session_.replaying()) {
+        const QString said = options_.saveBlackBox();
+        if (w) showNotice(*w, said);
+    }
     perform(o.input);  // a replay's viewer gives the game no inputs: input() drops them
     return true;
 }

@@ -52,6 +52,8 @@ struct Options {
     KeyMap keys;                                 // the player's keys
     // The menu's "Nastavenia" button (none without it).
     std::function<void()> openSettings;
+    // The black box's key: saves it and gives what the game window says about it.
+    std::function<QString()> saveBlackBox;
 };
 
 class QtFrontEnd : public QObject, public FrontEnd {

@@ -192,11 +192,15 @@ std::string writeKeys(std::string_view text, const KeyMap& map) {
 
 }  // namespace
 
+QString xdgFolder(const char* variable, const char* underHome) {
+    // As the desktop's rules say: a relative path in the variable is ignored.
+    QString base = QFile::decodeName(qgetenv(variable));
+    if (base.isEmpty() || !base.startsWith('/')) base = QDir::homePath() + QLatin1Char('/') + QLatin1String(underHome);
+    return base + QStringLiteral("/skyrend");
+}
+
 QString SettingsFile::defaultPath() {
-    // As the desktop's rules say: a relative XDG_CONFIG_HOME is ignored.
-    QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
-    if (base.isEmpty() || !base.startsWith('/')) base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/skyrend/skyrend.conf");
+    return xdgFolder("XDG_CONFIG_HOME", ".config") + QStringLiteral("/skyrend.conf");
 }
 
 Settings SettingsFile::load() const {

@@ -26,6 +26,10 @@ constexpr int kMaxSettingsBytes = 64 * 1024;
 // How long a save waits for another copy of the game that is saving its settings.
 constexpr int kSettingsLockWaitMs = 250;
 
+// The game's folder in one of the desktop's places: $VARIABLE/skyrend, or ~/underHome/skyrend
+// when the variable is not set or is not an absolute path.
+QString xdgFolder(const char* variable, const char* underHome);
+
 class SettingsFile {
 public:
     // $XDG_CONFIG_HOME/skyrend/skyrend.conf; ~/.config when XDG_CONFIG_HOME is not set or is not

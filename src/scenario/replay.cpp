@@ -314,17 +314,21 @@ std::optional<Recording> load(const std::string& path, std::string& error) {
     return check(std::move(rec), error);
 }
 
-Recorder::Recorder(std::ostream& out, Pace pace, const GameProgress& start) : out_(out) {
-    out_ << kMagic << " " << kVersion << "\n"
-         << "pace " << paceName(pace) << "\n";
+std::string recordingHeader(Pace pace, const GameProgress& start) {
+    std::string h = std::string(kMagic) + " " + std::to_string(kVersion) + "\n" + "pace " + paceName(pace) + "\n";
     for (const ProgressField& f : progressFields()) {
         const std::string v = progressValue(start, f);
         // A NUL byte ends no line of the progress file, but it cannot stand in a recording's.
         if (v.find('\0') != std::string::npos)
-            out_ << "progress-hex " << f.name << " " << toHex(v) << "\n";
+            h += "progress-hex " + std::string(f.name) + " " + toHex(v) + "\n";
         else
-            out_ << "progress " << f.name << " " << v << "\n";
+            h += "progress " + std::string(f.name) + " " + v + "\n";
     }
+    return h;
+}
+
+Recorder::Recorder(std::ostream& out, Pace pace, const GameProgress& start) : out_(out) {
+    out_ << recordingHeader(pace, start);
     out_.flush();
 }
 
@@ -479,23 +483,27 @@ public:
 
 }  // namespace
 
-int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) {
+void playHeadless(const Recording& recording, const std::function<void(Program&, const Player&)>& atEnd) {
     ReplayFrontEnd fe;
+    Program program(fe, gameScreens(), std::make_unique<ProgressInMemory>(recording.start));
+    program.scheduler().setPace(recording.pace);
+    Player player(program, recording, [&program](const std::function<void()>& h) {
+        h();
+        if (program.scheduler().depth() == 0) program.collect();
+    });
+    fe.player = &player;
+    program.showMenu();
+    player.advanceTo(player.endTime());
+    atEnd(program, player);
+}
+
+int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) {
     int rc = 0;
-    {
-        Program program(fe, gameScreens(), std::make_unique<ProgressInMemory>(recording.start));
-        program.scheduler().setPace(recording.pace);
-        Player player(program, recording, [&program](const std::function<void()>& h) {
-            h();
-            if (program.scheduler().depth() == 0) program.collect();
-        });
-        fe.player = &player;
-        program.showMenu();
-        player.advanceTo(player.endTime());
+    playHeadless(recording, [&](Program& program, const Player& player) {
         printState(program, out);
         printProblems(player, err);
         rc = player.problemCount() == 0 ? 0 : 1;
-    }
+    });
     return rc;
 }
 

@@ -84,6 +84,9 @@ constexpr std::size_t kQuotedName = 160;
 // One event as its line in the file (no line end).
 std::string formatEvent(const Event& e);
 
+// A recording's lines before its first event: what it is, the pace and the progress it starts from.
+std::string recordingHeader(Pace pace, const GameProgress& start);
+
 // Writes a recording as the game goes, a line at a time, each flushed at once (a game that
 // crashes still leaves its recording up to the crash).
 class Recorder : public InputLog {
@@ -147,6 +150,8 @@ void printState(Program& program, std::ostream& out);
 // state. Returns 0, 1 when the game went another way than the recording, 2 when the file cannot
 // be read or is refused.
 int runReplay(const Recording& recording, std::ostream& out, std::ostream& err);
+// The same play to the end, handing the program and the player to atEnd before they go.
+void playHeadless(const Recording& recording, const std::function<void(Program&, const Player&)>& atEnd);
 int runReplayFile(const std::string& path, std::ostream& out, std::ostream& err);
 
 }  // namespace sky::replay
