@@ -19,6 +19,10 @@ mkdir dir.scn
 mkfifo fifo.scn
 truncate -s 300M big.scn
 for f in /dev/zero dir.scn fifo.scn "" big.scn; do expect 2 --scenario "$f"; done
+for f in /dev/zero dir.scn fifo.scn; do
+  expect 2 --scenario "$f"
+  case "$err" in *"not a regular file"*) ;; *) fail "--scenario $f: not refused as no regular file: $err" ;; esac
+done
 if [ -z "$sanitized" ]; then
   (ulimit -v 800000; exec timeout 10 "$game" --scenario big.scn) 2>/dev/null
   [ $? = 2 ] || fail "a 300 MB scenario is read whole"
