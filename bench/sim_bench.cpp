@@ -14,7 +14,8 @@
 #include "episode1/form1.h"
 #include "episode2/form2.h"
 #include "game/screens.h"
-#include "scenario/replay.h"
+#include "game/recording.h"
+#include "scenario/headless.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "scenario/replay.h"
+#include "game/recording.h"
 #include "shell/frontend.h"
 #include "shell/program.h"
 

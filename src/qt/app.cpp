@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "game/realtime.h"
+#include "game/recording.h"
 #include "game/screens.h"
 #include "qt/appearance.h"
 #include "qt/commandline.h"
@@ -34,9 +35,10 @@
 #include "qt/settingswindow.h"
 #include "qt/soundplayer.h"
 #include "qt/startchecks.h"
+#include "qt/watching.h"
 #include "runtime/quote.h"
 #include "scenario/blackbox.h"
-#include "scenario/replay.h"
+#include "scenario/headless.h"
 #include "shell/program.h"
 #include "shell/savefile.h"
 
@@ -141,7 +143,15 @@ int runApp(int, char** argv, const CommandLine& cl) {
 
     // A replay plays from the progress the recorded game started from, kept in memory, at the
     // recorded pace; the player's own new.dat is neither read nor written.
-    std::optional<replay::Recording> recording;
+    std::optional<replay::Recording> recording, watching;
+    if (!cl.watch.empty()) {
+        std::string error;
+        watching = replay::load(cl.watch, error);
+        if (!watching) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+    }
     if (replayPath) {
         std::string error;
         recording = replay::load(replayPath, error);
@@ -262,19 +272,41 @@ int runApp(int, char** argv, const CommandLine& cl) {
     options.openSettings = [&settings, &fe, apply] {
         showSettings(settings, apply, [&fe](QSize window) { return fe->scaleFor(window); });
     };
-    QtFrontEnd frontEnd(options);
-    fe = &frontEnd;
     // Gamepads, when SDL and a controller are there: a button presses the first key of its game key.
     Gamepad gamepad;
-    gamepad.setKeyFor([&frontEnd](Gamepad::Button b) {
+    gamepad.setKeyFor([&fe](Gamepad::Button b) {
         static constexpr GameKey keys[Gamepad::kButtons] = {GameKey::NoseUp, GameKey::NoseDown, GameKey::Slower,
                                                             GameKey::Faster, GameKey::Fire,     GameKey::Pause,
                                                             GameKey::Leave,  GameKey::Help};
-        const Controls* c = frontEnd.controls();
+        const Controls* c = fe ? fe->controls() : nullptr;
         return c ? qtKey(c->keyMap().binding(keys[b]).keys[0]) : Gamepad::defaultKey(b);
     });
+    // A recording to watch before the game (--watch), or one the menu asked for: the game ends as
+    // closing its menu ends it, the recording plays, and the game starts again at its menu.
+    std::optional<replay::Recording> watchNext = std::move(watching);
+    if (!replayPath && !recordPath)
+        options.watch = [&watchNext, &fe, &end](const std::string& path) {
+            std::string error;
+            auto r = replay::load(path, error);
+            if (!r) {
+                std::fprintf(stderr, "skyrend: %s\n", error.c_str());
+                QMessageBox::warning(fe ? fe->menuWindow() : nullptr, uiText(TextId::ProgramTitle),
+                                     QString::fromStdString(error));
+                return;
+            }
+            watchNext = std::move(r);
+            end();
+        };
     int rc = 0;
-    {
+    for (bool first = true;; first = false) {
+        if (watchNext) {
+            end = [] { QApplication::quit(); };
+            watchRecording(*watchNext, options);
+            watchNext.reset();
+            if (endRequested) break;
+        }
+        QtFrontEnd frontEnd(options);
+        fe = &frontEnd;
         std::unique_ptr<ProgressStore> progress;
         ProgressFile* progressFile = nullptr;
         if (recording) {
@@ -310,8 +342,16 @@ int runApp(int, char** argv, const CommandLine& cl) {
         frontEnd.setRecorder(logs.logs.empty() ? nullptr : &logs);
         frontEnd.attach(program);
         if (!recording) {
-            // Beside each best score: its run, when one is kept, plays in a window of its own.
-            frontEnd.menuWindow()->setWatchBest([](int episode) { watchFile(bestRunPath(episode)); });
+            // Beside each best score: its run, when one is kept, plays in the game's windows with
+            // the watch bar (in a window of its own, by another copy of the game, while this one
+            // records: its recording goes on).
+            frontEnd.menuWindow()->setWatchBest([&frontEnd](int episode) {
+                const QString path = bestRunPath(episode);
+                if (frontEnd.canWatch())
+                    frontEnd.watch(QFile::encodeName(path).toStdString());
+                else
+                    watchFile(path);
+            });
             for (int episode : {1, 2})
                 frontEnd.menuWindow()->setBestRunKept(episode, QFile::exists(bestRunPath(episode)));
         }
@@ -319,7 +359,7 @@ int runApp(int, char** argv, const CommandLine& cl) {
         end = [&frontEnd, &program] { endGameNow(frontEnd, program); };
         frontEnd.start();
         // Said once, over the menu, before anything is played for nothing.
-        if (cannotSave) sayProgressUnsaved(frontEnd.menuWindow(), *cannotSave);
+        if (cannotSave && first) sayProgressUnsaved(frontEnd.menuWindow(), *cannotSave);
         rc = app.exec();
         // From here only the box of a failed save may be open: an end request closes it.
         end = [] {
@@ -333,7 +373,7 @@ int runApp(int, char** argv, const CommandLine& cl) {
                          quoted(recordPath, 160).c_str());
         if (player) {
             replay::printState(program, std::cout);
-            replay::printProblems(*player, std::cerr);
+            replay::printProblems(*player, std::cerr, recording->game);
             if (player->problemCount() > 0) rc = 1;
         }
         // The windows refer to the program: they go first.
@@ -341,6 +381,8 @@ int runApp(int, char** argv, const CommandLine& cl) {
         closeSettings();
         removeCrashWriter();
         live = nullptr;
+        fe = nullptr;
+        if (!watchNext || endRequested) break;
     }
     return rc;
 }

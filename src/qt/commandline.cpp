@@ -61,13 +61,14 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     const QCommandLineOption classicMotion("classic-motion", caption(TextId::CliClassicMotion));
     const QCommandLineOption record("record", caption(TextId::CliRecord), "FILE");
     const QCommandLineOption replay("replay", caption(TextId::CliReplay), "FILE");
+    const QCommandLineOption watch("watch", caption(TextId::CliWatch), "FILE");
     const QCommandLineOption scenarioOut("scenario-out", caption(TextId::CliScenarioOut));
     const QCommandLineOption scenario("scenario", caption(TextId::CliScenario), "FILE");
     const QCommandLineOption share("share", caption(TextId::CliShare), "FILE");
     const QCommandLineOption page("page", QString::fromStdString(say(TextId::CliPage, kDefaultPage)), "URL");
     const QList<QCommandLineOption> options = {help,        version,       lang,   scale,  pace,
-                                               noAutopause, classicMotion, record, replay, scenarioOut,
-                                               scenario,    share,         page};
+                                               noAutopause, classicMotion, record, replay, watch,
+                                               scenarioOut, scenario,      share,  page};
     parser.addOptions(options);
 
     CommandLine c;
@@ -137,11 +138,12 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
     }
     c.autopause = !parser.isSet(noAutopause);
     c.classicMotion = parser.isSet(classicMotion);
-    for (const QCommandLineOption* file : {&record, &replay, &scenario, &share})
+    for (const QCommandLineOption* file : {&record, &replay, &watch, &scenario, &share})
         if (parser.isSet(*file) && parser.value(*file).isEmpty())
             return fail(say(TextId::CliEmptyFileName, file->names().first().toStdString()));
     c.record = bytes(parser.value(record));
     c.replay = bytes(parser.value(replay));
+    c.watch = bytes(parser.value(watch));
     c.scenario = bytes(parser.value(scenario));
     c.scenarioOut = parser.isSet(scenarioOut);
     if (c.scenarioOut && c.replay.empty()) return fail(say(TextId::CliScenarioOutAlone));
@@ -156,6 +158,7 @@ CommandLine parseCommandLine(const QStringList& args, std::ostream& out, std::os
                                                 : kDefaultPage;
         if (!pageAddress(c.page)) return fail(say(TextId::CliBadPage, c.page));
     }
+    if (!c.watch.empty() && !c.replay.empty()) return fail(say(TextId::CliWatchAndReplay));
     return c;
 }
 

@@ -19,6 +19,7 @@ struct CommandLine {
     std::string replay;        // --replay FILE
     bool scenarioOut = false;  // with --replay: played back without a window
     std::string record;        // --record FILE
+    std::string watch;         // --watch FILE: watched in the window before the game
     std::optional<Pace> pace;
     int scale = -1;  // --scale: -1 not given, 0 auto (the largest that fits), else 1..kMaxScale
     std::optional<Language> language;

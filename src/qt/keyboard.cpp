@@ -28,6 +28,12 @@ std::string keyName(int k) {
             return "Tab";
         case Qt::Key_Backspace:
             return "Backspace";
+        case Qt::Key_Plus:
+            return "+";
+        case Qt::Key_Minus:
+            return "-";
+        case Qt::Key_Equal:
+            return "=";
         default:
             break;
     }

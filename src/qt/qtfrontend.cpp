@@ -72,9 +72,13 @@ void QtFrontEnd::setPlayer(InputSource* p) {
     if (driver_) driver_->setAdvance([this](Micros target) { replayAdvance(target); });
 }
 
-void QtFrontEnd::start() {
+void QtFrontEnd::setWatching(Watching w) {
+    watching_ = std::move(w);
+}
+
+void QtFrontEnd::start(bool showMenu) {
     windows_.centreMenu();
-    program_->showMenu();
+    if (showMenu) program_->showMenu();
     repaint_->start();
     driver_->start();
 }
@@ -108,7 +112,9 @@ void QtFrontEnd::call(const std::function<void()>& handler) {
 void QtFrontEnd::input(InputEvent e) {
     if (!program_ || program_->ended()) return;
     if (session_.replaying()) {
-        if (e.kind == InputEvent::MenuClose || e.kind == InputEvent::Close)
+        if ((e.kind == InputEvent::MenuClose || e.kind == InputEvent::Close) && watching_.closed)
+            watching_.closed();
+        else if (e.kind == InputEvent::MenuClose || e.kind == InputEvent::Close)
             stopReplay("the viewer closed a window");
         else
             windows_.syncMenu();  // a tick the viewer gave the music switch goes back
@@ -124,6 +130,7 @@ std::int64_t QtFrontEnd::nowMs() const {
 }
 
 bool QtFrontEnd::key(const std::string& name, bool press, bool repeat) {
+    if (watching_.key && watching_.key(name, press)) return true;
     if (!controls_ || !program_ || program_->ended()) return false;
     const Controls::Outcome o =
         press ? controls_->press(name, repeat, nowMs()) : controls_->release(name, repeat, nowMs());
@@ -158,6 +165,7 @@ void QtFrontEnd::applicationStateChanged(Qt::ApplicationState state) {
 
 void QtFrontEnd::replayAdvance(Micros target) {
     InputSource* player = session_.source();
+    if (watching_.advance) return watching_.advance(target - program_->scheduler().now());
     if (!player || session_.stopping()) return;
     // Past its last event the recording says nothing more: the clock stops there.
     player->advanceTo(std::min(target, player->endTime()));

@@ -54,6 +54,9 @@ struct Options {
     std::function<void()> openSettings;
     // The black box's key: saves it and gives what the game window says about it.
     std::function<QString()> saveBlackBox;
+    // Watches a recording (a file's path) in the game's windows, the player's game waiting at its
+    // menu meanwhile (qt/app.cpp); none while a recording plays.
+    std::function<void(const std::string& path)> watch;
 };
 
 class QtFrontEnd : public QObject, public FrontEnd {
@@ -65,8 +68,9 @@ public:
     // Builds the menu window and the driver for this program (call once, before start()); the
     // driver follows real time unless given a clock of its own.
     void attach(Program& program, std::function<std::int64_t()> clock = {});
-    // Shows the menu and starts the clock.
-    void start();
+    // Shows the menu (unless the program already shows what it should: a watched recording picked
+    // up on the way) and starts the clock.
+    void start(bool showMenu = true);
     // Closes every window; call before the program goes.
     void shutdown();
 
@@ -91,6 +95,21 @@ public:
     // Plays this recording instead of listening to the player (set before start()).
     void setPlayer(InputSource* p);
     bool replaying() const { return session_.replaying(); }
+    // Watching a recording (qt/watching.h): the real time each step measures goes to advance
+    // instead of the recording's own pace, every key goes first to key (true: it is taken), and
+    // the viewer closing a window calls closed.
+    struct Watching {
+        std::function<void(Micros real)> advance;
+        std::function<bool(const std::string& key, bool press)> key;
+        std::function<void()> closed;
+    };
+    void setWatching(Watching w);
+    // Watches the recording at path in the game's windows; the player's game comes back at its
+    // menu when the viewer leaves (Options::watch). Nothing when the options give no way to watch.
+    void watch(const std::string& path) {
+        if (options_.watch) options_.watch(path);
+    }
+    bool canWatch() const { return static_cast<bool>(options_.watch); }
     // The recording's last line, once (the program has ended, or the application is going).
     void endRecording();
 
@@ -149,6 +168,7 @@ public:
 private:
     void menuActivated();
     void replayAdvance(Micros target);
+    Watching watching_;
     std::int64_t nowMs() const;
     void perform(std::optional<InputEvent> e) {
         if (e) input(*e);

@@ -5,7 +5,8 @@
 #include <charconv>
 #include <cstring>
 
-#include "scenario/replay.h"
+#include "game/recording.h"
+#include "scenario/headless.h"
 #include "shell/program.h"
 
 namespace sky::replay {

@@ -4,10 +4,11 @@
 #include <cstring>
 #include <ostream>
 
-#include "scenario/infile.h"
-#include "scenario/replay.h"
+#include "game/screens.h"
+#include "game/watch.h"
 #include "scenario/runner.h"
 #include "scenario/sharecode.h"
+#include "shell/infile.h"
 
 namespace sky {
 
@@ -71,5 +72,39 @@ int runShare(const HeadlessRun& run, std::ostream& out, std::ostream& err) {
     out << run.page << share::kWatchMark << *code << "\n";
     return 0;
 }
+
+namespace replay {
+
+void playHeadless(const Recording& recording, const std::function<void(Program&, const Player&)>& atEnd) {
+    Run run(recording, gameScreens());
+    run.player().advanceTo(run.player().endTime());
+    atEnd(run.program(), run.player());
+}
+
+int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) {
+    int rc = 0;
+    playHeadless(recording, [&](Program& program, const Player& player) {
+        printState(program, out);
+        printProblems(player, err, recording.game);
+        rc = player.problemCount() == 0 ? 0 : 1;
+    });
+    return rc;
+}
+
+int runReplayFile(const std::string& path, std::ostream& out, std::ostream& err) {
+    if (path.empty()) {
+        err << "skyrend: --replay needs a file\n";
+        return 2;
+    }
+    std::string error;
+    auto rec = load(path, error);
+    if (!rec) {
+        err << error << "\n";
+        return 2;
+    }
+    return runReplay(*rec, out, err);
+}
+
+}  // namespace replay
 
 }  // namespace sky

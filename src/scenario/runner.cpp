@@ -19,8 +19,8 @@
 #include "game/input.h"
 #include "runtime/numtext.h"
 #include "runtime/quote.h"
-#include "scenario/infile.h"
 #include "shell/filelock.h"
+#include "shell/infile.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 

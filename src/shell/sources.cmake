@@ -4,7 +4,8 @@ target_sources(skycore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/savefile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/filelock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/program.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/program.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/infile.cpp)
 target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/registry.cpp)
 target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pravidla.cpp)
 target_sources(skycore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/about.cpp)

@@ -4,7 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "scenario/replay.h"
+#include "game/recording.h"
+#include "scenario/headless.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     using namespace sky;

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "../support/shown.h"
-#include "scenario/replay.h"
+#include "game/recording.h"
+#include "scenario/headless.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     std::string error;

@@ -17,7 +17,8 @@
 #include "qt/menuwindow.h"
 #include "qt/qtfrontend.h"
 #include "qt_support.h"
-#include "scenario/replay.h"
+#include "game/recording.h"
+#include "scenario/headless.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 

@@ -10,7 +10,8 @@
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "scenario/blackbox.h"
-#include "scenario/replay.h"
+#include "game/recording.h"
+#include "scenario/headless.h"
 #include "support/testfrontend.h"
 
 namespace sky::replay {

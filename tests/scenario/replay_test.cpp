@@ -16,9 +16,10 @@
 #include <future>
 #include <sstream>
 
+#include "game/recording.h"
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
-#include "scenario/replay.h"
+#include "scenario/headless.h"
 #include "support/shown.h"
 #include "support/testfrontend.h"
 
@@ -208,7 +209,12 @@ TEST(ReplayFile, MalformedLinesAreRefusedWithTheirLineNumber) {
     } rows[] = {
         {"", "f:0: empty: not a recorded game"},
         {"# only a comment\nreplay 1\n", "f:2: not a recorded game"},
-        {"skyrend-replay 2\n", "f:1: recording version 2; this game reads version 1"},
+        // A newer format names both versions; a format-1 file has no game line.
+        {"skyrend-replay 3\n", "f:1: the recording is format 3, newer than this game (skyrend " + gameVersion() +
+                                   ") reads, format 2: play it with a newer skyrend"},
+        {"skyrend-replay 0\n", "f:1: recording version 0; this game reads formats 1 to 2"},
+        {h + "game 1.0.3\n", "f:2: expected a clock time in microseconds, found 'game'"},
+        {"skyrend-replay 2\ngame 1.0.3\ngame 1.0.3\n", "f:3: the game's version belongs once"},
         {"skyrend-replay 1 extra\n", "f:1: the first line is 'skyrend-replay 1' alone, not 'skyrend-replay 1 extra'"},
         {h + "pace fast\n", "f:2: unknown pace 'fast'"},
         {h + "0 activate\npace xp\n", "f:3: the pace belongs before the first event"},

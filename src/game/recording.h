@@ -25,7 +25,12 @@ class Program;
 namespace sky::replay {
 
 constexpr const char* kMagic = "skyrend-replay";
-constexpr int kVersion = 1;
+// The format this game writes. Format 2 adds the line naming the game that made the recording
+// ("game 1.0.3"); format 1 has none and plays as it always did. A newer format is refused.
+constexpr int kVersion = 2;
+constexpr int kOldestVersion = 1;
+// This game as a recording names it.
+std::string gameVersion();
 
 // A recording's lines are the player's inputs (and the seeds and its end) with their clock times.
 using Event = InputEvent;
@@ -48,6 +53,7 @@ public:
     const std::string& error() const { return error_; }  // "FILE:LINE: why", or empty
     Pace pace() const { return pace_; }
     const GameProgress& start() const { return start_; }
+    const std::string& game() const { return game_; }  // the game that made it; empty for format 1
 
 private:
     std::optional<Event> bad(const std::string& why);
@@ -58,12 +64,15 @@ private:
     Micros last_ = 0;
     Pace pace_ = Pace::Classic;
     GameProgress start_;
+    int version_ = 0;
+    std::string game_;
 };
 
 // A recording checked from its first line to its last (every line readable, none too long, the
 // clock within the limit), ready to be read again as it plays.
 struct Recording {
     Pace pace = Pace::Classic;
+    std::string game;                         // the game that made it ("1.0.3"); empty: unknown
     GameProgress start;                       // what the progress file held when the game started
     Micros endTime = 0;                       // the clock time of its last event
     std::uint64_t eventCount = 0;             // how many events it holds, seeds included
@@ -139,19 +148,12 @@ private:
     std::size_t problemCount_ = 0;
 };
 
-// The problems as lines for stderr ("skyrend: replay: ..."), with a count of those left out.
-void printProblems(const Player& player, std::ostream& err);
+// The problems as lines for stderr ("skyrend: replay: ..."), with a count of those left out and,
+// when another version of the game made the recording, which.
+void printProblems(const Player& player, std::ostream& err, const std::string& recordedBy = {});
 
 // The final state as NAME=VALUE lines: screen, clock, the progress fields and, with a game
 // screen open, its variables and where dravik stands.
 void printState(Program& program, std::ostream& out);
-
-// Replays a recording with no window and no sound, its progress in memory, and prints the final
-// state. Returns 0, 1 when the game went another way than the recording, 2 when the file cannot
-// be read or is refused.
-int runReplay(const Recording& recording, std::ostream& out, std::ostream& err);
-// The same play to the end, handing the program and the player to atEnd before they go.
-void playHeadless(const Recording& recording, const std::function<void(Program&, const Player&)>& atEnd);
-int runReplayFile(const std::string& path, std::ostream& out, std::ostream& err);
 
 }  // namespace sky::replay

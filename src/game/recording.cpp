@@ -1,5 +1,5 @@
 // Recorded games: the file format, the recorder, the player and the headless replay.
-#include "scenario/replay.h"
+#include "game/recording.h"
 #include "game/screens.h"
 
 #include <cstdio>
@@ -11,10 +11,11 @@
 #include "playfield/gamescreen.h"
 #include "runtime/numtext.h"
 #include "runtime/quote.h"
-#include "scenario/infile.h"
 #include "shell/frontend.h"
+#include "shell/infile.h"
 #include "shell/menu.h"
 #include "shell/program.h"
+#include "shell/version.h"
 
 namespace sky::replay {
 
@@ -102,6 +103,10 @@ LineRead readLine(std::istream& in, std::string& line) {
 
 }  // namespace
 
+std::string gameVersion() {
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision);
+}
+
 std::string formatEvent(const Event& e) {
     std::string s = std::to_string(e.t) + " ";
     switch (e.kind) {
@@ -162,14 +167,29 @@ std::optional<Event> Reader::next() {
         const std::vector<std::string> w = words(line);
         if (w.empty() || w[0][0] == '#') continue;
         if (!header_) {
-            if (w[0] != kMagic) return bad("not a recorded game (it starts with '" + std::string(kMagic) + " 1')");
-            if (w.size() < 2 || whole<int>(w[1]) != kVersion)
+            if (w[0] != kMagic)
+                return bad("not a recorded game (it starts with '" + std::string(kMagic) + " " +
+                           std::to_string(kVersion) + "')");
+            const auto v = w.size() < 2 ? std::nullopt : whole<int>(w[1]);
+            if (v && *v > kVersion)
+                return bad("the recording is format " + std::to_string(*v) + ", newer than this game (skyrend " +
+                           gameVersion() + ") reads, format " + std::to_string(kVersion) +
+                           ": play it with a newer skyrend");
+            if (!v || *v < kOldestVersion)
                 return bad("recording version " + (w.size() > 1 ? quoted(w[1]) : std::string("missing")) +
-                           "; this game reads version " + std::to_string(kVersion));
+                           "; this game reads formats " + std::to_string(kOldestVersion) + " to " +
+                           std::to_string(kVersion));
             if (w.size() > 2)
-                return bad("the first line is '" + std::string(kMagic) + " " + std::to_string(kVersion) +
-                           "' alone, not '" + quoted(line) + "'");
+                return bad("the first line is '" + std::string(kMagic) + " " + w[1] + "' alone, not '" + quoted(line) +
+                           "'");
+            version_ = *v;
             header_ = true;
+            continue;
+        }
+        if (w[0] == "game" && version_ >= 2) {
+            if (events_ || !game_.empty()) return bad("the game's version belongs once, before the first event");
+            if (w.size() != 2) return bad("game takes the version of the game that made the recording");
+            game_ = quoted(w[1], 40);
             continue;
         }
         if (w[0] == "pace") {
@@ -289,6 +309,7 @@ std::optional<Recording> check(Recording rec, std::string& error) {
     }
     rec.pace = r->pace();
     rec.start = r->start();
+    rec.game = r->game();
     return rec;
 }
 
@@ -315,7 +336,8 @@ std::optional<Recording> load(const std::string& path, std::string& error) {
 }
 
 std::string recordingHeader(Pace pace, const GameProgress& start) {
-    std::string h = std::string(kMagic) + " " + std::to_string(kVersion) + "\n" + "pace " + paceName(pace) + "\n";
+    std::string h = std::string(kMagic) + " " + std::to_string(kVersion) + "\n" + "game " + gameVersion() + "\n" +
+                    "pace " + paceName(pace) + "\n";
     for (const ProgressField& f : progressFields()) {
         const std::string v = progressValue(start, f);
         // A NUL byte ends no line of the progress file, but it cannot stand in a recording's.
@@ -444,10 +466,14 @@ std::uint64_t Player::nextSeed() {
     return 0;
 }
 
-void printProblems(const Player& player, std::ostream& err) {
+void printProblems(const Player& player, std::ostream& err, const std::string& recordedBy) {
     for (const std::string& p : player.problems()) err << "skyrend: replay: " << p << "\n";
     if (player.problemCount() > player.problems().size())
         err << "skyrend: replay: and " << player.problemCount() - player.problems().size() << " more\n";
+    if (player.problemCount() > 0 && recordedBy != gameVersion())
+        err << "skyrend: replay: the recording was made by "
+            << (recordedBy.empty() ? std::string("an older skyrend") : "skyrend " + recordedBy) << ", this is skyrend "
+            << gameVersion() << ": it may have gone another way there\n";
 }
 
 void printState(Program& program, std::ostream& out) {
@@ -464,61 +490,6 @@ void printState(Program& program, std::ostream& out) {
     for (const std::string& v : s->varNames()) out << v << "=" << numText(s->getVar(v)) << "\n";
     out << "dravik.Left=" << numText(s->dravik.Left) << "\n"
         << "dravik.Top=" << numText(s->dravik.Top) << "\n";
-}
-
-namespace {
-
-// No window and no sound: boxes are answered from the recording, and the menu is activated only
-// when the recording says it was (showing it activates nothing by itself).
-class ReplayFrontEnd : public FrontEnd {
-public:
-    Player* player = nullptr;
-    int messageBox(const std::string&, const std::string&, int style) override { return player->answerBox(style); }
-    void music(const std::string&) override {}
-    void showMenu() override {}
-    void hideMenu() override {}
-    std::uint64_t clockSeed() override { return player->nextSeed(); }
-    void quit() override {}
-};
-
-}  // namespace
-
-void playHeadless(const Recording& recording, const std::function<void(Program&, const Player&)>& atEnd) {
-    ReplayFrontEnd fe;
-    Program program(fe, gameScreens(), std::make_unique<ProgressInMemory>(recording.start));
-    program.scheduler().setPace(recording.pace);
-    Player player(program, recording, [&program](const std::function<void()>& h) {
-        h();
-        if (program.scheduler().depth() == 0) program.collect();
-    });
-    fe.player = &player;
-    program.showMenu();
-    player.advanceTo(player.endTime());
-    atEnd(program, player);
-}
-
-int runReplay(const Recording& recording, std::ostream& out, std::ostream& err) {
-    int rc = 0;
-    playHeadless(recording, [&](Program& program, const Player& player) {
-        printState(program, out);
-        printProblems(player, err);
-        rc = player.problemCount() == 0 ? 0 : 1;
-    });
-    return rc;
-}
-
-int runReplayFile(const std::string& path, std::ostream& out, std::ostream& err) {
-    if (path.empty()) {
-        err << "skyrend: --replay needs a file\n";
-        return 2;
-    }
-    std::string error;
-    auto rec = load(path, error);
-    if (!rec) {
-        err << error << "\n";
-        return 2;
-    }
-    return runReplay(*rec, out, err);
 }
 
 }  // namespace sky::replay

@@ -1,5 +1,5 @@
 // Files named on the command line, read through one descriptor.
-#include "scenario/infile.h"
+#include "shell/infile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
