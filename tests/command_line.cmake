@@ -13,7 +13,7 @@ function(run expect_rc)
 endfunction()
 
 run(0 --help)
-foreach(option --help --version --lang --scale --pace --no-autopause --classic-motion --record --replay --scenario --scenario-out --share --page)
+foreach(option --help --version --lang --scale --pace --no-autopause --classic-motion --record --replay --watch --scenario --scenario-out --share --page)
   if(NOT out MATCHES "\n  [^\n]*${option}[ ,][^\n]*[a-z][^\n]*\\.\n")
     message(FATAL_ERROR "--help has no line of its own for ${option}:\n${out}")
   endif()
@@ -35,9 +35,17 @@ if(NOT out MATCHES "^http://127.0.0.1:8123/skyrend/#watch=")
   message(FATAL_ERROR "--share --page printed '${out}'")
 endif()
 
+# A recording of a newer format is refused before any window, naming both formats.
+set(newer ${CMAKE_CURRENT_BINARY_DIR}/newer-format.replay)
+file(WRITE ${newer} "skyrend-replay 9\ngame 9.0.0\n")
+run(2 --watch ${newer})
+if(NOT err MATCHES "format 9, newer than this game \\(skyrend 1.0.3\\) reads, format 2")
+  message(FATAL_ERROR "--watch of a newer format: '${err}'")
+endif()
 foreach(bad "--no-such-option" "--scale" "--scale;0" "--scale;1000" "--pace;fast" "--lang;xx" "stray"
             "--page;http://127.0.0.1/" "--share;${rec};--page;ftp://127.0.0.1/" "--share;${rec};--page;http://h/#x"
-            "--share;${rec};--replay;${rec}" "--share;${CMAKE_CURRENT_LIST_FILE}" "--share;/no/such/file")
+            "--share;${rec};--replay;${rec}" "--share;${CMAKE_CURRENT_LIST_FILE}" "--share;/no/such/file"
+            "--watch;${rec};--replay;${rec}" "--watch;/no/such/file" "--watch;${newer}")
   run(2 ${bad})
   string(REGEX MATCHALL "\n" lines "${err}")
   list(LENGTH lines n)
