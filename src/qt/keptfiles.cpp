@@ -150,12 +150,16 @@ void showNotice(QWidget& window, const QString& text) {
     auto* l = new QLabel(text, &window);
     l->setObjectName(QStringLiteral("notice"));
     l->setFont(captionFont());
-    l->setWordWrap(true);
     l->setStyleSheet(
         QStringLiteral("QLabel { background: #ffffe1; color: black; border: 1px solid black; "
                        "padding: 2px 4px; }"));
-    l->setMaximumWidth(window.width() - 8);
     l->adjustSize();
+    // On one line when it fits; else as wide as the window, broken where it can be.
+    if (l->width() > window.width() - 8) {
+        l->setWordWrap(true);
+        l->setFixedWidth(window.width() - 8);
+        l->adjustSize();
+    }
     l->move(4, window.height() - l->height() - 4);
     l->show();
     QTimer::singleShot(6000, l, &QObject::deleteLater);
