@@ -39,7 +39,7 @@ void BlackBox::write(const InputEvent& e) {
         if (points_.size() > 1 && !ran) points_.pop_back();
         points_.push_back({e.t, tail_, p, recordingHeader(pace_, p)});
         // The oldest point needed is the latest that lies the whole span back.
-        while (points_.size() > 1 && points_[1].t <= e.t - kept_) points_.pop_front();
+        while (points_.size() > 1 && (points_[1].t <= e.t - kept_ || points_.size() > kMostPoints)) points_.pop_front();
         head_ = std::max(head_, points_.front().offset);
     }
     if (e.kind == InputEvent::Seed) runOpen_ = true;

@@ -31,6 +31,9 @@ public:
     // The bytes of inputs held at most. A recording line is some twenty bytes, and a player makes
     // at most a few dozen inputs a second, so a run of hours fits; a longer one loses its start.
     static constexpr std::size_t kCapacity = std::size_t{4} << 20;
+    // The most starting points kept (a run each): a thousand runs in ten minutes is more than
+    // anyone plays, and the oldest go first.
+    static constexpr std::size_t kMostPoints = 1000;
 
     // program is only read, at each starting point; start: what the progress file held as the
     // game started.
