@@ -26,11 +26,12 @@ void raised(QPainter& p, const QRect& r, bool sunken = false) {
 
 // A triangle pointing left (dir -1) or right (dir 1), h pixels high, its point at x.
 void triangle(QPainter& p, int x, int top, int h, int dir) {
-    for (int i = 0; i <= h / 2; ++i) {
-        const int len = i + 1;
-        const int from = dir > 0 ? x - len + 1 : x;
-        p.fillRect(from, top + h / 2 - i, len, 1, kInk);
-        p.fillRect(from, top + h / 2 + i, len, 1, kInk);
+    const int half = h / 2;
+    for (int i = 0; i <= half; ++i) {
+        const int len = half - i + 1;
+        const int from = dir > 0 ? x - half : x + i;
+        p.fillRect(from, top + half - i, len, 1, kInk);
+        p.fillRect(from, top + half + i, len, 1, kInk);
     }
 }
 
@@ -55,7 +56,9 @@ void WatchBar::follow(QWidget* window, int scale) {
     if (window && window->isVisible()) {
         const QRect frame = window->frameGeometry();
         widthAt1 = frame.width() / scale_;
-        at = QPoint(frame.left(), frame.bottom() + 1);
+        // Full screen leaves no room under the window: the bar stands at the display's foot.
+        at = window->isFullScreen() ? QPoint(frame.left(), frame.bottom() + 1 - kHeight * scale_)
+                                    : QPoint(frame.left(), frame.bottom() + 1);
     } else if (QScreen* s = QGuiApplication::primaryScreen()) {
         at = QPoint(s->availableGeometry().center().x() - widthAt1 * scale_ / 2, s->availableGeometry().top());
     }
@@ -67,6 +70,7 @@ void WatchBar::follow(QWidget* window, int scale) {
     }
     if (pos() != at) move(at);
     if (!isVisible()) show();
+    if (window && window->isFullScreen()) raise();
     refresh();
 }
 
@@ -99,12 +103,12 @@ void WatchBar::draw() {
         return r;
     };
     const QRect back = button(replay::WatchAction::Back, 17);
-    triangle(p, back.left() + 3, back.top() + 2, 6, -1);
-    triangle(p, back.left() + 8, back.top() + 2, 6, -1);
-    p.fillRect(back.left() + 13, back.top() + 2, 1, 7, kInk);
+    p.fillRect(back.left() + 3, back.top() + 2, 1, 7, kInk);
+    triangle(p, back.left() + 4, back.top() + 2, 6, -1);
+    triangle(p, back.left() + 9, back.top() + 2, 6, -1);
     const QRect play = button(replay::WatchAction::Pause, 15);
     if (watch_.paused() || watch_.atEnd()) {
-        triangle(p, play.left() + 9, play.top() + 1, 8, 1);
+        triangle(p, play.left() + 10, play.top() + 1, 8, 1);
     } else {
         p.fillRect(play.left() + 4, play.top() + 2, 2, 7, kInk);
         p.fillRect(play.left() + 8, play.top() + 2, 2, 7, kInk);

@@ -19,8 +19,8 @@ public:
     WatchBar(replay::Watch& watch, std::function<void(replay::WatchAction)> act);
     ~WatchBar() override;
 
-    // Stands under the given window (its frame included), as wide as it, at its scale; or
-    // under the screen's middle when there is none.
+    // Stands under the given window (its frame included; over its foot when it fills the display),
+    // as wide as it, at its scale; or at the top of the screen's middle when there is none.
     void follow(QWidget* window, int scale);
     // Draws what the watch says now; nothing when it has not changed.
     void refresh();
