@@ -53,6 +53,20 @@ TEST(Scheduler, AHandlerWaitingInABoxIsNotRunAgainAndItsMissedTicksAreDropped) {
     s.advance(ms(100));
     EXPECT_EQ(slow, 2);  // one tick after the box, not ten queued ones
     EXPECT_EQ(fast, 120);
+
+    // Nor when the handler restarted its own interval before its box opened.
+    Scheduler s2;
+    int runs = 0;
+    Timer* self = nullptr;
+    Timer restart(s2, "kolizie", 100, true, 1, [&] {
+        if (++runs > 1) return;
+        self->setEnabled(false);
+        self->setEnabled(true);
+        s2.advance(ms(1000));
+    });
+    self = &restart;
+    s2.advance(ms(100));
+    EXPECT_EQ(runs, 1);
 }
 
 TEST(Scheduler, AHandlerMaySwitchItsOwnTimerOffOrReArmIt) {
