@@ -35,6 +35,7 @@ const desktopRun = (...args) => execFileSync(desktop, args, { encoding: 'utf8', 
 async function open(address, viewport) {
   const page = await (await browser.createBrowserContext()).newPage();
   page.on('pageerror', (e) => check(false, `page error: ${e.message}`));
+  await page.evaluateOnNewDocument(() => Object.defineProperty(navigator, 'languages', { get: () => ['sk-SK', 'sk'] }));
   if (viewport) await page.emulate({ viewport, userAgent: await browser.userAgent() });
   await page.goto(address);
   return page;
@@ -126,7 +127,7 @@ for (const f of files) {
   const page = await open(first.address);
   await barUp(page);
   await page.click('#watch-faster'); await page.click('#watch-faster');
-  await page.waitForFunction(() => !document.querySelector('#screen').hidden && skyWatch.state().clock > 22000, { timeout: 60000, polling: 100 });
+  await page.waitForFunction(() => !document.querySelector('#screen').hidden && skyWatch.state().clock > 40000, { timeout: 60000, polling: 100 });
   await page.click('#watch-pause');
   if (shots) await page.screenshot({ path: join(shots, 'share-desktop.png') });
   await page.close();
