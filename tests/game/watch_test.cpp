@@ -85,6 +85,13 @@ TEST(Watch, PauseSpeedAndJumpBackLandWhereAStraightPlayLands) {
     EXPECT_EQ(w.bar(Language::English).state, "End of recording");
     EXPECT_EQ(watchClock(3'723'000'000LL), "1:02:03");
     EXPECT_EQ(w.run().player().problemCount(), 0u);
+    // A recording that stops while its flight goes on stops the clock at its last line too.
+    const auto open = load(std::string(SKY_TESTS_DIR) + "/replays/ep1_bombs_pause_left_open.replay", error);
+    ASSERT_TRUE(open) << error;
+    Watch o(*open, gameScreens());
+    o.step(3'600'000'000LL);
+    EXPECT_EQ(o.clock(), open->endTime);
+    EXPECT_TRUE(o.atEnd());
 }
 
 }  // namespace
