@@ -81,7 +81,7 @@ QString saveBlackBox(const replay::BlackBox& box, Micros now) {
 
 // A recording played in a window of its own, by another copy of the game: this one's menu stays.
 void watchFile(const QString& path) {
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--replay"), path});
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--watch"), path});
 }
 
 QString bestRunPath(int episode) {
