@@ -38,9 +38,12 @@
 EM_JS(void, js_call, (const char* what, const char* arg), { skyPage.fromGame(UTF8ToString(what), UTF8ToString(arg)); });
 EM_JS(double, js_now, (), { return performance.now(); });
 EM_JS(double, js_seed, (), { return (performance.timeOrigin + performance.now()) * 1000; });
-// The box's buttons come as JSON: {"buttons":[[answer,caption],...],"default":answer}.
-EM_JS(int, js_box_open, (const char* text, const char* title, int style, const char* buttons),
-      { return skyPage.openBox(UTF8ToString(text), UTF8ToString(title), style, JSON.parse(UTF8ToString(buttons))); });
+// The box's buttons come as JSON: {"buttons":[[answer,caption],...],"default":answer}. A watched
+// box only shows: the recording answers it.
+EM_JS(int, js_box_open, (const char* text, const char* title, int style, const char* buttons, int watched), {
+    return skyPage.openBox(UTF8ToString(text), UTF8ToString(title), style, JSON.parse(UTF8ToString(buttons)),
+                           !!watched);
+});
 // What the browser holds as the progress now, UTF-8 into buf (at most size bytes, the excess not
 // read): its length, -1 for nothing stored, -2 when the storage cannot be read.
 EM_JS(int, js_stored_progress, (char* buf, int size), { return skyPage.storedProgress(buf, size); });
@@ -50,10 +53,6 @@ EM_JS(int, js_store_progress, (const char* text), { return skyPage.storeProgress
 EM_ASYNC_JS(int, js_box_wait, (int id), { return await skyPage.waitBox(id); });
 
 namespace sky::web {
-
-namespace {
-
-constexpr const char* kProgressFile = "new.dat";
 
 std::string jsonText(const std::string& s) {
     std::string out = "\"";
@@ -68,12 +67,21 @@ std::string jsonText(const std::string& s) {
     return out + "\"";
 }
 
+namespace {
+
+constexpr const char* kProgressFile = "new.dat";
+
 class WebFrontEnd : public FrontEnd {
 public:
-    std::unique_ptr<Program> program;
+    std::unique_ptr<Program> own;          // the player's game
+    std::unique_ptr<replay::Watch> watch;  // or a recording played instead (watch.cpp)
+    // The game the page plays and shows: the player's, or the watch's run.
+    Program* program() { return watch ? &watch->run().program() : own.get(); }
     std::unique_ptr<Controls> controls;
     int boxes = 0;
     bool menuShown = false, activatePending = false, sceneChanged = true;
+    bool screenShown = false, musicOn = false;  // what the page shows of the game
+    std::optional<Micros> backFrom;             // the viewer asked to go back from there
     std::uint64_t paintedRuns = 0;
     RealTimeStep realTime;
     std::string menuSent;              // the menu's state as the page last heard it
@@ -82,37 +90,37 @@ public:
     std::unique_ptr<About> about;
     SceneMotion::Mode motionMode = SceneMotion::Mode::Interpolate;
     SceneView view;
-    std::unique_ptr<PageWatch> watch;  // a recording played instead of the player (watch.cpp)
 
     // The clock follows real time: one step per display frame (slept: the page slept on purpose
     // since the last one, with nothing due).
     void step(bool slept = false) {
-        if (!program || program->ended()) return;
+        if (!program() || program()->ended()) return;
         const Micros d = slept ? realTime.stepAfterSleep(nowNs()) : realTime.step(nowNs());
         if (watch)
             watch->step(d);
         else if (d > 0)
-            program->scheduler().advance(d);
+            own->scheduler().advance(d);
         tidy();
     }
     void resync() { realTime.restart(nowNs()); }
     // The player's keys for the program now running. A hidden page gets no frames to wait in: the
     // game pauses as the player leaves; a recording being watched takes its pauses from itself.
-    void newControls() { controls = std::make_unique<Controls>(*program, Controls::Options{!watch, 0}); }
+    void newControls() { controls = std::make_unique<Controls>(*program(), Controls::Options{!watch, 0}); }
     static std::int64_t nowNs() { return std::llround(js_now() * 1e6); }
 
     // What the window does after a handler: frees closed screens once nothing waits, and shows
     // what the menu and the progress now hold.
     void tidy() {
-        if (!program || program->ended()) return;
-        if (program->scheduler().depth() == 0 && boxes == 0) program->collect();
+        Program* p = program();
+        if (!p || p->ended()) return;
+        if (p->scheduler().depth() == 0 && boxes == 0) p->collect();
         syncMenu();
         syncProgress();
     }
 
     void input(const InputEvent& e) {
-        if (!program || program->ended() || watch) return;  // a recording plays: the viewer gives no inputs
-        apply(*program, e);
+        if (!own || own->ended() || watch) return;  // a recording plays: the viewer gives no inputs
+        apply(*own, e);
         sceneChanged = true;
         tidy();
     }
@@ -124,7 +132,7 @@ public:
     }
 
     void syncMenu() {
-        Menu& m = program->menu();
+        Menu& m = program()->menu();
         std::string s = "{\"Label1\":" + jsonText(m.Label1) + ",\"Label2\":" + jsonText(m.Label2) +
                         ",\"Label3\":" + jsonText(m.Label3) + ",\"Label4\":" + jsonText(m.Label4) +
                         ",\"Label5\":" + jsonText(m.Label5) + ",\"Command2\":" + (m.Command2Enabled ? "1" : "0") +
@@ -139,8 +147,8 @@ public:
     // before the menu's first activation has read it. Another tab may have written meanwhile, so
     // the browser's copy is read again first and the two are merged (mergeProgress).
     void syncProgress() {
-        if (watch || !program->modul1().progressLoaded) return;  // watching stores nothing
-        GameProgress& p = program->progress();
+        if (watch || !own->modul1().progressLoaded) return;  // watching stores nothing
+        GameProgress& p = own->progress();
         if (!base) base = p;  // what the first activation read
         const std::string mine = progressText(p);
         if (mine == storedProgress) return;
@@ -161,15 +169,15 @@ public:
 
     // FrontEnd.
     int messageBox(const std::string& text, const std::string& title, int style) override {
-        if (watch) return watch->answerBox(style);  // the recording says how and when it closed
         const BoxLayout layout = boxLayout(style);
         std::string buttons;
         for (const BoxButton& b : layout.buttons)
             buttons += (buttons.empty() ? "[" : ",") +
                        ("[" + std::to_string(b.answer) + "," + jsonText(sky::text(b.caption)) + "]");
         buttons = "{\"buttons\":" + buttons + "],\"default\":" + std::to_string(layout.defaultAnswer) + "}";
+        if (watch) return watchedBox(text, title, style, buttons);
         if (controls) controls->boxOpened(style);  // keys down now do not reach the box
-        const int id = js_box_open(text.c_str(), title.c_str(), style, buttons.c_str());
+        const int id = js_box_open(text.c_str(), title.c_str(), style, buttons.c_str(), 0);
         ++boxes;
         int answer = 0;
         // The clock runs on while the box is open: the other timers keep firing (the one whose
@@ -183,11 +191,28 @@ public:
         sceneChanged = true;
         return answer;
     }
-    void music(const std::string& command) override { js_call("music", command.c_str()); }
-    // The page plays cue i from second i of its sound file (tools/soundgen.cpp --slots).
-    void cue(Cue c) override {
-        if (!watch || !watch->catchingUp()) js_call("cue", std::to_string(static_cast<int>(c)).c_str());
+    // A box of the recorded game: shown as it was, while the clock runs on at the viewer's pace up
+    // to when the recording closed it. A jump back asked meanwhile plays the rest at once.
+    int watchedBox(const std::string& text, const std::string& title, int style, const std::string& buttons) {
+        const int id = js_box_open(text.c_str(), title.c_str(), style, buttons.c_str(), 1);
+        ++boxes;
+        const int answer = watch->answerBox(style, [&]() -> Micros {
+            tidy();
+            js_call("paint", "");
+            if (!backFrom) js_box_wait(id);  // a display frame
+            return backFrom ? -1 : realTime.step(nowNs());
+        });
+        --boxes;
+        js_call("closeBox", std::to_string(id).c_str());
+        sceneChanged = true;
+        return answer;
     }
+    void music(const std::string& command) override {
+        musicOn = command != "Close";
+        js_call("music", command.c_str());
+    }
+    // The page plays cue i from second i of its sound file (tools/soundgen.cpp --slots).
+    void cue(Cue c) override { js_call("cue", std::to_string(static_cast<int>(c)).c_str()); }
     void showMenu() override {
         menuShown = true;
         activatePending = true;  // the menu becomes the active window as soon as it shows
@@ -199,12 +224,14 @@ public:
         js_call("hideMenu", "");
     }
     void screenOpened(GameScreen& s) override {
+        screenShown = true;
         if (controls) controls->screenChanged();
         view = SceneView(motionMode);
         js_call("screenOpened", s.caption().c_str());
         resync();  // the new screen's timers start counting when it appears
     }
     void screenClosed(GameScreen&) override {
+        screenShown = false;
         if (controls) controls->screenChanged();
         js_call("screenClosed", "");
     }
@@ -218,10 +245,10 @@ public:
         js_call("showAbout", about->Label1.c_str());
     }
     void openUrl(const std::string& url) override { js_call("openUrl", url.c_str()); }
-    std::uint64_t clockSeed() override { return watch ? watch->seed() : static_cast<std::uint64_t>(js_seed()); }
-    void quit() override {
-        if (!watch) js_call("quit", "");  // a recording's last picture stays
-    }
+    // A watched run takes its seeds from the recording and keeps its last picture at its end: it
+    // asks for neither.
+    std::uint64_t clockSeed() override { return static_cast<std::uint64_t>(js_seed()); }
+    void quit() override { js_call("quit", ""); }
 };
 
 WebFrontEnd* fe = nullptr;
@@ -311,29 +338,68 @@ std::string infoJson() {
 
 }  // namespace
 
-PageWatch* watching() {
-    return fe ? fe->watch.get() : nullptr;
-}
-
-void startWatching(std::unique_ptr<PageWatch> watch) {
-    fe = &theFrontEnd();
+// The page shows the watch's run from where it stands: what it showed of the run before and this
+// one does not show goes; the music that plays on is not started again.
+void showRun() {
+    const bool hadScreen = fe->screenShown, hadMenu = fe->menuShown, hadMusic = fe->musicOn;
+    fe->screenShown = fe->menuShown = fe->musicOn = false;
+    fe->menuSent.clear();
     fe->about.reset();
-    fe->menuSent.clear();
-    fe->watch = std::move(watch);
     fe->controls.reset();
-    fe->watch->start(*fe, fe->program);
-    fe->newControls();
-    fe->resync();
-}
-
-void watchBack() {
-    if (!fe || !fe->watch || !fe->program || fe->program->scheduler().depth() > 0) return;
-    fe->menuSent.clear();
-    fe->controls.reset();
-    fe->watch->back(*fe, fe->program);
+    fe->watch->run().show(*fe, [](const std::function<void()>& h) {
+        h();
+        fe->tidy();
+    });
+    if (hadMusic && !fe->musicOn) js_call("music", "Close");
+    if (hadScreen && !fe->screenShown) js_call("screenClosed", "");
+    if (hadMenu && !fe->menuShown) js_call("hideMenu", "");
     fe->newControls();
     fe->sceneChanged = true;
     fe->resync();
+}
+
+// Whether a handler runs (the page waits in a box): the game cannot be replaced now.
+bool busy() {
+    Program* p = fe ? fe->program() : nullptr;
+    return p && (p->scheduler().depth() > 0 || fe->boxes > 0);
+}
+
+replay::Watch* watching() {
+    return fe ? fe->watch.get() : nullptr;
+}
+
+bool startWatching(std::unique_ptr<replay::Watch> watch) {
+    if (busy()) return false;
+    fe = &theFrontEnd();
+    fe->controls.reset();
+    fe->own.reset();  // the player's game ends as closing the page ends it: its progress is stored
+    fe->watch = std::move(watch);
+    fe->backFrom.reset();
+    showRun();
+    return true;
+}
+
+bool watchAct(replay::WatchAction a) {
+    if (!watching()) return false;
+    if (a == replay::WatchAction::Leave) return true;
+    if (a != replay::WatchAction::Back)
+        fe->watch->act(a);
+    else if (busy()) {
+        if (!fe->backFrom) fe->backFrom = fe->watch->clock();
+    } else {
+        fe->watch->jumpBack();
+        showRun();
+    }
+    return false;
+}
+
+// A jump back asked while a box of the recording stood open, once its handler is done.
+void backWhenFree() {
+    if (!fe->backFrom || busy()) return;
+    const Micros from = *fe->backFrom;
+    fe->backFrom.reset();
+    fe->watch->jumpBack(from);
+    showRun();
 }
 
 }  // namespace sky::web
@@ -347,10 +413,11 @@ extern "C" {
 // draws the world between its ticks, else the ticks are drawn as they fall.
 EMSCRIPTEN_KEEPALIVE void sky_start(int smooth) {
     fe = &theFrontEnd();
-    fe->watch.reset();
     fe->motionMode = smooth ? SceneMotion::Mode::Interpolate : SceneMotion::Mode::Ticks;
     fe->controls.reset();
-    fe->program.reset();
+    if (fe->watch) fe->watch->run().hide();
+    fe->watch.reset();
+    fe->own.reset();
     fe->about.reset();
     std::remove(kProgressFile);
     fe->storedProgress.clear();
@@ -364,11 +431,11 @@ EMSCRIPTEN_KEEPALIVE void sky_start(int smooth) {
         std::ofstream(kProgressFile, std::ios::binary) << stored;
         fe->storedProgress = stored;
     }
-    fe->program = std::make_unique<Program>(*fe, gameScreens(), kProgressFile);
-    fe->program->scheduler().setPace(kPlayersPace);
+    fe->own = std::make_unique<Program>(*fe, gameScreens(), kProgressFile);
+    fe->own->scheduler().setPace(kPlayersPace);
     fe->newControls();
     fe->resync();
-    fe->program->showMenu();
+    fe->own->showMenu();
 }
 
 // Whether the page has started the game (since it loaded), and whether its screen stands paused.
@@ -376,7 +443,7 @@ EMSCRIPTEN_KEEPALIVE int sky_started() {
     return fe ? 1 : 0;
 }
 EMSCRIPTEN_KEEPALIVE int sky_paused() {
-    const GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    const GameScreen* s = fe && fe->program() ? fe->program()->screen() : nullptr;
     return s ? (s->paused() ? 1 : 0) : -1;
 }
 
@@ -384,9 +451,9 @@ EMSCRIPTEN_KEEPALIVE int sky_paused() {
 // menu is still to be activated, else the time to the next timer in ms (a minute at most).
 EMSCRIPTEN_KEEPALIVE int sky_idle_ms() {
     constexpr Micros kMost = 60000;
-    if (!fe || !fe->program || fe->program->ended()) return kMost;
-    if (fe->program->screen() || fe->activatePending || fe->boxes || fe->watch) return 0;
-    const Scheduler& clock = fe->program->scheduler();
+    if (!fe || !fe->program() || fe->program()->ended()) return kMost;
+    if (fe->program()->screen() || fe->activatePending || fe->boxes || fe->watch) return 0;
+    const Scheduler& clock = fe->program()->scheduler();
     const Micros next = clock.nextFireAt();
     return static_cast<int>(next == Scheduler::kNever ? kMost
                                                       : std::clamp<Micros>((next - clock.now()) / 1000, 0, kMost));
@@ -396,15 +463,16 @@ EMSCRIPTEN_KEEPALIVE int sky_idle_ms() {
 // since the last frame (slept: the page slept on purpose since). Returns 1 when the picture may
 // have changed (with smooth motion, on every frame of a running game).
 EMSCRIPTEN_KEEPALIVE int sky_frame(int slept) {
-    if (!fe || !fe->program || fe->program->ended()) return 0;
+    if (fe && fe->watch) backWhenFree();
+    if (!fe || !fe->program() || fe->program()->ended()) return 0;
     if (fe->activatePending && fe->menuShown) {
         fe->activatePending = false;
         fe->input(event(InputEvent::Activate));
     }
     fe->step(slept != 0);
     fe->perform(fe->controls->poll(std::llround(js_now())));
-    const std::uint64_t runs = fe->program->scheduler().handlerRuns();
-    const GameScreen* s = fe->program->screen();
+    const std::uint64_t runs = fe->program()->scheduler().handlerRuns();
+    const GameScreen* s = fe->program()->screen();
     const bool sliding = s && !s->paused() && fe->motionMode != SceneMotion::Mode::Ticks;
     const bool changed = runs != fe->paintedRuns || fe->sceneChanged || sliding;
     fe->paintedRuns = runs;
@@ -437,19 +505,25 @@ EMSCRIPTEN_KEEPALIVE char* sky_key_name() {
 // A key went down or up (repeat: the browser says it repeats; ms: the event's time). Returns what
 // the page does with it: bits 0-1 the box's part (0 no box, 1 the box's own, 2 never seen, 3
 // answered with bits 4-7); bit 8 the game took it; bit 9 full screen switches; bit 10 the help
-// page came or went, bit 11 it is shown.
+// page came or went, bit 11 it is shown; bit 12 the watch took it (a recording plays), bit 13
+// the viewer leaves the watch. The page has no black box: its key is the browser's.
 EMSCRIPTEN_KEEPALIVE int sky_press(int down, int repeat, double ms) {
-    if (!fe || !fe->controls || !fe->program || fe->program->ended()) return 0;
+    if (fe && fe->watch) {
+        const replay::WatchAction a = replay::watchActionOfKey(sky_key_name());
+        const bool again = repeat && a != replay::WatchAction::Slower && a != replay::WatchAction::Faster;
+        if (a != replay::WatchAction::None) return 4096 | (down && !again && watchAct(a) ? 8192 : 0);
+    }
+    if (!fe || !fe->controls || !fe->program() || fe->program()->ended()) return 0;
     const auto t = static_cast<std::int64_t>(ms);
     const Controls::Outcome o =
         down ? fe->controls->press(sky_key_name(), repeat, t) : fe->controls->release(sky_key_name(), repeat, t);
     fe->perform(o.input);
-    return static_cast<int>(o.box) | o.answer << 4 | (o.game ? 256 : 0) | (o.fullScreen ? 512 : 0) |
+    return static_cast<int>(o.box) | o.answer << 4 | (o.game && !o.blackBox ? 256 : 0) | (o.fullScreen ? 512 : 0) |
            (o.help ? 1024 : 0) | (fe->controls->helpShown() ? 2048 : 0);
 }
 // The game's close box.
 EMSCRIPTEN_KEEPALIVE void sky_close() {
-    if (fe && fe->program && fe->program->screen()) fe->input(event(InputEvent::Close));
+    if (fe && fe->program() && fe->program()->screen()) fe->input(event(InputEvent::Close));
 }
 // The page was left (0: hidden, another window) or came back (1): the game pauses meanwhile.
 EMSCRIPTEN_KEEPALIVE void sky_focus(int active, double ms) {
@@ -467,7 +541,7 @@ EMSCRIPTEN_KEEPALIVE void sky_about_click(int button) {
 // A screen variable by name, as scenarios read and set them, or a sprite's NAME.Left or NAME.Top
 // (for the page's tests): set when `set` is non-zero; NaN without a screen or such a variable.
 EMSCRIPTEN_KEEPALIVE double sky_var(const char* name, int set, double value) {
-    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    GameScreen* s = fe && fe->program() ? fe->program()->screen() : nullptr;
     const std::string_view n(name ? name : "");
     if (const auto dot = n.find('.'); s && dot != n.npos) {
         Sprite* sp = s->findSprite(n.substr(0, dot));
@@ -524,7 +598,7 @@ EMSCRIPTEN_KEEPALIVE const char* sky_say(const char* name) {
 // [[heading, column, [[key, text, step]...]]...]}.
 EMSCRIPTEN_KEEPALIVE const char* sky_help(int episode) {
     static std::string json;
-    const GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    const GameScreen* s = fe && fe->program() ? fe->program()->screen() : nullptr;
     if (episode == 0 && s) episode = s->episode();
     const HelpPage page = helpPage(episode == 2 ? 2 : 1);
     std::string sections;
@@ -559,7 +633,7 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* sky_image(int id) {
 EMSCRIPTEN_KEEPALIVE const std::int32_t* sky_scene() {
     sceneData.clear();
     sceneTexts.clear();
-    GameScreen* s = fe && fe->program ? fe->program->screen() : nullptr;
+    GameScreen* s = fe && fe->program() ? fe->program()->screen() : nullptr;
     sceneData.push_back(0);  // length
     sceneData.push_back(s && s->paused() ? 1 : 0);
     if (!s) {
@@ -567,7 +641,7 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* sky_scene() {
         return sceneData.data();
     }
     // Where each element is drawn at this instant: between its last two ticks, or where it stands.
-    const DrawList& list = fe->view.at(*s, fe->program->scheduler().lastFiredAt(), fe->program->scheduler().now());
+    const DrawList& list = fe->view.at(*s, fe->program()->scheduler().lastFiredAt(), fe->program()->scheduler().now());
     auto picture = [](const Picture& pic, int left, int top) {
         sceneData.insert(sceneData.end(), {1, imageTable.idOf(pic.image, pic.whiteIsTransparent), left, top});
     };
@@ -612,9 +686,9 @@ EMSCRIPTEN_KEEPALIVE const char* sky_scene_texts() {
 
 // The program has ended (Ukončiť): it goes once no handler runs.
 EMSCRIPTEN_KEEPALIVE void sky_stop() {
-    if (fe && fe->program && fe->program->scheduler().depth() == 0) {
+    if (fe && fe->own && !fe->watch && fe->own->scheduler().depth() == 0) {
         fe->about.reset();
-        fe->program.reset();
+        fe->own.reset();
     }
 }
 }

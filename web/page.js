@@ -301,7 +301,7 @@ var skyPage = (() => {
   // The music and the effects are made from their recipes in a worker once the menu shows (the
   // wave files the desktop plays); Web Audio may only start after the player's first click or key.
   const music = { ctx: null, buffer: null, source: null, open: false, playingSince: -1 };
-  const audio = { synth: false, wav: {}, sha256: {}, clickedAt: -1, firstNoteAt: -1 };
+  const audio = { synth: false, wav: {}, sha256: {}, clickedAt: -1, firstNoteAt: -1, musicStarts: 0 };
   function startSynth() {
     if (audio.synth) return;
     audio.synth = true;
@@ -342,6 +342,7 @@ var skyPage = (() => {
     music.source.buffer = music.buffer;
     music.source.connect(music.ctx.destination);
     music.source.start(0, offset);
+    audio.musicStarts++;
     if (audio.firstNoteAt < 0) audio.firstNoteAt = performance.now();
   }
   function unlockAudio() {
@@ -375,9 +376,10 @@ var skyPage = (() => {
   }
 
   // Message boxes: the core waits in waitBox, frame by frame, until the player answers. The core
-  // gives the buttons and the default one, and says what each key does meanwhile (see key).
+  // gives the buttons and the default one, and says what each key does meanwhile (see key). A box
+  // of a watched recording only shows (the watch bar stays at hand) until the core closes it.
   const kQuestion = 36, kInformation = 64;
-  function openBox(text, title, style, layout) {
+  function openBox(text, title, style, layout, watched) {
     const id = nextBox++, d = el('dialog', 'box'), body = el('div', 'body'), buttons = el('div', 'buttons');
     const box = boxes[id] = { answer: 0, waiter: null };
     if (style === kQuestion || style === kInformation) body.append(el('span', 'icon ' + (style === kQuestion ? 'q' : 'i'), style === kQuestion ? '?' : 'i'));
@@ -395,6 +397,7 @@ var skyPage = (() => {
     for (const [a, caption] of layout.buttons) {
       const b = el('button', null, caption);
       b.addEventListener('click', () => answer(a));
+      b.disabled = watched;
       buttons.append(b);
       if (a === layout.default) first = b;
     }
@@ -403,10 +406,18 @@ var skyPage = (() => {
     d.style.zoom = boxScale;
     document.body.append(d);
     ++boxDepth;
+    if (watched) { d.classList.add('watched'); d.show(); return id; }
     d.showModal();
     (first || buttons.firstChild).focus();
     pad.boxOpened();
     return id;
+  }
+  // The core closed a watched box (the recording's answer came).
+  function closeBox(id) {
+    const box = boxes[id];
+    if (!box) return;
+    box.answerWith(-1);
+    delete boxes[id];
   }
   function waitBox(id) {
     const box = boxes[id];
@@ -422,6 +433,7 @@ var skyPage = (() => {
     switch (what) {
       case 'menuState': menuState = JSON.parse(arg); if (!$('menu').hidden) syncMenu(); break;
       case 'paint': paint(); break;
+      case 'closeBox': closeBox(+arg); break;
       case 'music': musicCommand(arg); break;
       case 'cue': playCue(+arg); break;
       case 'showMenu': $('menu').hidden = false; syncMenu(); document.title = layout.menu.caption; break;
@@ -450,7 +462,7 @@ var skyPage = (() => {
   // their names in the core (game/keys.h); what each does is the core's to say. Returns the
   // core's word (see sky_press in page.cpp) and acts on it: a box answered, full screen, the help.
   const kRepeatDelay = 500, kRepeatEvery = 33;  // a held touch control or gamepad button repeats so
-  const kPass = 1, kAnswer = 3, kGame = 256, kFull = 512, kHelp = 1024, kHelpShown = 2048;
+  const kPass = 1, kAnswer = 3, kGame = 256, kFull = 512, kHelp = 1024, kHelpShown = 2048, kWatch = 4096, kLeave = 8192;
   function key(name, down, repeat, ms) {
     if (!running) return 0;
     M.stringToUTF8(name, M._sky_key_name(), 32);
@@ -459,6 +471,7 @@ var skyPage = (() => {
     if (r & kFull) toggleFull();
     if (r & kHelp) showHelp((r & kHelpShown) !== 0);
     if (r & kGame) wake();
+    if (r & kLeave) skyWatch.leave(); else if (r & kWatch) skyWatch.update();
     return r;
   }
   function showHelp(on) {
@@ -670,7 +683,7 @@ var skyPage = (() => {
 
   // The browser's keys by the game's names for them (game/keys.h).
   const kKeyNames = { ArrowLeft: 'Left', ArrowUp: 'Up', ArrowRight: 'Right', ArrowDown: 'Down', ' ': 'Space', Escape: 'Esc',
-                      Enter: 'Enter', Backspace: 'Backspace', Tab: 'Tab' };
+                      Enter: 'Enter', Backspace: 'Backspace', Tab: 'Tab', '+': '+', '-': '-', '=': '=' };
   function keyName(e) {
     const k = e.key.length === 1 ? e.key.toUpperCase() : e.key;
     if (kKeyNames[k]) return kKeyNames[k];
@@ -683,8 +696,10 @@ var skyPage = (() => {
     if (down) unlockAudio();
     if (down && e.key === 'F1') e.preventDefault();  // the game's help, not the browser's
     if (!running) return;
-    if (down && boxDepth === 0 && e.key === 'Escape' && closePanels()) return;
+    const watching = window.skyWatch && skyWatch.active();
+    if (down && boxDepth === 0 && e.key === 'Escape' && !watching && closePanels()) return;
     const r = key(keyName(e), down, e.repeat, e.timeStamp);
+    if (r & kWatch) { e.preventDefault(); e.stopPropagation(); return; }  // the watch bar's key
     if ((r & 3) === kPass) return;  // the box's own: focus, Enter, Space on its buttons
     if (r & 3) { e.preventDefault(); e.stopPropagation(); return; }  // held since before the box opened, or its answer
     // Arrows and Space fly, they do not scroll the page; the browser's own shortcuts stay.
@@ -758,7 +773,7 @@ var skyPage = (() => {
   // For the page's tests: a screen variable, read or set; how many sound effects have started; the audio's figures.
   const screenVar = (name, value) => M.ccall('sky_var', 'number', ['string', 'number', 'number'], [name, value === undefined ? 0 : 1, value || 0]);
   const soundsPlayed = () => effects.played;
-  const audioStats = () => ({ sha256: audio.sha256, clickedAt: audio.clickedAt, firstNoteAt: audio.firstNoteAt });
+  const audioStats = () => ({ sha256: audio.sha256, clickedAt: audio.clickedAt, firstNoteAt: audio.firstNoteAt, musicStarts: audio.musicStarts });
   const paused = () => M._sky_paused() === 1;
   // ... and what the playfield shows (see look in painter.js).
   const look = (frames) => painting.look(frames);

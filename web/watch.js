@@ -1,21 +1,25 @@
 // The page playing a recorded game: one dropped on the page, picked with the file button (phones
 // have no dragging), or carried in the address after #watch= (made by `skyrend --share FILE`).
-// The core plays it (watch.cpp); this is the bar under it: pause and resume, slower and faster
-// from 1/4x to 8x, 10 s back, the clock and the recording's end, and the way back to the game.
+// The core plays it and says what the bar shows (page.cpp, watch.cpp); this draws the bar under
+// the playfield and turns its clicks into the watch's actions. Its keys are the core's (page.js
+// hands every key to the core first).
 'use strict';
 var skyWatch = (() => {
   const kMark = '#watch=';
-  const kSpeeds = ['¼×', '½×', '1×', '2×', '4×', '8×'];
-  // The longest recording the core reads (its kLongestText).
-  const kLongest = 4 << 20;
+  // The viewer's actions as the core numbers them (replay::WatchAction).
+  const kAct = { pause: 1, slower: 2, faster: 3, back: 4, leave: 5 };
   const $ = (id) => document.getElementById(id);
-  let M = null, active = false, ticker = 0, shown = '';
+  let M = null, active = false, ticker = 0, retry = 0, shown = '';
   // What waits to be played: { code } from the address, { bytes } from a file.
   let pending = location.hash.startsWith(kMark) ? { code: location.hash.slice(kMark.length) } : null;
   const say = (name) => (M ? M.ccall('sky_say', 'string', ['string'], [name]) : '');
 
   const el = (tag, id, text) => { const e = document.createElement(tag); if (id) e.id = id; if (text) e.textContent = text; return e; };
-  const button = (id, text, action) => { const b = el('button', id, text); b.addEventListener('click', action); return b; };
+  const button = (id, text, action) => {
+    const b = el('button', id, text);
+    b.addEventListener('click', () => act(action));
+    return b;
+  };
 
   // The page's controls: the bar, the file button (also while the game is played from the menu),
   // the drop hint and a line for what went wrong.
@@ -24,43 +28,58 @@ var skyWatch = (() => {
   const bar = el('div', 'watchbar');
   bar.setAttribute('role', 'toolbar');
   bar.hidden = true;
-  const open = button('watch-open', '', () => picker.click());
+  const open = el('button', 'watch-open');
+  open.addEventListener('click', () => picker.click());
   const drop = el('div', 'watch-drop');
   drop.hidden = true;
   const note = el('div', 'watch-note');
   note.setAttribute('role', 'alert');
   note.hidden = true;
   const parts = {
-    back: button('watch-back', '⟲ 10 s', () => act(() => M._sky_watch_back())),
-    slower: button('watch-slower', '−', () => act(() => M._sky_watch_speed(state().speed - 1))),
-    speed: el('span', 'watch-speed', '1×'),
-    faster: button('watch-faster', '+', () => act(() => M._sky_watch_speed(state().speed + 1))),
-    pause: button('watch-pause', '❚❚', () => act(() => M._sky_watch_pause(state().paused ? 0 : 1))),
-    clock: el('span', 'watch-clock', '0:00'),
+    back: button('watch-back', '⟲', kAct.back),
+    pause: button('watch-pause', '❚❚', kAct.pause),
+    slower: button('watch-slower', '−', kAct.slower),
+    speed: el('span', 'watch-speed'),
+    faster: button('watch-faster', '+', kAct.faster),
+    leave: button('watch-leave', '✕', kAct.leave),
+    row: el('div', 'watch-row'),  // where a narrow bar breaks its line
+    clock: el('span', 'watch-clock'),
     track: el('div', 'watch-track'),
-    end: el('span', 'watch-end', '0:00'),
-    leave: button('watch-leave', '✕', leave),
+    state: el('span', 'watch-state'),
+    keys: el('div', 'watch-keys'),
   };
   parts.track.append(el('div', 'watch-done'));
+  parts.state.setAttribute('aria-live', 'polite');
   bar.append(...Object.values(parts));
 
-  function state() {
-    return active ? JSON.parse(M.UTF8ToString(M._sky_watch_state())) || { speed: 2, paused: 0 } : { speed: 2, paused: 0 };
-  }
-  function act(f) { if (active) { f(); update(); } }
-  const clock = (ms) => { const s = Math.floor(ms / 1000); return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`; };
-  function update() {
+  // What the core says the bar shows (see sky_watch_state), or null when nothing is watched.
+  const state = () => (active ? JSON.parse(M.UTF8ToString(M._sky_watch_state())) : null);
+  function act(a) {
     if (!active) return;
+    if (M._sky_watch_act(a)) leave(); else update();
+  }
+  // The bar stands right under the window that shows (the playfield or the menu), as on the
+  // desktop, or at the foot of the page when there is no room.
+  function place() {
+    const shown = ['screen', 'menu'].map($).find((w) => w && !w.hidden);
+    const foot = innerHeight - bar.offsetHeight;
+    const top = `${Math.max(0, Math.round(shown ? Math.min(shown.getBoundingClientRect().bottom, foot) : foot))}px`;
+    if (bar.style.top !== top) bar.style.top = top;
+  }
+  function update() {
     const s = state();
-    const key = [s.clock, s.end, s.speed, s.paused, s.finished].join();
+    if (!s) return;
+    place();
+    const key = JSON.stringify(s);
     if (key === shown) return;  // the bar is written only when it changes
     shown = key;
-    parts.clock.textContent = clock(s.clock);
-    parts.end.textContent = s.finished ? `${clock(s.end)} · ${say('ShareEnded')}` : clock(s.end);
-    parts.track.firstChild.style.width = `${s.end > 0 ? Math.min(100, (100 * s.clock) / s.end) : 100}%`;
-    parts.speed.textContent = kSpeeds[s.speed];
-    parts.slower.disabled = s.speed <= 0;
-    parts.faster.disabled = s.speed >= kSpeeds.length - 1;
+    parts.clock.textContent = s.clock;
+    parts.state.textContent = s.state;
+    parts.speed.textContent = s.speed;
+    parts.keys.textContent = s.keys;
+    parts.track.firstChild.style.width = `${s.end > 0 ? Math.min(100, (100 * s.at) / s.end) : 100}%`;
+    parts.slower.disabled = !!s.slowest;
+    parts.faster.disabled = !!s.fastest;
     parts.pause.textContent = s.paused ? '▶' : '❚❚';
     const name = say(s.paused ? 'ShareResume' : 'SharePause');
     parts.pause.title = name; parts.pause.setAttribute('aria-label', name);
@@ -79,17 +98,24 @@ var skyWatch = (() => {
     shown = '';
   }
 
-  // Plays what waits, when the core is there: true when a recording now plays.
+  // Plays what waits, when the core is there: true when a recording now plays. While the game
+  // waits in a message box, it is tried again a moment later.
   function take(module) {
     M = module || M;
+    clearTimeout(retry);
     if (!pending || !M) return active;
     const { code, bytes } = pending;
-    pending = null;
     const data = bytes || new TextEncoder().encode(code);
     const at = M._sky_watch_buffer(data.length);
-    if (!at) { tell(say('ShareUnplayable').replace('%1', `> ${kLongest} B`)); return active; }
+    if (!at) { pending = null; tell(M.UTF8ToString(M._sky_watch_said())); return active; }
     M.HEAPU8.set(data, at);
-    if (!M._sky_watch_open(bytes ? 0 : 1)) { tell(M.UTF8ToString(M._sky_watch_said())); return active; }
+    const r = M._sky_watch_open(bytes ? 0 : 1);
+    if (r < 0) {
+      retry = setTimeout(() => { if (take() && window.skyPage) skyPage.begin(); }, 250);
+      return active;
+    }
+    pending = null;
+    if (!r) { tell(M.UTF8ToString(M._sky_watch_said())); return active; }
     note.hidden = true;
     active = true;
     document.body.classList.add('watching');
@@ -99,6 +125,7 @@ var skyWatch = (() => {
     clearInterval(ticker);
     ticker = setInterval(update, 100);
     dispatchEvent(new Event('resize'));  // the page makes room for the bar
+    place();
     return true;
   }
   function tell(text) {
@@ -112,12 +139,11 @@ var skyWatch = (() => {
 
   // A file from the picker or dropped: read up to the core's bound, then played at once.
   function file(f) {
-    if (!f) return;
-    if (document.querySelector('dialog[open]')) return;  // the game waits for a box's answer
-    if (f.size > kLongest) { tell(say('ShareUnplayable').replace('%1', `> ${kLongest} B`)); return; }
+    if (!f || !M) return;
+    if (!M._sky_watch_fits(f.size)) { tell(M.UTF8ToString(M._sky_watch_said())); return; }
     f.arrayBuffer().then((buf) => {
       pending = { bytes: new Uint8Array(buf) };
-      if (M && take() && window.skyPage) skyPage.begin();
+      if (take() && window.skyPage) skyPage.begin();
     });
   }
   picker.addEventListener('change', () => { file(picker.files[0]); picker.value = ''; });
@@ -137,21 +163,7 @@ var skyWatch = (() => {
     if (M && take() && window.skyPage) skyPage.begin();
   });
 
-  // The bar's keys, before the game hears them: Space or P pause, - and + the speed, Left or
-  // Backspace 10 s back, Esc back to the game.
-  addEventListener('keydown', (e) => {
-    if (!active || e.ctrlKey || e.metaKey || e.altKey) return;
-    const acts = {
-      ' ': () => parts.pause.click(), p: () => parts.pause.click(), P: () => parts.pause.click(),
-      '-': () => parts.slower.click(), '+': () => parts.faster.click(), '=': () => parts.faster.click(),
-      ArrowLeft: () => parts.back.click(), Backspace: () => parts.back.click(), Escape: leave,
-    };
-    if (!acts[e.key]) return;
-    e.preventDefault();
-    e.stopImmediatePropagation();
-    if (!e.repeat || e.key === '-' || e.key === '+') acts[e.key]();
-  }, true);
-
+  addEventListener('resize', () => { if (active) place(); });
   // The room the bar takes under the playfield (page.js keeps it free).
   const room = () => (active ? bar.offsetHeight || 0 : 0);
 
@@ -160,8 +172,9 @@ var skyWatch = (() => {
 
   // For the page (page.js): whether a recording waits or plays, and the core once it is there.
   return {
-    take, room, label, active: () => active,
-    // For the page's tests: the watched game's state as the desktop's headless replay prints it.
+    take, room, label, update, leave, active: () => active,
+    // For the page's tests: the watched game's state as the desktop's headless replay prints it,
+    // and the bar's as the core says it.
     final: () => (active ? M.UTF8ToString(M._sky_watch_final()) : ''),
     state,
   };

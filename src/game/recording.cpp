@@ -428,7 +428,7 @@ void Player::advanceTo(Micros t) {
     if (!program_.ended() && t > sched.now()) sched.advanceTo(t);
 }
 
-int Player::answerBox(int style) {
+int Player::answerBox(int style, const std::function<void(Micros)>& pace) {
     Scheduler& sched = program_.scheduler();
     const Micros opened = sched.now();
     const int fallback = style == kQuestion ? kNo : kOk;
@@ -438,7 +438,8 @@ int Player::answerBox(int style) {
             return fallback;
         }
         const std::uint64_t at = taken_;
-        if (next_->t > sched.now()) sched.advanceTo(next_->t);
+        if (pace && next_->t > sched.now()) pace(next_->t);
+        if (taken_ == at && next_ && next_->t > sched.now()) sched.advanceTo(next_->t);
         if (taken_ != at || !next_) continue;  // a box opened inside this one took it
         const Event e = *next_;
         take();

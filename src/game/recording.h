@@ -120,7 +120,10 @@ public:
     void advanceTo(Micros t) override;
     // A message box has opened: every event recorded while it was open is performed at its time,
     // the clock is moved to when the box closed, and its answer is returned.
-    int answerBox(int style) override;
+    int answerBox(int style) override { return answerBox(style, {}); }
+    // ... and a window that shows the box lets time pass towards each of those instants at its own
+    // pace: pace(t) moves the clock on, never past t; whatever it leaves is played at once.
+    int answerBox(int style, const std::function<void(Micros)>& pace);
     // The seeds in the order they were taken.
     std::uint64_t nextSeed() override;
 

@@ -106,12 +106,26 @@ Watch::Watch(Recording recording, ScreenFactory screens)
       screens_(std::move(screens)),
       run_(std::make_unique<Run>(recording_, screens_)) {}
 
-void Watch::step(Micros real) {
-    if (paused_ || real <= 0 || atEnd()) return;
+Micros Watch::ahead(Micros real) {
+    if (paused_ || real <= 0) return clock();
     const Micros quarters = real * kSpeeds[speed_] + carry_;
     carry_ = quarters % 4;
-    const Micros to = std::min(clock() + quarters / 4, end());
-    run_->player().advanceTo(to);
+    return std::min(clock() + quarters / 4, end());
+}
+
+void Watch::step(Micros real) {
+    if (!atEnd()) run_->player().advanceTo(ahead(real));
+}
+
+int Watch::answerBox(int style, const std::function<Micros()>& frame) {
+    Program& program = run_->program();
+    return run_->player().answerBox(style, [&](Micros until) {
+        while (program.scheduler().now() < until) {
+            const Micros real = frame();
+            if (real < 0) return;
+            program.scheduler().advanceTo(std::min(ahead(real), until));
+        }
+    });
 }
 
 void Watch::slower() {
@@ -122,8 +136,8 @@ void Watch::faster() {
     if (speed_ + 1 < kSpeeds.size()) ++speed_;
 }
 
-void Watch::jumpBack() {
-    const Micros to = std::max<Micros>(0, clock() - kJumpBack);
+void Watch::jumpBack(Micros from) {
+    const Micros to = std::max<Micros>(0, std::min(from, clock()) - kJumpBack);
     run_->hide();
     run_.reset();  // its windows have gone with the front end that showed it
     run_ = std::make_unique<Run>(recording_, screens_);

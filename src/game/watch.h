@@ -92,7 +92,14 @@ public:
     void faster();
     // A new run, played from the start with no window up to kJumpBack before the clock (the start
     // at the most), at the same speed and pause as before.
-    void jumpBack();
+    void jumpBack() { jumpBack(clock()); }
+    // ... before `from` (where the viewer asked, when the run could not be replaced at once).
+    void jumpBack(Micros from);
+    // A box the recorded game opened, shown by the window that shows the run (called from its
+    // messageBox): the clock runs on at the viewer's speed, not while paused, up to when the box
+    // closed in the recording, and the recorded answer is returned. frame() waits for the window's
+    // next frame and returns the real time since the last; a negative one plays the rest at once.
+    int answerBox(int style, const std::function<Micros()>& frame);
 
     bool paused() const { return paused_; }
     int speedQuarters() const { return kSpeeds[speed_]; }
@@ -108,6 +115,9 @@ public:
     Bar bar(Language l);
 
 private:
+    // Where real time takes the clock at the chosen speed (the fractions carried), paused or not.
+    Micros ahead(Micros real);
+
     Recording recording_;
     ScreenFactory screens_;
     std::unique_ptr<Run> run_;

@@ -7,6 +7,7 @@
 
 #include "game/screens.h"
 #include "game/watch.h"
+#include "support/testfrontend.h"
 
 namespace sky::replay {
 namespace {
@@ -92,6 +93,49 @@ TEST(Watch, PauseSpeedAndJumpBackLandWhereAStraightPlayLands) {
     o.step(3'600'000'000LL);
     EXPECT_EQ(o.clock(), open->endTime);
     EXPECT_TRUE(o.atEnd());
+}
+
+// A window that shows the recorded box: it stays up for its recorded time at the viewer's pace,
+// paused frames move nothing, and the game goes on as a straight play does. A jump back asked
+// in the box lets the rest play at once.
+TEST(Watch, AShownBoxStaysUpItsRecordedTimeAtTheViewersPace) {
+    std::string error;
+    const auto rec = load(std::string(SKY_TESTS_DIR) + "/replays/ep1_birds_box_pauses.replay", error);
+    ASSERT_TRUE(rec) << error;
+    for (const bool hurry : {false, true}) {
+        Watch w(*rec, gameScreens());
+        test::TestFrontEnd fe;
+        std::vector<Micros> seen;
+        fe.onBox = [&](const test::Box& b) {
+            return w.answerBox(b.style, [&]() -> Micros {
+                seen.push_back(w.clock());
+                if (seen.size() == 5 || seen.size() == 8) w.togglePause();
+                return hurry && seen.size() == 3 ? -1 : 100'000;
+            });
+        };
+        w.run().show(fe);
+        w.faster();  // 2x: a frame of 100 ms plays 200 ms
+        watchTo(w, 70'000'000);
+        ASSERT_EQ(fe.boxes.size(), 1u);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.front(), 54'431'072);  // opened as recorded
+        if (hurry) {
+            EXPECT_EQ(seen.size(), 3u);
+            // Back from where the viewer asked in the box, not from where it closed.
+            w.jumpBack(60'000'000);
+            EXPECT_EQ(w.clock(), 50'000'000);
+        } else {
+            // 8.4 s at 2x: 43 frames that move the clock, 3 paused ones between that do not.
+            EXPECT_EQ(seen.size(), 46u);
+            EXPECT_EQ(seen[4], seen[7]);
+            EXPECT_EQ(seen[8] - seen[7], 200'000);
+        }
+        watchTo(w, 70'000'000);
+        Watch straight(*rec, gameScreens());
+        watchTo(straight, w.clock());
+        EXPECT_EQ(stateOf(w.run().program()), stateOf(straight.run().program()));
+        EXPECT_EQ(w.run().player().problemCount(), 0u);
+    }
 }
 
 }  // namespace
