@@ -19,16 +19,42 @@ std::string speed(double v) {
     return speedText(v);
 }
 
-HelpPage::Section keys(int episode) {
-    return {text(T::Controls),
-            {{text(T::KeyUpDown), text(T::HelpNose)},
-             {text(T::KeyRightLeft), episode == 1 ? text(T::HelpSpeed1, speed(E1::kSpeedFloor)) : text(T::HelpSpeed2)},
-             {text(T::KeySpace), text(episode == 1 ? T::HelpBomb : T::HelpMissile)},
-             {text(T::KeyP), text(T::HelpPause)},
-             {text(T::KeyF11), text(T::HelpFullScreen)},
-             {text(T::KeyF1), text(T::HelpThis)},
-             {text(T::KeyEsc), text(T::HelpEsc)}},
-            0};
+// A key as the page names it: the arrows drawn, the space bar in words, any other by its name.
+std::string keyLabel(const std::string& key) {
+    if (key == "Up") return "↑";
+    if (key == "Down") return "↓";
+    if (key == "Right") return "→";
+    if (key == "Left") return "←";
+    if (key == "Space") return text(T::KeySpace);
+    return key;
+}
+
+// The keys the player has for an action, as the page names them ("–" for none).
+std::string keysOf(const KeyMap& map, GameKey action) {
+    std::string out;
+    for (const std::string& k : map.binding(action).keys)
+        if (!k.empty()) out += (out.empty() ? "" : "/") + keyLabel(k);
+    return out.empty() ? "–" : out;
+}
+
+// A pair of opposite actions on one row: "↑  ↓".
+std::string pairOf(const KeyMap& map, GameKey one, GameKey other) {
+    return keysOf(map, one) + "  " + keysOf(map, other);
+}
+
+HelpPage::Section keys(int episode, const KeyMap& map, int blackBoxMinutes) {
+    HelpPage::Section s{text(T::Controls),
+                        {{pairOf(map, GameKey::NoseUp, GameKey::NoseDown), text(T::HelpNose)},
+                         {pairOf(map, GameKey::Faster, GameKey::Slower),
+                          episode == 1 ? text(T::HelpSpeed1, speed(E1::kSpeedFloor)) : text(T::HelpSpeed2)},
+                         {keysOf(map, GameKey::Fire), text(episode == 1 ? T::HelpBomb : T::HelpMissile)},
+                         {keysOf(map, GameKey::Pause), text(T::HelpPause)},
+                         {keysOf(map, GameKey::FullScreen), text(T::HelpFullScreen)},
+                         {keysOf(map, GameKey::Help), text(T::HelpThis)},
+                         {keysOf(map, GameKey::Leave), text(T::HelpEsc)}},
+                        0};
+    if (blackBoxMinutes > 0) s.rows.push_back({keysOf(map, GameKey::BlackBox), text(T::HelpBlackBox, blackBoxMinutes)});
+    return s;
 }
 
 HelpPage::Section dashboardSection(int episode) {
@@ -53,13 +79,13 @@ HelpPage::Row step(int n, std::string text) {
 
 }  // namespace
 
-HelpPage helpPage(int episode) {
+HelpPage helpPage(int episode, const KeyMap& keyMap, int blackBoxMinutes) {
     HelpPage page;
-    page.closeHint = text(T::HelpClose);
+    page.closeHint = text(T::HelpClose, keysOf(keyMap, GameKey::Help), keysOf(keyMap, GameKey::Leave));
     if (episode == 1) {
         page.title = text(T::HelpTitle1);
         page.sections = {
-            keys(1),
+            keys(1, keyMap, blackBoxMinutes),
             {text(T::HelpGoal),
              {{"", text(T::HelpGoal1, E1::kHouseScore, E1::kHouseFuel, E1::kBirdScore, E1::kStarScore, E1::kBirdFuel,
                         speed(E1::kBirdTopSpeed))}},
@@ -78,7 +104,7 @@ HelpPage helpPage(int episode) {
     } else {
         page.title = text(T::HelpTitle2);
         page.sections = {
-            keys(2),
+            keys(2, keyMap, blackBoxMinutes),
             {text(T::HelpGoal),
              {{"", text(T::HelpGoal2, E2::kRescueScore, E2::kRescueMissiles, E2::kF16Score, E2::kF16Fuel, E2::kHitFuel,
                         speed(E2::kHitTopSpeed), E2::kStarScore)}},

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game/keys.h"
+
 namespace sky {
 
 struct HelpPage {
@@ -26,7 +28,8 @@ struct HelpPage {
     std::string closeHint;
 };
 
-// The page of episode 1 or 2.
-HelpPage helpPage(int episode);
+// The page of episode 1 or 2, naming the keys the player has; the black box's key only where the
+// front end keeps one, and how many minutes back it reaches.
+HelpPage helpPage(int episode, const KeyMap& keys = {}, int blackBoxMinutes = 0);
 
 }  // namespace sky

@@ -253,8 +253,10 @@ int runApp(int, char** argv, const CommandLine& cl) {
     QtFrontEnd* fe = nullptr;
     std::unique_ptr<replay::BlackBox> blackBox;
     Program* live = nullptr;
-    if (!replayPath)
+    if (!replayPath) {
         options.saveBlackBox = [&blackBox, &live] { return saveBlackBox(*blackBox, live->scheduler().now()); };
+        options.blackBoxMinutes = static_cast<int>(replay::BlackBox::kKept / ms(60'000));
+    }
     // What the settings window changes takes effect at once and is kept.
     auto apply = [&settingsFile, &settings, &fe](const Settings& s) {
         if (s.musicVolume != settings.musicVolume || s.effectsVolume != settings.effectsVolume)

@@ -90,8 +90,8 @@ void GameWindow::drawHit(QPainter& p, const Placement& at) {
     p.drawRect(r);
 }
 
-void GameWindow::showHelp(bool on) {
-    helpShown_ = on;
+void GameWindow::showHelp(std::optional<sky::HelpPage> page) {
+    help_ = std::move(page);
     syncOverlay();
 }
 
@@ -136,7 +136,7 @@ QRect GameWindow::Placement::toWidget(const QRect& r) const {
 }
 
 int GameWindow::overlay() const {
-    return !screen_ ? 0 : helpShown_ ? 2 : screen_->paused() ? 1 : flashOn() ? 3 : 0;
+    return !screen_ ? 0 : help_ ? 2 : screen_->paused() ? 1 : flashOn() ? 3 : 0;
 }
 
 void GameWindow::drawScene() {
@@ -264,8 +264,8 @@ void GameWindow::paintEvent(QPaintEvent* e) {
     const QRect scene = at.toWidget(scene_.image.rect()).adjusted(1, 1, -1, -1);
     if (shown == 3 && screen_)
         drawHit(p, at);
-    else if (shown == 2 && screen_)
-        HelpPage::paint(p, scene, screen_->episode());
+    else if (shown == 2 && help_)
+        HelpPage::paint(p, scene, *help_);
     else if (shown == 1)
         drawPauseCaption(p, scene);
 }

@@ -9,8 +9,10 @@
 #include <QSize>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "game/helppage.h"
 #include "playfield/motion.h"
 #include "qt/scenepainter.h"
 
@@ -66,8 +68,8 @@ public:
     void onFullScreenChanged(std::function<void(bool)> f) { fullScreenChanged_ = std::move(f); }
 
     // The help page over the scene (the game's controls say when).
-    void showHelp(bool on);
-    bool helpShown() const { return helpShown_; }
+    void showHelp(std::optional<sky::HelpPage> page);
+    bool helpShown() const { return help_.has_value(); }
     // A pause or the help page may have come or gone: if so, the whole window is painted again
     // (never the caption in pieces with the parts that moved).
     void syncOverlay();
@@ -120,7 +122,7 @@ private:
     int overlaid_ = 0;
     QRect normalGeometry_;  // where the window stood before full screen
     std::function<void(bool)> fullScreenChanged_;
-    bool helpShown_ = false;
+    std::optional<sky::HelpPage> help_;  // the help page while it is shown
     bool fill_ = false;
     QElapsedTimer hitAt_;  // invalid: no hit to show
 };

@@ -92,7 +92,7 @@ int layColumn(QPainter* p, const std::vector<Page::Section>& sections, int colum
 
 }  // namespace
 
-void HelpPage::paint(QPainter& p, const QRect& scene, int episode) {
+void HelpPage::paint(QPainter& p, const QRect& scene, const sky::HelpPage& page) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
@@ -107,7 +107,6 @@ void HelpPage::paint(QPainter& p, const QRect& scene, int episode) {
     p.drawRect(panel.adjusted(0, 0, -1, -1));
 
     // The largest size at which both columns fit above the closing line.
-    const Page page = sky::helpPage(episode);
     const auto& secs = page.sections;
     const int left = kMargin + 10, right = left + kColumnW + kGap;
     int px = 12;

@@ -1,6 +1,8 @@
 // The help page that F1 lays over a game screen, drawn like the dashboard.
 #pragma once
 
+#include "game/helppage.h"
+
 class QPainter;
 class QRect;
 
@@ -8,10 +10,9 @@ namespace sky::qt {
 
 class HelpPage {
 public:
-    // Draws episode 1's or 2's page over the scene, which the window shows in this rectangle
-    // (the page is laid out in scene pixels and scaled with the scene, so it reads the same at
-    // every scale).
-    static void paint(QPainter& p, const QRect& scene, int episode);
+    // Draws the page over the scene, which the window shows in this rectangle (the page is laid
+    // out in scene pixels and scaled with the scene, so it reads the same at every scale).
+    static void paint(QPainter& p, const QRect& scene, const sky::HelpPage& page);
 };
 
 }  // namespace sky::qt

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "game/helppage.h"
 #include "playfield/gamescreen.h"
 #include "qt/driver.h"
 #include "qt/gamewindow.h"
@@ -148,7 +149,11 @@ bool QtFrontEnd::key(const std::string& name, bool press, bool repeat) {
     if (!o.game) return false;
     GameWindow* w = program_->screen() ? windows_.windowOf(*program_->screen()) : nullptr;
     if (w && o.fullScreen) w->toggleFullScreen();
-    if (w && o.help) w->showHelp(controls_->helpShown());
+    if (w && o.help)
+        w->showHelp(controls_->helpShown()
+                        ? std::optional(helpPage(program_->screen()->episode(), options_.keys,
+                                                 options_.saveBlackBox ? options_.blackBoxMinutes : 0))
+                        : std::nullopt);
     if (o.blackBox && options_.saveBlackBox && !session_.replaying()) {
         const QString said = options_.saveBlackBox();
         if (w) showNotice(*w, said);

@@ -54,6 +54,7 @@ struct Options {
     std::function<void()> openSettings;
     // The black box's key: saves it and gives what the game window says about it.
     std::function<QString()> saveBlackBox;
+    int blackBoxMinutes = 0;  // how far back it reaches, for the help page
     // Watches a recording (a file's path) in the game's windows, the player's game waiting at its
     // menu meanwhile (qt/app.cpp); none while a recording plays.
     std::function<void(const std::string& path)> watch;

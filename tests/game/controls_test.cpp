@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/controls.h"
+#include "game/helppage.h"
 #include "game/realtime.h"
 #include "playfield/gamescreen.h"
 #include "support/testfrontend.h"
@@ -184,6 +185,25 @@ TEST(KeyMap, EachActionHasAtMostTwoKeysAndAKeyServesOneAction) {
     for (const KeyMap::Binding& b : m.bindings()) EXPECT_EQ(gameKeyFromName(gameKeyName(b.action)), b.action);
     m.reset();
     EXPECT_EQ(m.lookup("Space"), GameKey::Fire);
+}
+
+TEST(HelpPage, NamesThePlayersOwnKeysAndTheBlackBoxOnlyWhereOneIsKept) {
+    auto keyColumn = [](const HelpPage& page) {
+        std::vector<std::string> keys;
+        for (const HelpPage::Row& r : page.sections.at(0).rows) keys.push_back(r.key);
+        return keys;
+    };
+    const std::vector<std::string> own{"↑  ↓", "→  ←", "Medzerník", "P", "F11", "F1", "Esc"};
+    EXPECT_EQ(keyColumn(helpPage(1)), own);
+    KeyMap m;
+    const std::string wasd[] = {"W", "Up"}, space[] = {"Space"};
+    ASSERT_TRUE(m.bind(GameKey::NoseUp, wasd));
+    ASSERT_TRUE(m.bind(GameKey::Pause, space));  // fire is left with no key
+    const HelpPage mine = helpPage(2, m, 10);
+    const std::vector<std::string> theirs{"W/↑  ↓", "→  ←", "–", "Medzerník", "F11", "F1", "Esc", "F12"};
+    EXPECT_EQ(keyColumn(mine), theirs);
+    EXPECT_NE(mine.sections[0].rows.back().text.find("10"), std::string::npos);
+    EXPECT_EQ(helpPage(1).closeHint, "F1 alebo Esc – späť do hry");
 }
 
 TEST(RealTimeStep, RealTimeBecomesClockTimeAndAStallCatchesUpAtMostATenthOfASecond) {

@@ -7,76 +7,28 @@
 #include <sstream>
 
 #include "game/controls.h"
+#include "game/recording.h"
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "scenario/blackbox.h"
-#include "game/recording.h"
 #include "scenario/headless.h"
-#include "support/testfrontend.h"
+#include "support/recordedgame.h"
 
 namespace sky::replay {
 namespace {
 
-// The window's part: every input, seed and box answer goes to the box before it acts, and the
-// menu is activated a moment after it is shown.
-struct Game {
-    test::TestFrontEnd fe;
-    Program program{fe, gameScreens(), std::make_unique<ProgressInMemory>(GameProgress{"True", 0, 0, 3, 0, 1})};
+// The window's part, every input, seed and box answer going to the box; a box stays open 0.7 s.
+struct Game : test::RecordedGame {
     BlackBox box;
     std::vector<BlackBox::Run> runs;
-    std::uint64_t nextSeed = 99;
 
     explicit Game(Micros kept = BlackBox::kKept, std::size_t capacity = BlackBox::kCapacity)
-        : box(program, Pace::Classic, GameProgress{"True", 0, 0, 3, 0, 1}, kept, capacity) {
-        program.scheduler().setPace(Pace::Classic);
+        : RecordedGame(kStart, Pace::Classic, 99, 5'000), box(program, Pace::Classic, kStart, kept, capacity) {
+        boxHold = 700'000;
         box.onRunEnded([this](const BlackBox::Run& r) { runs.push_back(r); });
-        fe.program = &program;
-        fe.activateMenu = false;
-        fe.onBox = [this](const test::Box& b) {
-            Event e;
-            e.kind = Event::Answer;
-            e.value = b.style == kQuestion ? kYes : kOk;
-            e.opened = now();
-            program.scheduler().advance(700'000);
-            e.t = now();
-            box.write(e);
-            return e.value;
-        };
-        fe.seeds = [this] {
-            Event e;
-            e.t = now();
-            e.kind = Event::Seed;
-            e.seed = nextSeed;
-            box.write(e);
-            return nextSeed++;
-        };
-        program.showMenu();
-        settle();
+        begin([this](const Event& e) { box.write(e); });
     }
-    Micros now() { return program.scheduler().now(); }
-    void settle() {
-        if (!fe.menuShown) return;
-        fe.menuShown = false;
-        input(Event::Activate);
-    }
-    void run(Micros d) {
-        for (const Micros until = now() + d; now() < until;) {
-            program.scheduler().advanceTo(std::min(until, now() + 5'000));
-            program.collect();
-            settle();
-        }
-    }
-    void input(Event::Kind k, int value = 0, const char* control = "") {
-        Event e;
-        e.t = now();
-        e.kind = k;
-        e.value = value;
-        e.control = control;
-        box.write(e);
-        apply(program, e);
-        if (program.scheduler().depth() == 0) program.collect();
-        settle();
-    }
+    inline static const GameProgress kStart{"True", 0, 0, 3, 0, 1};
     // One flight of episode 1, nose up and down, until it ends and the menu is back.
     void fly(int keysEach = 4) {
         input(Event::Click, 0, "Command1");
@@ -85,11 +37,6 @@ struct Game {
             run(200'000);
         }
         run(300'000);
-    }
-    std::string state() {
-        std::ostringstream s;
-        printState(program, s);
-        return s.str();
     }
 };
 

@@ -20,81 +20,23 @@
 #include "game/screens.h"
 #include "playfield/gamescreen.h"
 #include "scenario/headless.h"
+#include "support/recordedgame.h"
 #include "support/shown.h"
-#include "support/testfrontend.h"
 
 namespace sky::replay {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Plays the part of the window: inputs are recorded with the clock time and then performed, the
-// menu is activated a moment after it is shown (as the window system reports it), and message
-// boxes stay open for a given time of clock while the other timers fire.
-struct Session {
+// Plays the part of the window, recording as it goes; the window steps the clock by 3 ms.
+struct Session : test::RecordedGame {
     std::ostringstream file;
-    test::TestFrontEnd fe;
-    Program program{fe, gameScreens(), std::make_unique<ProgressInMemory>(GameProgress{"False", 0, 0, 0, 0, 1})};
     Recorder recorder;
-    Micros boxHold = 0, firstBoxOpened = -1, firstBoxClosed = -1;
-    std::uint64_t nextSeed = 4242;
 
-    explicit Session(Pace pace) : recorder(file, pace, GameProgress{"False", 0, 0, 0, 0, 1}) {
-        program.scheduler().setPace(pace);
-        fe.program = &program;
-        fe.activateMenu = false;
-        fe.onBox = [this](const test::Box& b) {
-            Event e;
-            e.kind = Event::Answer;
-            e.opened = program.scheduler().now();
-            program.scheduler().advance(boxHold);
-            e.t = program.scheduler().now();
-            e.value = b.style == kQuestion ? kYes : kOk;
-            recorder.write(e);
-            if (firstBoxOpened < 0) firstBoxOpened = e.opened, firstBoxClosed = e.t;
-            return e.value;
-        };
-        fe.seeds = [this] {
-            Event e;
-            e.kind = Event::Seed;
-            e.t = program.scheduler().now();
-            e.seed = nextSeed;
-            recorder.write(e);
-            return nextSeed++;
-        };
-        program.showMenu();
-        settle();
+    explicit Session(Pace pace) : RecordedGame(kStart, pace, 4242, 3'000), recorder(file, pace, kStart) {
+        begin([this](const Event& e) { recorder.write(e); });
     }
-    void settle() {
-        if (!fe.menuShown) return;
-        fe.menuShown = false;  // shown: now the window system reports it active
-        input(Event::Activate);
-    }
-    // The clock in the window's steps of a few milliseconds.
-    void run(Micros d) {
-        const Micros until = program.scheduler().now() + d;
-        while (program.scheduler().now() < until) {
-            program.scheduler().advanceTo(std::min(until, program.scheduler().now() + 3'000));
-            program.collect();
-            settle();
-        }
-    }
-    void input(Event::Kind k, int value = 0, const char* control = "") {
-        Event e;
-        e.t = program.scheduler().now();
-        e.kind = k;
-        e.value = value;
-        e.control = control;
-        recorder.write(e);
-        apply(program, e);
-        if (program.scheduler().depth() == 0) program.collect();
-        settle();
-    }
-    std::string state() {
-        std::ostringstream s;
-        printState(program, s);
-        return s.str();
-    }
+    inline static const GameProgress kStart{"False", 0, 0, 0, 0, 1};
 };
 
 std::string replayed(const std::string& text, std::string* problems = nullptr) {
