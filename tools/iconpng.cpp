@@ -4,8 +4,10 @@
 //   iconpng OUT.png SIZE [NAME]
 //
 // NAME defaults to ioblak, the cloud the game's windows carry. SIZE must be a whole multiple of
-// the picture's own size. The PNG is uncompressed (zlib stored blocks): an icon of 256x256 is
-// 256 KiB, and no compression library is needed to build the game.
+// the picture's own size. No compression library is needed to build the game: a row the same as
+// the one above is filtered to zeros, any other to its differences from the pixel on its left, and
+// the runs that leave are written as deflate's repeats with its fixed codes, which takes an icon
+// of 512x512 from a megabyte to a few kilobytes.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -57,37 +59,96 @@ void chunk(Bytes& png, const char type[4], const Bytes& body) {
     put32(png, crc32(png.data() + start, png.size() - start));
 }
 
-// A zlib stream of stored (uncompressed) deflate blocks, at most 65535 bytes each.
-Bytes zlibStored(const Bytes& raw) {
-    Bytes z = {0x78, 0x01};
-    std::size_t pos = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - pos);
-        z.push_back(pos + n == raw.size() ? 1 : 0);  // BFINAL on the last block, BTYPE 00
-        z.push_back(static_cast<unsigned char>(n));
-        z.push_back(static_cast<unsigned char>(n >> 8));
-        z.push_back(static_cast<unsigned char>(~n));
-        z.push_back(static_cast<unsigned char>(~n >> 8));
-        z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-        pos += n;
-    } while (pos < raw.size());
-    put32(z, adler32(raw));
-    return z;
+// Deflate's bits, first bit lowest.
+struct Bits {
+    Bytes out;
+    std::uint32_t acc = 0;
+    int n = 0;
+    void put(std::uint32_t v, int count) {
+        for (int i = 0; i < count; ++i) {
+            acc |= ((v >> i) & 1u) << n;
+            if (++n == 8) out.push_back(static_cast<unsigned char>(acc)), acc = 0, n = 0;
+        }
+    }
+    // A Huffman code goes out from its highest bit.
+    void code(std::uint32_t c, int len) {
+        for (int i = len - 1; i >= 0; --i) put(c >> i, 1);
+    }
+    void flush() {
+        if (n > 0) out.push_back(static_cast<unsigned char>(acc)), acc = 0, n = 0;
+    }
+};
+
+// A literal byte or the end (256) in the fixed codes.
+void literal(Bits& b, int v) {
+    if (v < 144)
+        b.code(0x30 + v, 8);
+    else if (v < 256)
+        b.code(0x190 + v - 144, 9);
+    else if (v < 280)
+        b.code(v - 256, 7);
+    else
+        b.code(0xC0 + v - 280, 8);
+}
+
+// The previous byte repeated len times (3..258): a length and the distance 1.
+void repeat(Bits& b, int len) {
+    static constexpr int kBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                    31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    int i = 28;
+    while (kBase[i] > len) --i;
+    const int extra = i < 8 || i == 28 ? 0 : (i - 4) / 4;
+    literal(b, 257 + i);
+    b.put(static_cast<std::uint32_t>(len - kBase[i]), extra);
+    b.code(0, 5);  // distance code 0: one byte back
+}
+
+// A zlib stream of one deflate block in the fixed codes, runs of a byte written as repeats.
+Bytes zlibRuns(const Bytes& raw) {
+    Bits b;
+    b.out = {0x78, 0x01};
+    b.put(1, 1);  // the last block
+    b.put(1, 2);  // fixed codes
+    for (std::size_t i = 0; i < raw.size();) {
+        std::size_t run = 0;
+        if (i > 0)
+            while (i + run < raw.size() && run < 258 && raw[i + run] == raw[i - 1]) ++run;
+        if (run >= 3) {
+            repeat(b, static_cast<int>(run));
+            i += run;
+        } else {
+            literal(b, raw[i++]);
+        }
+    }
+    literal(b, 256);
+    b.flush();
+    put32(b.out, adler32(raw));
+    return b.out;
 }
 
 Bytes encodePng(const sky::Image& img, int scale) {
     const int w = img.width * scale, h = img.height * scale;
     Bytes raw;
     raw.reserve(static_cast<std::size_t>(h) * (1 + 4 * w));
+    Bytes row, above;
     for (int y = 0; y < h; ++y) {
-        raw.push_back(0);  // filter: none
+        row.clear();
         for (int x = 0; x < w; ++x) {
             const sky::Argb c = img.at(x / scale, y / scale);
-            raw.push_back(static_cast<unsigned char>(c >> 16));
-            raw.push_back(static_cast<unsigned char>(c >> 8));
-            raw.push_back(static_cast<unsigned char>(c));
-            raw.push_back(static_cast<unsigned char>(c >> 24));
+            row.push_back(static_cast<unsigned char>(c >> 16));
+            row.push_back(static_cast<unsigned char>(c >> 8));
+            row.push_back(static_cast<unsigned char>(c));
+            row.push_back(static_cast<unsigned char>(c >> 24));
         }
+        if (row == above) {
+            raw.push_back(2);  // filter Up: all zeros
+            raw.insert(raw.end(), row.size(), 0);
+        } else {
+            raw.push_back(1);  // filter Sub: each byte less the same byte of the pixel on its left
+            for (std::size_t i = 0; i < row.size(); ++i)
+                raw.push_back(static_cast<unsigned char>(row[i] - (i >= 4 ? row[i - 4] : 0)));
+        }
+        above.swap(row);
     }
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Bytes ihdr;
@@ -95,7 +156,7 @@ Bytes encodePng(const sky::Image& img, int scale) {
     put32(ihdr, static_cast<std::uint32_t>(h));
     ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, adaptive filters, no interlace
     chunk(png, "IHDR", ihdr);
-    chunk(png, "IDAT", zlibStored(raw));
+    chunk(png, "IDAT", zlibRuns(raw));
     chunk(png, "IEND", {});
     return png;
 }

@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "assets/pictures.h"
 #include "playfield/gamescreen.h"
 #include "playfield/motion.h"
 #include "qt/scenepainter.h"
@@ -94,6 +95,22 @@ TEST(Scene, WhiteIsSeeThroughInSpritePicturesButNotInIcons) {
         EXPECT_EQ(q.pixel(0, 0), r.white) << r.whiteIsTransparent;
         EXPECT_EQ(q.pixel(1, 0), r.colour) << r.whiteIsTransparent;
         EXPECT_EQ(qAlpha(q.pixel(2, 0)), qAlpha(r.clear)) << r.whiteIsTransparent;
+    }
+}
+
+// The installed icons are the window's cloud, each pixel a whole square, as any PNG reader sees them.
+TEST(Scene, TheDesktopIconsArePixelForPixelTheCloud) {
+    test::app();
+    const QImage cloud = toQImage(*assets::image("ioblak"), false).convertToFormat(QImage::Format_ARGB32);
+    for (const int size : {32, 256}) {
+        const QString path = QString(SKY_ICON_DIR "/%1x%1/skyrend.png").arg(size);
+        const QImage icon = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(icon.size(), QSize(size, size)) << path.toStdString();
+        const int k = size / cloud.width();
+        int wrong = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) wrong += icon.pixel(x, y) != cloud.pixel(x / k, y / k);
+        EXPECT_EQ(wrong, 0) << size;
     }
 }
 
