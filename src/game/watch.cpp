@@ -32,7 +32,9 @@ Run::~Run() = default;
 void Run::show(FrontEnd& fe, Player::Call call) {
     shown_ = &fe;
     if (call) call_ = std::move(call);
-    if (musicOpen_) fe.music("Open");
+    // A front end that already plays the piece (a jump back) keeps it going; one that plays
+    // what the game no longer does stops.
+    fe.music(musicOpen_ ? "Open" : "Close");
     if (musicPlaying_) fe.music("Play");
     if (GameScreen* s = program_.screen()) fe.screenOpened(*s);
     if (menuShown_) fe.showMenu();

@@ -36,7 +36,7 @@ public:
 
     // From now on the game shows through fe, each handler run through call (the window's tidying
     // up after it). fe is brought up to what the game shows now: the menu or the open screen,
-    // and the music when it plays.
+    // and the music, opened and playing or closed.
     void show(FrontEnd& fe, Player::Call call = {});
     // No front end shows it any more (it is going): the game is answered as with no window.
     void hide();

@@ -54,7 +54,7 @@ void QtFrontEnd::attach(Program& program, std::function<std::int64_t()> clock) {
     controls_->keyMap() = options_.keys;
     // While the game is away, the automatic pause comes once it has been away long enough.
     driver_->setAfterStep([this] { perform(controls_->poll(nowMs())); });
-    musicPlayer_ = std::make_unique<MusicPlayer>();
+    musicPlayer_ = options_.music ? options_.music : std::make_shared<MusicPlayer>();
     {
         QuietAudio quiet;
         sounds_ = std::make_unique<SoundPlayer>();

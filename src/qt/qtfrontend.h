@@ -58,6 +58,9 @@ struct Options {
     // Watches a recording (a file's path) in the game's windows, the player's game waiting at its
     // menu meanwhile (qt/app.cpp); none while a recording plays.
     std::function<void(const std::string& path)> watch;
+    // The music plays here rather than in a player of the front end's own: what watches a
+    // recording keeps one through its jumps back, so the piece goes on where it was.
+    std::shared_ptr<MusicPlayer> music;
 };
 
 class QtFrontEnd : public QObject, public FrontEnd {
@@ -182,7 +185,7 @@ private:
     WindowSet windows_;
     Session session_;
     std::unique_ptr<Driver> driver_;
-    std::unique_ptr<MusicPlayer> musicPlayer_;
+    std::shared_ptr<MusicPlayer> musicPlayer_;
     std::unique_ptr<SoundPlayer> sounds_;
     std::unique_ptr<Controls> controls_;
     std::unique_ptr<Keyboard> keyboard_;

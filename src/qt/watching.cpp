@@ -10,6 +10,7 @@
 #include "playfield/gamescreen.h"
 #include "qt/gamewindow.h"
 #include "qt/menuwindow.h"
+#include "qt/musicplayer.h"
 #include "qt/watchbar.h"
 #include "qt/windowscale.h"
 #include "shell/program.h"
@@ -28,6 +29,7 @@ public:
         options_.watch = {};
         // Drawn at the ticks: the clock runs at the viewer's speed, not with real time.
         options_.motion = SceneMotion::Mode::Ticks;
+        options_.music = std::make_shared<MusicPlayer>();
         bar_ = std::make_unique<WatchBar>(watch_, [this](replay::WatchAction a) { act(a); });
         show();
         connect(&follow_, &QTimer::timeout, this, [this] { follow(); });

@@ -93,6 +93,16 @@ TEST(Watch, PauseSpeedAndJumpBackLandWhereAStraightPlayLands) {
     o.step(3'600'000'000LL);
     EXPECT_EQ(o.clock(), open->endTime);
     EXPECT_TRUE(o.atEnd());
+
+    // The window that shows a run is told the music as the run has it: the piece that plays on
+    // through a jump back is opened again (which leaves it where it is), and one this recording
+    // never played is stopped.
+    test::TestFrontEnd playing, silent;
+    early.run().show(playing);
+    o.run().show(silent);
+    EXPECT_EQ(playing.musicLog, (std::vector<std::string>{"Open", "Play"}));
+    EXPECT_EQ(silent.musicLog, std::vector<std::string>{"Close"});
+    early.run().hide(), o.run().hide();
 }
 
 // A window that shows the recorded box: it stays up for its recorded time at the viewer's pace,
