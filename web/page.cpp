@@ -373,6 +373,7 @@ bool startWatching(std::unique_ptr<replay::Watch> watch) {
     fe = &theFrontEnd();
     fe->controls.reset();
     fe->own.reset();  // the player's game ends as closing the page ends it: its progress is stored
+    if (fe->watch) fe->watch->run().hide();  // another recording replaces this one
     fe->watch = std::move(watch);
     fe->backFrom.reset();
     showRun();
