@@ -56,7 +56,7 @@ const boxSeen = (page) => page.evaluate(() => new Promise((done) => {
   (function poll() {
     const box = document.querySelector('dialog.box.watched[open]');
     if (box) { if (first < 0) first = skyWatch.state().at; last = skyWatch.state().at; text = box.textContent; }
-    if (box || first < 0) requestAnimationFrame(poll); else done({ first, last, text });
+    if (box || (first < 0 && !skyWatch.state().finished)) requestAnimationFrame(poll); else done({ first, last, text });
   })();
 }));
 
@@ -98,7 +98,10 @@ for (const f of files) {
     `the bar's words in English: ${JSON.stringify(await words())}`);
   for (let i = 0; i < 3; i++) await page.keyboard.press('+');
   check((await page.$eval('#watch-speed', (e) => e.textContent)) === '8×' && await page.$eval('#watch-faster', (b) => b.disabled), '+ goes faster up to 8x');
-  await page.waitForFunction(() => skyWatch.state().at > 30000, { timeout: 60000, polling: 100 });
+  // Paused past 50 s: 10 s back plays again through the menu's music restart at 39.75 s.
+  await page.waitForFunction(() => skyWatch.state().at > 44000, { timeout: 60000, polling: 100 });
+  await page.keyboard.press('-'); await page.keyboard.press('ArrowDown');
+  await page.waitForFunction(() => skyWatch.state().at > 50000, { timeout: 60000, polling: 50 });
   await page.click('#watch-pause');
   const held = (await state(page)).at;
   await sleep(600);
