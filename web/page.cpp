@@ -80,8 +80,8 @@ public:
     std::unique_ptr<Controls> controls;
     int boxes = 0;
     bool menuShown = false, activatePending = false, sceneChanged = true;
-    bool screenShown = false, musicOn = false;  // what the page shows of the game
-    std::optional<Micros> backFrom;             // the viewer asked to go back from there
+    bool screenShown = false;        // what the page shows of the game
+    std::optional<Micros> backFrom;  // the viewer asked to go back from there
     std::uint64_t paintedRuns = 0;
     RealTimeStep realTime;
     std::string menuSent;              // the menu's state as the page last heard it
@@ -207,10 +207,7 @@ public:
         sceneChanged = true;
         return answer;
     }
-    void music(const std::string& command) override {
-        musicOn = command != "Close";
-        js_call("music", command.c_str());
-    }
+    void music(const std::string& command) override { js_call("music", command.c_str()); }
     // The page plays cue i from second i of its sound file (tools/soundgen.cpp --slots).
     void cue(Cue c) override { js_call("cue", std::to_string(static_cast<int>(c)).c_str()); }
     void showMenu() override {
@@ -339,10 +336,10 @@ std::string infoJson() {
 }  // namespace
 
 // The page shows the watch's run from where it stands: what it showed of the run before and this
-// one does not show goes; the music that plays on is not started again.
+// one does not show goes (the run itself says the music: a piece that plays on is not restarted).
 void showRun() {
-    const bool hadScreen = fe->screenShown, hadMenu = fe->menuShown, hadMusic = fe->musicOn;
-    fe->screenShown = fe->menuShown = fe->musicOn = false;
+    const bool hadScreen = fe->screenShown, hadMenu = fe->menuShown;
+    fe->screenShown = fe->menuShown = false;
     fe->menuSent.clear();
     fe->about.reset();
     fe->controls.reset();
@@ -350,7 +347,6 @@ void showRun() {
         h();
         fe->tidy();
     });
-    if (hadMusic && !fe->musicOn) js_call("music", "Close");
     if (hadScreen && !fe->screenShown) js_call("screenClosed", "");
     if (hadMenu && !fe->menuShown) js_call("hideMenu", "");
     fe->newControls();
