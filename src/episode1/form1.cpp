@@ -49,20 +49,20 @@ const std::vector<std::string_view>& stacking() {
 const std::vector<TimerRow<Form1>>& timerTable() {
     // clang-format off
     static const std::vector<TimerRow<Form1>> rows = {
-        // name      interval on at load rank handler                member
-        {"pohyb",    10,   true,  0,  &Form1::pohyb_Timer,    &Form1::pohyb},    // world scroll
-        {"kolizie",  100,  true,  1,  &Form1::kolizie_Timer,  nullptr},          // collisions and scoring
-        {"Timer1",   100,  true,  2,  &Form1::Timer1_Timer,   &Form1::Timer1},   // line check
-        {"Timer3",   10,   true,  3,  &Form1::Timer3_Timer,   &Form1::Timer3},   // climb and descent
-        {"Timer5",   100,  true,  4,  &Form1::Timer5_Timer,   &Form1::Timer5},   // dashboard and fuel clock
-        {"Timer8",   10,   true,  5,  &Form1::Timer8_Timer,   nullptr},          // bombs
-        {"Timer11",  50,   true,  6,  &Form1::Timer11_Timer,  nullptr},          // explosions
-        {"Timer6",   800,  true,  7,  &Form1::Timer6_Timer,   nullptr},          // airport beacon
-        {"Timer7",   700,  true,  8,  &Form1::Timer7_Timer,   nullptr},          // stars twinkle
-        {"Timer4",   Form1::kTakeOffMs, false, 9, &Form1::Timer4_Timer, &Form1::Timer4},  // take-off
-        {"Timer2",   10,   false, 10, &Form1::Timer2_Timer,   &Form1::Timer2},   // landing
-        {"Timer9",   1000, false, 11, &Form1::Timer9_Timer,   &Form1::Timer9},   // approach brake
-        {"Timer10",  1000, false, 12, &Form1::Timer10_Timer,  &Form1::Timer10},  // climb-out
+        // name     interval on at load rank handler                        member
+        {"pohyb",   10,    true,  0,  onTimer<&Form1::pohyb_Timer>,      &Form1::pohyb},    // world scroll
+        {"kolizie", 100,   true,  1,  onTimer<&Form1::kolizie_Timer>,    nullptr},          // collisions and scoring
+        {"Timer1",  100,   true,  2,  onTimer<&Form1::Timer1_Timer>,     &Form1::Timer1},   // line check
+        {"Timer3",  10,    true,  3,  onTimer<&Form1::Timer3_Timer>,     &Form1::Timer3},   // climb and descent
+        {"Timer5",  100,   true,  4,  onTimer<&Form1::Timer5_Timer>,     &Form1::Timer5},   // dashboard and fuel clock
+        {"Timer8",  10,    true,  5,  onTimer<&Form1::Timer8_Timer>,     nullptr},          // bombs
+        {"Timer11", 50,    true,  6,  onTimer<&Form1::Timer11_Timer>,    nullptr},          // explosions
+        {"Timer6",  800,   true,  7,  onTimer<&Form1::Timer6_Timer>,     nullptr},          // airport beacon
+        {"Timer7",  700,   true,  8,  onTimer<&Form1::Timer7_Timer>,     nullptr},          // stars twinkle
+        {"Timer4",  Form1::kTakeOffMs, false, 9,  onTimer<&Form1::Timer4_Timer>,     &Form1::Timer4},   // take-off
+        {"Timer2",  10,    false, 10, onTimer<&Form1::Timer2_Timer>,     &Form1::Timer2},   // landing
+        {"Timer9",  1000,  false, 11, onTimer<&Form1::Timer9_Timer>,     &Form1::Timer9},   // approach brake
+        {"Timer10", 1000,  false, 12, onTimer<&Form1::Timer10_Timer>,    &Form1::Timer10},  // climb-out
     };
     // clang-format on
     return rows;

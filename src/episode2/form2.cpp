@@ -45,17 +45,17 @@ const std::vector<std::string_view>& stacking() {
 const std::vector<TimerRow<Form2>>& timerTable() {
     // clang-format off
     static const std::vector<TimerRow<Form2>> rows = {
-        // name      interval on at load rank handler                member
-        {"pohyb",    10,   true,  0,  &Form2::pohyb_Timer,    &Form2::pohyb},  // world scroll
-        {"kolizie",  100,  true,  1,  &Form2::kolizie_Timer,  nullptr},        // rescues, hits, stars
-        {"Timer1",   100,  true,  2,  &Form2::Timer1_Timer,   nullptr},        // line check
-        {"Timer3",   10,   true,  3,  &Form2::Timer3_Timer,   nullptr},        // climb and descent
-        {"Timer5",   100,  true,  4,  &Form2::Timer5_Timer,   nullptr},        // dashboard and fuel clock
-        {"Timer8",   10,   true,  5,  &Form2::Timer8_Timer,   nullptr},        // missiles and the F16's fire
-        {"Timer11",  50,   true,  6,  &Form2::Timer11_Timer,  nullptr},        // explosions
-        {"Timer6",   800,  true,  7,  &Form2::Timer6_Timer,   nullptr},        // airport beacon
-        {"Timer4",   700,  true,  9,  &Form2::Timer4_Timer,   nullptr},        // stars twinkle
-        {"Timer2",   300,  true,  10, &Form2::Timer2_Timer,   nullptr},        // lighthouse lamp
+        // name     interval on at load rank handler                        member
+        {"pohyb",   10,    true,  0,  onTimer<&Form2::pohyb_Timer>,      &Form2::pohyb},    // world scroll
+        {"kolizie", 100,   true,  1,  onTimer<&Form2::kolizie_Timer>,    nullptr},          // rescues, hits, stars
+        {"Timer1",  100,   true,  2,  onTimer<&Form2::Timer1_Timer>,     nullptr},          // line check
+        {"Timer3",  10,    true,  3,  onTimer<&Form2::Timer3_Timer>,     nullptr},          // climb and descent
+        {"Timer5",  100,   true,  4,  onTimer<&Form2::Timer5_Timer>,     nullptr},          // dashboard and fuel clock
+        {"Timer8",  10,    true,  5,  onTimer<&Form2::Timer8_Timer>,     nullptr},          // missiles and the F16's fire
+        {"Timer11", 50,    true,  6,  onTimer<&Form2::Timer11_Timer>,    nullptr},          // explosions
+        {"Timer6",  800,   true,  7,  onTimer<&Form2::Timer6_Timer>,     nullptr},          // airport beacon
+        {"Timer4",  700,   true,  9,  onTimer<&Form2::Timer4_Timer>,     nullptr},          // stars twinkle
+        {"Timer2",  300,   true,  10, onTimer<&Form2::Timer2_Timer>,     nullptr},          // lighthouse lamp
     };
     // clang-format on
     return rows;
