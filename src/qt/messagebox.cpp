@@ -19,20 +19,26 @@ QMessageBox::StandardButton buttonOf(int answer) {
     return answer == kYes ? QMessageBox::Yes : answer == kNo ? QMessageBox::No : QMessageBox::Ok;
 }
 
-}  // namespace
-
-int showMessageBox(QWidget* parent, const std::string& text, const std::string& title, int style, Driver& driver,
-                   Controls& controls) {
+// The box of this style with the game's buttons, not shown yet.
+QMessageBox* makeBox(QWidget* parent, const std::string& text, const std::string& title, int style) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     if (style == kInformation) icon = QMessageBox::Information;
     if (style == kQuestion) icon = QMessageBox::Question;
     const BoxLayout layout = boxLayout(style);
-    QPointer<QMessageBox> box = new QMessageBox(icon, uiText(title), uiText(text), QMessageBox::NoButton, parent);
-    box->setWindowModality(Qt::ApplicationModal);
-    for (const BoxButton& b : layout.buttons)
-        box->addButton(buttonOf(b.answer))->setText(uiText(b.caption));
+    auto* box = new QMessageBox(icon, uiText(title), uiText(text), QMessageBox::NoButton, parent);
+    for (const BoxButton& b : layout.buttons) box->addButton(buttonOf(b.answer))->setText(uiText(b.caption));
     box->setDefaultButton(buttonOf(layout.defaultAnswer));
     box->setEscapeButton(box->button(buttonOf(layout.escapeAnswer)));
+    return box;
+}
+
+}  // namespace
+
+int showMessageBox(QWidget* parent, const std::string& text, const std::string& title, int style, Driver& driver,
+                   Controls& controls) {
+    const BoxLayout layout = boxLayout(style);
+    QPointer<QMessageBox> box = makeBox(parent, text, title, style);
+    box->setWindowModality(Qt::ApplicationModal);
     int answer = layout.escapeAnswer;  // closed some other way
     {
         // The clock runs on while the box is open: the other timers keep firing.
@@ -45,6 +51,15 @@ int showMessageBox(QWidget* parent, const std::string& text, const std::string& 
     }
     delete box.data();
     return answer;
+}
+
+std::unique_ptr<QWidget> showRecordedBox(QWidget* parent, const std::string& text, const std::string& title,
+                                         int style) {
+    std::unique_ptr<QMessageBox> box(makeBox(parent, text, title, style));
+    for (QAbstractButton* b : box->buttons()) b->setEnabled(false);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);  // the viewer's keys stay with the watch
+    box->show();
+    return box;
 }
 
 void answerOpenBox(int answer) {

@@ -1,6 +1,7 @@
 // The game's message boxes as real modal Qt boxes, with the clock running on while they are open.
 #pragma once
 
+#include <memory>
 #include <string>
 
 class QWidget;
@@ -19,6 +20,10 @@ class Driver;
 // it opened does not reach it. The driver keeps the clock moving meanwhile.
 int showMessageBox(QWidget* parent, const std::string& text, const std::string& title, int style, Driver& driver,
                    Controls& controls);
+
+// A box the watched recording opened: shown over parent with its buttons greyed (the recording
+// answers it), taking neither the focus nor the viewer's keys, until the pointer goes.
+std::unique_ptr<QWidget> showRecordedBox(QWidget* parent, const std::string& text, const std::string& title, int style);
 
 // Answers the modal box now open with the game's answer (kOk, kYes, kNo).
 void answerOpenBox(int answer);

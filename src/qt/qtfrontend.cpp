@@ -195,13 +195,18 @@ void QtFrontEnd::endRecording() {
 
 int QtFrontEnd::messageBox(const std::string& text, const std::string& title, int style) {
     const bool game = outsideGame_ == 0 && program_;
-    // A replay does not show the box: its answer and the time it closed are in the recording.
-    if (game && session_.replaying()) return session_.source()->answerBox(style);
-    const Micros opened = game ? program_->scheduler().now() : 0;
     // A box of the about window sits over it, not over the menu behind.
     QWidget* parent = game || !QApplication::activeWindow()
                           ? windows_.boxParent(program_ ? program_->screen() : nullptr)
                           : QApplication::activeWindow();
+    if (game && session_.replaying()) {
+        // A replay does not show the box: its answer and the time it closed are in the recording.
+        if (!watching_.box) return session_.source()->answerBox(style);
+        // Watched, it shows for that time.
+        const auto shown = showRecordedBox(parent, text, title, style);
+        return watching_.box(style);
+    }
+    const Micros opened = game ? program_->scheduler().now() : 0;
     const int answer = showMessageBox(parent, text, title, style, *driver_, *controls_);
     if (driver_->openBoxes() == 0) windows_.flushClosed();
     if (game) session_.recordAnswer(answer, opened, program_->scheduler().now());

@@ -101,11 +101,13 @@ public:
     bool replaying() const { return session_.replaying(); }
     // Watching a recording (qt/watching.h): the real time each step measures goes to advance
     // instead of the recording's own pace, every key goes first to key (true: it is taken), and
-    // the viewer closing a window calls closed.
+    // the viewer closing a window calls closed. A box the recorded game opens shows while box
+    // plays its recorded time at the viewer's pace and gives the recorded answer.
     struct Watching {
         std::function<void(Micros real)> advance;
         std::function<bool(const std::string& key, bool press)> key;
         std::function<void()> closed;
+        std::function<int(int style)> box;
     };
     void setWatching(Watching w);
     // Watches the recording at path in the game's windows; the player's game comes back at its

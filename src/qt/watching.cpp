@@ -2,6 +2,8 @@
 #include "qt/watching.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <memory>
 
@@ -45,9 +47,11 @@ private:
     void show() {
         fe_ = std::make_unique<QtFrontEnd>(options_);
         fe_->setPlayer(&watch_.run().player());
-        fe_->setWatching({[this](Micros real) { watch_.step(real); },
+        fe_->setWatching({[this](Micros real) {
+                              if (boxes_ == 0) watch_.step(real);  // a shown box moves the clock itself
+                          },
                           [this](const std::string& key, bool press) { return this->key(key, press); },
-                          [this] { leave(); }});
+                          [this] { leave(); }, [this](int style) { return box(style); }});
         fe_->attach(watch_.run().program());
         QtFrontEnd* fe = fe_.get();
         watch_.run().show(*fe, [fe](const std::function<void()>& h) { fe->call(h); });
@@ -69,17 +73,40 @@ private:
     void act(replay::WatchAction a) {
         if (a == replay::WatchAction::Leave) return leave();
         if (a == replay::WatchAction::Back) {
-            // Not from inside the front end that is about to go.
-            if (!jumping_) QTimer::singleShot(0, this, [this] { jumpBack(); });
+            // Not from inside the front end that is about to go, nor from inside a box: the rest
+            // of the box plays at once and the jump comes after, from where the viewer asked.
+            if (!jumping_) {
+                jumpFrom_ = watch_.clock();
+                if (boxes_ == 0) QTimer::singleShot(0, this, [this] { jumpBack(); });
+            }
             jumping_ = true;
             return;
         }
         watch_.act(a);
         bar_->refresh();
     }
+    // The recorded box stays up while its recorded time plays, frame by frame at the viewer's
+    // speed, the bar still in use.
+    int box(int style) {
+        ++boxes_;
+        QElapsedTimer real;
+        real.start();
+        const int answer = watch_.answerBox(style, [this, &real]() -> Micros {
+            if (jumping_ || leaving_) return -1;
+            QEventLoop frame;
+            QTimer::singleShot(kFrameMs, &frame, &QEventLoop::quit);
+            frame.exec();
+            bar_->refresh();
+            const Micros us = real.nsecsElapsed() / 1000;
+            real.restart();
+            return us;
+        });
+        if (--boxes_ == 0 && jumping_) QTimer::singleShot(0, this, [this] { jumpBack(); });
+        return answer;
+    }
     void jumpBack() {
         drop();
-        watch_.jumpBack();
+        watch_.jumpBack(jumpFrom_);
         show();
         jumping_ = false;
     }
@@ -107,6 +134,9 @@ private:
     QTimer follow_;
     bool jumping_ = false;
     bool leaving_ = false;
+    Micros jumpFrom_ = 0;  // the clock when the viewer asked to jump back
+    int boxes_ = 0;        // recorded boxes shown now
+    static constexpr int kFrameMs = 16;
 };
 
 }  // namespace
