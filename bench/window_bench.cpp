@@ -12,7 +12,8 @@
 //    any window at that rate costs here) and their ratio; the delay from a key press to its
 //    first change on screen (the aircraft's picture or a bomb), mean and worst. Play and the bare
 //    window take turns, half the time each, twice (ABAB), so a change in the machine's load falls
-//    on both; the bare window is repainted on a grid at the frame rate the game has just reached,
+//    on both; the bare window is repainted on a grid at the frame rate the game has just reached
+//    (a late frame does not move the grid, so it paints as many frames as the game),
 //    and the pilot's timer ticks through both (idle in the bare window's turns). Under callgrind
 //    each turn is dumped as a part of its own, named after it with its paints counted;
 // 3. ticks: a fresh episode at the nominal pace, where pohyb is due every 10 ms: how many times
@@ -171,7 +172,9 @@ Stats stats(const std::vector<double>& v) {
 }
 
 // The bare window: fills itself with a colour that changes every frame, repainted on a grid of
-// frames (a frame that came late starts the grid anew), as the game's windows are.
+// frames at the game's rate. A late frame does not move the grid (the game's ticks stand on
+// theirs): the next is asked for once this one is painted (so no two requests fold into one
+// paint), at its place in the grid; only a frame a whole period late starts the grid anew.
 class BareWindow : public QWidget {
 public:
     int frame = 0;
@@ -181,25 +184,32 @@ public:
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
+            asked_ = true;
             update();
-            const std::int64_t now = clock_.nsecsElapsed();
-            next_ += period_;
-            if (next_ <= now) next_ = now + period_;
-            arm();
         });
         clock_.start();
     }
     void start(double fps) {
         period_ = static_cast<std::int64_t>(1e9 / std::max(1.0, fps));
-        next_ = clock_.nsecsElapsed() + period_;
+        next_ = clock_.nsecsElapsed();  // the first frame at once, as play's first follows its turn's start
+        running_ = true;
         arm();
     }
-    void stop() { timer_.stop(); }
+    void stop() {
+        running_ = asked_ = false;
+        timer_.stop();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), QColor::fromHsv(frame++ % 360, 80, 200));
+        if (!asked_ || !running_) return;
+        asked_ = false;
+        const std::int64_t now = clock_.nsecsElapsed();
+        next_ += period_;
+        if (next_ <= now - period_) next_ = now + period_;
+        arm();
     }
 
 private:
@@ -208,6 +218,7 @@ private:
         timer_.start(static_cast<int>(std::max<std::int64_t>(0, (wait + 500'000) / 1'000'000)));
     }
     std::int64_t period_ = 16'666'667, next_ = 0;
+    bool running_ = false, asked_ = false;
     QElapsedTimer clock_;
     QTimer timer_;
 };

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <cstring>
 
 #include "game/input.h"
 #include "playfield/gamescreen.h"
@@ -106,6 +107,21 @@ void enlarge(const QImage& from, QImage& to, const QRect& r, int k) {
         for (int j = 1; j < k; ++j)
             std::copy_n(row, r.width() * k, reinterpret_cast<QRgb*>(to.scanLine(y * k + j)) + r.left() * k);
     }
+}
+
+void opaqueRow(QRgb* __restrict d, const QRgb* __restrict s, std::size_t w) {
+    for (std::size_t x = 0; x < w; ++x) d[x] = s[x] | 0xFF000000u;
+}
+
+// Copies an area of an opaque image (RGB32) into the same place of another, RGB32 or
+// premultiplied ARGB32, as the painter would: each pixel as it is, wholly opaque. What `to`
+// belongs to may hold it too: it is written as it is, not detached.
+void copyRows(const QImage& from, QImage& to, const QRect& r) {
+    auto* bits = const_cast<uchar*>(to.constBits());
+    const auto w = static_cast<std::size_t>(r.width());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        opaqueRow(reinterpret_cast<QRgb*>(bits + y * to.bytesPerLine()) + r.left(),
+                  reinterpret_cast<const QRgb*>(from.constScanLine(y)) + r.left(), w);
 }
 
 }  // namespace
@@ -216,8 +232,17 @@ void GameWindow::refresh() {
     refreshed_ = true;
 }
 
+QImage* GameWindow::ownPixels(const Placement& at, const QImage& img) const {
+    if (!isWindow() || isFullScreen() || at.fill > 0 || at.origin != QPointF(0, 0) || img.devicePixelRatio() != 1)
+        return nullptr;
+    QPaintDevice* dev = backingStore() ? backingStore()->paintDevice() : nullptr;
+    if (!dev || dev->devType() != QInternal::Image) return nullptr;
+    auto* to = static_cast<QImage*>(dev);
+    const bool opaque = to->format() == QImage::Format_RGB32 || to->format() == QImage::Format_ARGB32_Premultiplied;
+    return opaque && img.format() == QImage::Format_RGB32 && to->devicePixelRatio() == 1 ? to : nullptr;
+}
+
 void GameWindow::paintEvent(QPaintEvent* e) {
-    QPainter p(this);
     const QRegion& region = e->region();
     // A paint of exactly the rectangle round the scene's changes, with nothing else asked since,
     // copies just the changes: the rest of the window holds what it showed. Anything else (a
@@ -245,21 +270,30 @@ void GameWindow::paintEvent(QPaintEvent* e) {
     keepEnlarged({});  // full screen may have changed the enlargement's size
     syncOverlay();     // also when this paint goes elsewhere (a grab): the window's own comes next
     const int shown = whole ? overlaid_ : over;
-    // A rectangle at a time, each copied row by row.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const Placement at = placement();
     const QImage& img = at.k == 1 ? scene_.image : big_;
     // Whatever lies over the scene is drawn on a fresh copy of all it covers.
     if (shown != 0 && justChanges) copy.assign(region.begin(), region.end());
-    for (const QRect& r : copy) {
-        p.setClipRect(r);
-        if (isFullScreen()) p.fillRect(r, Qt::black);
-        if (at.fill > 0)
-            p.drawImage(QRectF(at.origin, QSizeF(img.size()) * at.fill), img);  // nearest neighbour: sharp
-        else
-            p.drawImage(at.origin, img);
+    // A rectangle at a time, each copied row by row: into the window's own pixels directly where
+    // they take the scene one to one (what the painter would draw, without a clip for each).
+    QImage* to = toWindow ? ownPixels(at, img) : nullptr;
+    if (to) {
+        for (const QRect& r : copy) copyRows(img, *to, r & img.rect() & to->rect());
+        if (shown == 0) return;
     }
-    p.setClipping(false);
+    QPainter p(this);
+    if (!to) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        for (const QRect& r : copy) {
+            p.setClipRect(r);
+            if (isFullScreen()) p.fillRect(r, Qt::black);
+            if (at.fill > 0)
+                p.drawImage(QRectF(at.origin, QSizeF(img.size()) * at.fill), img);  // nearest neighbour: sharp
+            else
+                p.drawImage(at.origin, img);
+        }
+        p.setClipping(false);
+    }
     // Whatever is drawn over the scene must be part of overlay(): a change of it is painted whole.
     const QRect scene = at.toWidget(scene_.image.rect()).adjusted(1, 1, -1, -1);
     if (shown == 3 && screen_)

@@ -93,6 +93,9 @@ private:
         QRect toWidget(const QRect& r) const;
     };
     Placement placement() const;
+    // The window's own pixels, when a paint copies the scene (enlarged as `img`) into them one to
+    // one; nullptr otherwise.
+    QImage* ownPixels(const Placement& at, const QImage& img) const;
     // Brings the scene up to date and asks to show what changed.
     void drawScene();
     void keepEnlarged(const std::vector<QRect>& changed);

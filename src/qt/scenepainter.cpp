@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "game/drawlist.h"
 #include "playfield/gamescreen.h"
@@ -56,7 +57,7 @@ void drawLine(QPainter& p, const Line& ln, const Drawn& d) {
 }
 
 // Inside `area`, the painter clipped to it; it stays so.
-void drawLabel(QPainter& p, const Label& lb, const Drawn& d, const QRect& area) {
+void drawLabel(QPainter& p, const Label& lb, const QFont& font, const Drawn& d, const QRect& area) {
     int align = Qt::AlignTop;
     switch (lb.Alignment) {
         case Align::Left:
@@ -69,10 +70,11 @@ void drawLabel(QPainter& p, const Label& lb, const Drawn& d, const QRect& area) 
             align |= Qt::AlignRight;
             break;
     }
-    p.setClipRect(d.area & area);  // a caption never spills out of its label
-    p.setFont(captionFont(lb.fontPt, lb.bold));
+    const QRect box(d.a, QSize(d.b.x(), d.b.y()));
+    p.setClipRect(box & area);  // a caption never spills out of its label
+    p.setFont(font);
     p.setPen(rgb(lb.ForeColor));
-    p.drawText(d.area, align | Qt::TextSingleLine, uiText(lb.Caption));
+    p.drawText(box, align | Qt::TextSingleLine, uiText(lb.Caption));
     p.setClipRect(area);
 }
 
@@ -103,38 +105,115 @@ void mergeAreas(std::vector<QRect>& v) {
     }
 }
 
+// The pixels of a row that are not see-through (each wholly so or not at all), as Qt's blending
+// draws them; the rows do not overlap, so the compiler can do several pixels at a time.
+void maskRow(QRgb* __restrict d, const QRgb* __restrict s, std::size_t w) {
+    for (std::size_t x = 0; x < w; ++x) {
+        const QRgb keep = static_cast<QRgb>(static_cast<std::int32_t>(s[x]) >> 31);  // opaque: all ones
+        d[x] = (s[x] & keep) | (d[x] & ~keep);
+    }
+}
+
+// The part of a picture standing at `at` that lies inside `area`, onto an image of kSceneFormat
+// (pixels Qt's blending would draw the same): every row copied whole, or with `mask` only the
+// pixels that are not see-through (each wholly so or not at all).
+void copyInto(QImage& to, const QImage& from, QPoint at, const QRect& area, bool mask) {
+    const QRect r = QRect(at, from.size()) & area;
+    if (r.isEmpty()) return;
+    const qsizetype toStep = to.bytesPerLine() / 4, fromStep = from.bytesPerLine() / 4;
+    // The painter on `to` draws into the same pixels: no detach here.
+    auto* d = reinterpret_cast<QRgb*>(const_cast<uchar*>(to.constBits())) + r.top() * toStep + r.left();
+    const auto* s =
+        reinterpret_cast<const QRgb*>(from.constBits()) + (r.top() - at.y()) * fromStep + (r.left() - at.x());
+    const auto w = static_cast<std::size_t>(r.width());
+    for (int y = 0; y < r.height(); ++y, d += toStep, s += fromStep) {
+        if (!mask) {
+            std::memcpy(d, s, w * sizeof(QRgb));
+            continue;
+        }
+        maskRow(d, s, w);
+    }
+}
+
+void fillWhite(QImage& to, const QRect& area) {
+    const QRect r = area & to.rect();
+    const qsizetype step = to.bytesPerLine() / 4;
+    auto* d = reinterpret_cast<QRgb*>(const_cast<uchar*>(to.constBits())) + r.top() * step + r.left();
+    for (int y = 0; y < r.height(); ++y, d += step) std::fill_n(d, r.width(), QRgb{0xFFFFFFFF});
+}
+
 }  // namespace
 
-const QImage& ScenePainter::imageOf(const Picture& pic) {
+const ScenePainter::Converted& ScenePainter::imageOf(const Picture& pic) {
     const auto key = std::make_pair(pic.image.get(), pic.whiteIsTransparent);
     auto it = cache_.find(key);
     if (it == cache_.end()) {
         QImage q = toQImage(*pic.image, pic.whiteIsTransparent);
-        // A picture without a see-through pixel is copied, not blended.
-        bool opaque = true;
-        for (int y = 0; y < q.height() && opaque; ++y) {
+        bool clear = false, partly = false;  // a pixel see-through; one only partly so
+        for (int y = 0; y < q.height(); ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(q.constScanLine(y));
-            opaque = std::all_of(row, row + q.width(), [](QRgb c) { return qAlpha(c) == 255; });
+            for (int x = 0; x < q.width(); ++x) {
+                const int a = qAlpha(row[x]);
+                clear |= a != 255;
+                partly |= a != 0 && a != 255;
+            }
         }
-        if (opaque) q = q.convertToFormat(kSceneFormat);
-        it = cache_.emplace(key, std::make_pair(pic.image, std::move(q))).first;
+        const Blit blit = partly ? Blit::Blend : clear ? Blit::Mask : Blit::Copy;
+        if (blit == Blit::Copy) q = q.convertToFormat(kSceneFormat);
+        it = cache_.emplace(key, Converted{pic.image, std::move(q), blit}).first;
     }
-    return it->second.second;
+    return it->second;
 }
 
-void ScenePainter::measure(Drawn& d, const DrawEntry& e, const GameScreen& screen) {
+ScenePainter::CaptionFont& ScenePainter::fontOf(const Label& l) {
+    const auto key = std::make_pair(std::lround(l.fontPt * 1000), l.bold);
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) {
+        const QFont f = captionFont(l.fontPt, l.bold);
+        it = fonts_.emplace(key, CaptionFont{f, QFontMetrics(f)}).first;
+    }
+    return it->second;
+}
+
+QRect ScenePainter::inkOf(const QRect& box, const Label& l) {
+    CaptionFont& f = fontOf(l);
+    int top = 0, bottom = -1;  // none yet
+    for (const char ch : l.Caption) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= f.rows.size()) return box;  // beyond ASCII: the whole box
+        if (!f.known[c]) {
+            const QRect r = f.metrics.boundingRect(QChar(c));
+            f.rows[c] = r.isEmpty() ? std::make_pair(0, -1) : std::make_pair(r.top(), r.bottom());
+            f.known[c] = true;
+        }
+        const auto [t, b] = f.rows[c];
+        if (t > b) continue;  // a space
+        if (top > bottom) top = t, bottom = b;
+        top = std::min(top, t), bottom = std::max(bottom, b);
+    }
+    if (top > bottom) return box;
+    // Drawn from the top, the baseline lies an ascent down; antialiasing may touch a pixel more.
+    const int base = box.top() + f.metrics.ascent();
+    return box & QRect(box.left(), base + top - 2, box.width(), bottom - top + 5);
+}
+
+void ScenePainter::measure(Drawn& d, const DrawEntry& e, const GameScreen& screen, const Drawn* before) {
     d.area = QRect();
     d.a = d.b = QPoint();
     d.image = nullptr;
+    d.blit = Blit::Blend;
     d.look = {};
     d.text.clear();
     if (!e.drawn) return;
     switch (e.kind) {
-        case DrawItem::SpriteItem:
-            d.image = &imageOf(*e.picture);
+        case DrawItem::SpriteItem: {
+            const Converted& c = imageOf(*e.picture);
+            d.image = &c.image;
+            d.blit = c.blit;
             d.a = QPoint(e.ax, e.ay);
             d.area = QRect(d.a, d.image->size());
             return;
+        }
         case DrawItem::ShapeItem: {
             const Shape& s = screen.shapes()[e.index];
             d.a = QPoint(e.ax, e.ay);
@@ -155,40 +234,62 @@ void ScenePainter::measure(Drawn& d, const DrawEntry& e, const GameScreen& scree
         }
         case DrawItem::LabelItem: {
             const Label& l = screen.labels()[e.index];
-            d.area = QRect(e.ax, e.ay, e.bx, e.by);
+            d.a = QPoint(e.ax, e.ay);
+            d.b = QPoint(e.bx, e.by);
             d.look = {l.ForeColor, static_cast<std::uint32_t>(l.Alignment), static_cast<std::uint32_t>(l.bold),
                       static_cast<std::uint32_t>(std::lround(l.fontPt * 1000))};
             d.text.assign(l.Caption);
+            const bool same = before && before->a == d.a && before->b == d.b && before->look == d.look &&
+                              before->text == d.text && !before->area.isEmpty();
+            d.area = same ? before->area : inkOf(QRect(d.a, QSize(e.bx, e.by)), l);
             return;
         }
     }
 }
 
-void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::vector<Drawn>& drawn,
-                             const QRect& area) {
-    p.setClipRect(area);
+void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::vector<Drawn>& drawn, const QRect& area,
+                             QImage* direct) {
+    // Drawing directly, the painter is clipped to the area only before it first draws in it.
+    bool clipped = false;
+    auto painter = [&]() -> QPainter& {
+        if (!clipped) p.setClipRect(area);
+        clipped = true;
+        return p;
+    };
+    if (!direct) painter();
+    auto picture = [&](const QImage& img, Blit how, QPoint at) {
+        if (direct && how != Blit::Blend)
+            copyInto(*direct, img, at, area, how == Blit::Mask);
+        else
+            painter().drawImage(at, img);
+    };
     // The background is drawn unscaled from the top-left on white; what lies past the client area
     // is cut off.
-    const QImage* bg = nullptr;
-    if (list_.background) bg = &imageOf(*list_.background);
-    if (!bg || bg->hasAlphaChannel() || !bg->rect().contains(area)) p.fillRect(area, Qt::white);
-    if (bg) p.drawImage(QPoint(0, 0), *bg);
+    const Converted* bg = list_.background ? &imageOf(*list_.background) : nullptr;
+    if (!bg || bg->image.hasAlphaChannel() || !bg->image.rect().contains(area)) {
+        if (direct)
+            fillWhite(*direct, area);
+        else
+            p.fillRect(area, Qt::white);
+    }
+    if (bg) picture(bg->image, bg->blit, QPoint(0, 0));
     const auto& items = screen.stacking();
     for (std::size_t i = 0; i < items.size() && i < drawn.size(); ++i) {
         const Drawn& d = drawn[i];
         if (d.area.isEmpty() || !near(d.area, area, 0)) continue;
         switch (items[i].kind) {
             case DrawItem::SpriteItem:
-                p.drawImage(d.a, *d.image);
+                picture(*d.image, d.blit, d.a);
                 break;
             case DrawItem::ShapeItem:
-                drawShape(p, screen.shapes()[items[i].index], d);
+                drawShape(painter(), screen.shapes()[items[i].index], d);
                 break;
             case DrawItem::LineItem:
-                drawLine(p, screen.lines()[items[i].index], d);
+                drawLine(painter(), screen.lines()[items[i].index], d);
                 break;
             case DrawItem::LabelItem:
-                drawLabel(p, screen.labels()[items[i].index], d, area);
+                drawLabel(painter(), screen.labels()[items[i].index], fontOf(screen.labels()[items[i].index]).font, d,
+                          area);
                 break;
         }
     }
@@ -208,7 +309,8 @@ const std::vector<QRect>& ScenePainter::update(SceneFrame& f, const GameScreen& 
     if (f.image.isNull()) f.image = QImage(GameScreen::kClientWidth, GameScreen::kClientHeight, kSceneFormat);
     buildDrawList(list_, screen, motion);
     f.next.resize(list_.entries.size());
-    for (std::size_t i = 0; i < f.next.size(); ++i) measure(f.next[i], list_.entries[i], screen);
+    for (std::size_t i = 0; i < f.next.size(); ++i)
+        measure(f.next[i], list_.entries[i], screen, f.valid && i < f.drawn.size() ? &f.drawn[i] : nullptr);
     const void* background = list_.background ? list_.background->image.get() : nullptr;
     f.areas.clear();
     if (!f.valid || background != f.background || f.drawn.size() != f.next.size()) {
@@ -226,9 +328,10 @@ const std::vector<QRect>& ScenePainter::update(SceneFrame& f, const GameScreen& 
     f.background = background;
     f.valid = true;
     if (f.areas.empty()) return f.areas;
+    f.image.detach();  // its pixels are written directly too (not shared with a copy)
     QPainter p(&f.image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform, false);
-    for (const QRect& r : f.areas) paintArea(p, screen, f.drawn, r);
+    for (const QRect& r : f.areas) paintArea(p, screen, f.drawn, r, &f.image);
     return f.areas;
 }
 

@@ -2,6 +2,8 @@
 // screen's stacking order, bottom up, at the playfield's own pixel size.
 #pragma once
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QRect>
 #include <array>
@@ -28,6 +30,10 @@ struct DrawItem;
 
 namespace sky::qt {
 
+// How a picture goes onto the opaque scene: copied row by row (no see-through pixel), copied
+// where it is not see-through (each pixel wholly so or not at all), or blended by Qt.
+enum class Blit : std::uint8_t { Copy, Mask, Blend };
+
 // A scene kept drawn between paints, with what each item of the stacking drew and where, so the
 // next update redraws only where something changed.
 struct SceneFrame {
@@ -35,6 +41,7 @@ struct SceneFrame {
         QRect area;  // the pixels it may touch; empty when it draws nothing
         QPoint a, b;
         const QImage* image = nullptr;
+        Blit blit = Blit::Blend;
         std::array<std::uint32_t, 4> look{};
         std::string text;
         bool operator==(const Drawn&) const = default;
@@ -64,17 +71,37 @@ public:
     std::size_t cachedPictures() const { return cache_.size(); }
 
 private:
-    const QImage& imageOf(const Picture& pic);
-    // Where and what one entry of the core's draw list draws.
-    void measure(SceneFrame::Drawn& d, const DrawEntry& e, const GameScreen& screen);
+    struct Converted {
+        std::shared_ptr<const Image> source;  // holding it keeps its address unique
+        QImage image;
+        Blit blit;
+    };
+    const Converted& imageOf(const Picture& pic);
+    // A caption's font, and the rows its letters may touch, from each letter's outline.
+    struct CaptionFont {
+        QFont font;
+        QFontMetrics metrics;
+        std::array<std::pair<int, int>, 128> rows{};  // an ASCII letter's top and bottom from the baseline
+        std::array<bool, 128> known{};
+    };
+    CaptionFont& fontOf(const Label& l);
+    // The rows of a caption's box (drawn from its top) its letters may touch: neighbouring
+    // read-outs share a row, and a change in one need not redraw the other.
+    QRect inkOf(const QRect& box, const Label& l);
+    // Where and what one entry of the core's draw list draws (`before`: the same entry as drawn
+    // last time, whose caption may still stand as it was).
+    void measure(SceneFrame::Drawn& d, const DrawEntry& e, const GameScreen& screen,
+                 const SceneFrame::Drawn* before = nullptr);
     // The scene inside one area, as measured, on a painter without antialiasing; leaves it clipped
-    // to the area.
+    // to the area. Given the image the painter draws on (of kSceneFormat), pictures that need no
+    // blending are copied into it directly, and the painter is clipped only when it draws.
     void paintArea(QPainter& p, const GameScreen& screen, const std::vector<SceneFrame::Drawn>& drawn,
-                   const QRect& area);
+                   const QRect& area, QImage* direct = nullptr);
     std::vector<SceneFrame::Drawn> scratch_;
     DrawList list_;  // the scene being drawn
-    // Keyed by image and transparency rule; holding the image keeps its address unique.
-    std::map<std::pair<const Image*, bool>, std::pair<std::shared_ptr<const Image>, QImage>> cache_;
+    // Keyed by image and transparency rule.
+    std::map<std::pair<const Image*, bool>, Converted> cache_;
+    std::map<std::pair<long, bool>, CaptionFont> fonts_;  // by thousandths of a point and boldness
 };
 
 // A fractional position on the playfield, rounded to a whole pixel for drawing.
