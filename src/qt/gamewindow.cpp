@@ -109,19 +109,17 @@ void enlarge(const QImage& from, QImage& to, const QRect& r, int k) {
     }
 }
 
-void opaqueRow(QRgb* __restrict d, const QRgb* __restrict s, std::size_t w) {
-    for (std::size_t x = 0; x < w; ++x) d[x] = s[x] | 0xFF000000u;
-}
-
-// Copies an area of an opaque image (RGB32) into the same place of another, RGB32 or
-// premultiplied ARGB32, as the painter would: each pixel as it is, wholly opaque. What `to`
+// Copies an area of the scene into the same place of the window's pixels, RGB32 or premultiplied
+// ARGB32, as the painter would. Every pixel the scene holds is opaque (the scene is opaque, and
+// all that is drawn on it keeps it so), so the painter's copy is the pixel as it is. What `to`
 // belongs to may hold it too: it is written as it is, not detached.
 void copyRows(const QImage& from, QImage& to, const QRect& r) {
-    auto* bits = const_cast<uchar*>(to.constBits());
-    const auto w = static_cast<std::size_t>(r.width());
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        opaqueRow(reinterpret_cast<QRgb*>(bits + y * to.bytesPerLine()) + r.left(),
-                  reinterpret_cast<const QRgb*>(from.constScanLine(y)) + r.left(), w);
+    if (r.isEmpty()) return;
+    const qsizetype toStep = to.bytesPerLine(), fromStep = from.bytesPerLine();
+    auto* d = const_cast<uchar*>(to.constBits()) + r.top() * toStep + r.left() * 4;
+    const auto* s = from.constBits() + r.top() * fromStep + r.left() * 4;
+    const auto w = static_cast<std::size_t>(r.width()) * 4;
+    for (int y = 0; y < r.height(); ++y, d += toStep, s += fromStep) std::memcpy(d, s, w);
 }
 
 }  // namespace
