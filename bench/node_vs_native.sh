@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The browser build's simulation on Node against the desktop build's, in one run: ROUNDS rounds,
 # each running the desktop's benchmark and then Node's (`--episodes SECONDS`: the artwork drawn
-# and five simulated minutes of each episode run first, untimed, then each episode's simulation
+# and half a simulated hour of each episode run first, untimed, then each episode's simulation
 # timed), so a change in the machine's load falls on both. Prints each round, then the best of the
 # rounds per episode and the ratio Node / desktop; and the time a one-line scenario takes from the
 # command to its end on each, with bare Node's own start-up beside it (best of the rounds).
