@@ -10,7 +10,8 @@
 #   (defaults: build-rel, build-web, 36000 (ten hours: half a second on the desktop), 5)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-native="${1:-$here/build-rel}" web="${2:-$here/build-web}" seconds="${3:-36000}" rounds="${4:-5}"
+native="$(realpath "${1:-$here/build-rel}")" web="$(realpath "${2:-$here/build-web}")"  # the scenario runs elsewhere
+seconds="${3:-36000}" rounds="${4:-5}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 printf 'open 1\n' > "$work/one.scn"  # a one-line scenario: episode 1 opens, then the run ends
@@ -18,10 +19,10 @@ printf 'open 1\n' > "$work/one.scn"  # a one-line scenario: episode 1 opens, the
 rate() {  # the simulated seconds per wall second of each episode, one line each
   grep -E '^simulation:' | awk '{print $2}'
 }
-millis() {  # wall milliseconds of a command
+millis() {  # wall milliseconds of a command, which must succeed
   local t0 t1
   t0=$(date +%s%N)
-  "$@" > /dev/null 2>&1 || true
+  "$@" > /dev/null || { echo "failed: $*" >&2; exit 1; }
   t1=$(date +%s%N)
   echo $(((t1 - t0) / 1000000))
 }
