@@ -105,33 +105,26 @@ void mergeAreas(std::vector<QRect>& v) {
     }
 }
 
-// The pixels of a row that are not see-through (each wholly so or not at all), as Qt's blending
-// draws them; the rows do not overlap, so the compiler can do several pixels at a time.
-void maskRow(QRgb* __restrict d, const QRgb* __restrict s, std::size_t w) {
-    for (std::size_t x = 0; x < w; ++x) {
-        const QRgb keep = static_cast<QRgb>(static_cast<std::int32_t>(s[x]) >> 31);  // opaque: all ones
-        d[x] = (s[x] & keep) | (d[x] & ~keep);
-    }
-}
-
 // The part of a picture standing at `at` that lies inside `area`, onto an image of kSceneFormat
-// (pixels Qt's blending would draw the same): every row copied whole, or with `mask` only the
-// pixels that are not see-through (each wholly so or not at all).
-void copyInto(QImage& to, const QImage& from, QPoint at, const QRect& area, bool mask) {
-    const QRect r = QRect(at, from.size()) & area;
+// (pixels Qt's blending would draw the same): every row copied whole, or for a picture whose
+// pixels are each wholly see-through or not, only its runs that are not.
+void copyInto(QImage& to, const ScenePicture& pic, QPoint at, const QRect& area) {
+    const QRect r = QRect(at, pic.image.size()) & area;
     if (r.isEmpty()) return;
-    const qsizetype toStep = to.bytesPerLine() / 4, fromStep = from.bytesPerLine() / 4;
+    const qsizetype toStep = to.bytesPerLine() / 4, fromStep = pic.image.bytesPerLine() / 4;
     // The painter on `to` draws into the same pixels: no detach here.
+    const int from = r.left() - at.x(), upTo = r.right() + 1 - at.x();  // the columns inside, in the picture
     auto* d = reinterpret_cast<QRgb*>(const_cast<uchar*>(to.constBits())) + r.top() * toStep + r.left();
-    const auto* s =
-        reinterpret_cast<const QRgb*>(from.constBits()) + (r.top() - at.y()) * fromStep + (r.left() - at.x());
-    const auto w = static_cast<std::size_t>(r.width());
-    for (int y = 0; y < r.height(); ++y, d += toStep, s += fromStep) {
-        if (!mask) {
-            std::memcpy(d, s, w * sizeof(QRgb));
+    const auto* s = reinterpret_cast<const QRgb*>(pic.image.constBits()) + (r.top() - at.y()) * fromStep + from;
+    for (int y = r.top() - at.y(); y <= r.bottom() - at.y(); ++y, d += toStep, s += fromStep) {
+        if (pic.blit == Blit::Copy) {
+            std::memcpy(d, s, static_cast<std::size_t>(upTo - from) * sizeof(QRgb));
             continue;
         }
-        maskRow(d, s, w);
+        for (std::uint32_t k = pic.rowAt[y]; k < pic.rowAt[y + 1]; ++k) {
+            const int b = std::max(pic.runs[k].first, from), e = std::min(pic.runs[k].second, upTo);
+            if (b < e) std::memcpy(d + (b - from), s + (b - from), static_cast<std::size_t>(e - b) * sizeof(QRgb));
+        }
     }
 }
 
@@ -144,25 +137,30 @@ void fillWhite(QImage& to, const QRect& area) {
 
 }  // namespace
 
-const ScenePainter::Converted& ScenePainter::imageOf(const Picture& pic) {
+const ScenePicture& ScenePainter::imageOf(const Picture& pic) {
     const auto key = std::make_pair(pic.image.get(), pic.whiteIsTransparent);
     auto it = cache_.find(key);
-    if (it == cache_.end()) {
-        QImage q = toQImage(*pic.image, pic.whiteIsTransparent);
-        bool clear = false, partly = false;  // a pixel see-through; one only partly so
-        for (int y = 0; y < q.height(); ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(q.constScanLine(y));
-            for (int x = 0; x < q.width(); ++x) {
-                const int a = qAlpha(row[x]);
-                clear |= a != 255;
-                partly |= a != 0 && a != 255;
-            }
+    if (it != cache_.end()) return it->second;
+    ScenePicture c;
+    c.source = pic.image;
+    c.image = toQImage(*pic.image, pic.whiteIsTransparent);
+    const QImage& q = c.image;
+    bool clear = false, partly = false;  // a pixel see-through; one only partly so
+    for (int y = 0; y < q.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(q.constScanLine(y));
+        c.rowAt.push_back(static_cast<std::uint32_t>(c.runs.size()));
+        for (int x = 0; x < q.width();) {
+            const int begin = x;
+            while (x < q.width() && qAlpha(row[x]) != 0) partly |= qAlpha(row[x++]) != 255;
+            if (x > begin) c.runs.emplace_back(begin, x);
+            while (x < q.width() && qAlpha(row[x]) == 0) ++x, clear = true;
         }
-        const Blit blit = partly ? Blit::Blend : clear ? Blit::Mask : Blit::Copy;
-        if (blit == Blit::Copy) q = q.convertToFormat(kSceneFormat);
-        it = cache_.emplace(key, Converted{pic.image, std::move(q), blit}).first;
     }
-    return it->second;
+    c.rowAt.push_back(static_cast<std::uint32_t>(c.runs.size()));
+    c.blit = partly ? Blit::Blend : clear ? Blit::Mask : Blit::Copy;
+    if (c.blit == Blit::Copy) c.image = c.image.convertToFormat(kSceneFormat);
+    if (c.blit != Blit::Mask) c.runs.clear(), c.rowAt.clear();
+    return cache_.emplace(key, std::move(c)).first->second;
 }
 
 ScenePainter::CaptionFont& ScenePainter::fontOf(const Label& l) {
@@ -200,18 +198,15 @@ QRect ScenePainter::inkOf(const QRect& box, const Label& l) {
 void ScenePainter::measure(Drawn& d, const DrawEntry& e, const GameScreen& screen, const Drawn* before) {
     d.area = QRect();
     d.a = d.b = QPoint();
-    d.image = nullptr;
-    d.blit = Blit::Blend;
+    d.picture = nullptr;
     d.look = {};
     d.text.clear();
     if (!e.drawn) return;
     switch (e.kind) {
         case DrawItem::SpriteItem: {
-            const Converted& c = imageOf(*e.picture);
-            d.image = &c.image;
-            d.blit = c.blit;
+            d.picture = &imageOf(*e.picture);
             d.a = QPoint(e.ax, e.ay);
-            d.area = QRect(d.a, d.image->size());
+            d.area = QRect(d.a, d.picture->image.size());
             return;
         }
         case DrawItem::ShapeItem: {
@@ -257,29 +252,29 @@ void ScenePainter::paintArea(QPainter& p, const GameScreen& screen, const std::v
         return p;
     };
     if (!direct) painter();
-    auto picture = [&](const QImage& img, Blit how, QPoint at) {
-        if (direct && how != Blit::Blend)
-            copyInto(*direct, img, at, area, how == Blit::Mask);
+    auto picture = [&](const ScenePicture& pic, QPoint at) {
+        if (direct && pic.blit != Blit::Blend)
+            copyInto(*direct, pic, at, area);
         else
-            painter().drawImage(at, img);
+            painter().drawImage(at, pic.image);
     };
     // The background is drawn unscaled from the top-left on white; what lies past the client area
     // is cut off.
-    const Converted* bg = list_.background ? &imageOf(*list_.background) : nullptr;
+    const ScenePicture* bg = list_.background ? &imageOf(*list_.background) : nullptr;
     if (!bg || bg->image.hasAlphaChannel() || !bg->image.rect().contains(area)) {
         if (direct)
             fillWhite(*direct, area);
         else
             p.fillRect(area, Qt::white);
     }
-    if (bg) picture(bg->image, bg->blit, QPoint(0, 0));
+    if (bg) picture(*bg, QPoint(0, 0));
     const auto& items = screen.stacking();
     for (std::size_t i = 0; i < items.size() && i < drawn.size(); ++i) {
         const Drawn& d = drawn[i];
         if (d.area.isEmpty() || !near(d.area, area, 0)) continue;
         switch (items[i].kind) {
             case DrawItem::SpriteItem:
-                picture(*d.image, d.blit, d.a);
+                picture(*d.picture, d.a);
                 break;
             case DrawItem::ShapeItem:
                 drawShape(painter(), screen.shapes()[items[i].index], d);

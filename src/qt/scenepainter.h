@@ -34,14 +34,24 @@ namespace sky::qt {
 // where it is not see-through (each pixel wholly so or not at all), or blended by Qt.
 enum class Blit : std::uint8_t { Copy, Mask, Blend };
 
+// A picture as the scene draws it.
+struct ScenePicture {
+    std::shared_ptr<const Image> source;  // holding it keeps its address unique
+    QImage image;
+    Blit blit = Blit::Blend;
+    // Mask: the runs of pixels that are not see-through, [first, second) in x; those of row y are
+    // runs[rowAt[y]] up to runs[rowAt[y + 1]].
+    std::vector<std::pair<int, int>> runs;
+    std::vector<std::uint32_t> rowAt;
+};
+
 // A scene kept drawn between paints, with what each item of the stacking drew and where, so the
 // next update redraws only where something changed.
 struct SceneFrame {
     struct Drawn {
         QRect area;  // the pixels it may touch; empty when it draws nothing
         QPoint a, b;
-        const QImage* image = nullptr;
-        Blit blit = Blit::Blend;
+        const ScenePicture* picture = nullptr;
         std::array<std::uint32_t, 4> look{};
         std::string text;
         bool operator==(const Drawn&) const = default;
@@ -71,12 +81,7 @@ public:
     std::size_t cachedPictures() const { return cache_.size(); }
 
 private:
-    struct Converted {
-        std::shared_ptr<const Image> source;  // holding it keeps its address unique
-        QImage image;
-        Blit blit;
-    };
-    const Converted& imageOf(const Picture& pic);
+    const ScenePicture& imageOf(const Picture& pic);
     // A caption's font, and the rows its letters may touch, from each letter's outline.
     struct CaptionFont {
         QFont font;
@@ -100,7 +105,7 @@ private:
     std::vector<SceneFrame::Drawn> scratch_;
     DrawList list_;  // the scene being drawn
     // Keyed by image and transparency rule.
-    std::map<std::pair<const Image*, bool>, Converted> cache_;
+    std::map<std::pair<const Image*, bool>, ScenePicture> cache_;
     std::map<std::pair<long, bool>, CaptionFont> fonts_;  // by thousandths of a point and boldness
 };
 
