@@ -150,11 +150,10 @@ bool QtFrontEnd::key(const std::string& name, bool press, bool repeat) {
     GameWindow* w = program_->screen() ? windows_.windowOf(*program_->screen()) : nullptr;
     if (w && o.fullScreen) w->toggleFullScreen();
     if (w && o.help)
-        w->showHelp(controls_->helpShown()
-                        ? std::optional(helpPage(program_->screen()->episode(), options_.keys,
-                                                 options_.saveBlackBox ? options_.blackBoxMinutes : 0))
-                        : std::nullopt);
-    if (o.blackBox && options_.saveBlackBox && !session_.replaying()) {
+        w->showHelp(controls_->helpShown() ? std::optional(helpPage(program_->screen()->episode(), options_.keys,
+                                                                    keepsBlackBox() ? options_.blackBoxMinutes : 0))
+                                           : std::nullopt);
+    if (o.blackBox && keepsBlackBox()) {
         const QString said = options_.saveBlackBox();
         if (w) showNotice(*w, said);
     }
@@ -195,13 +194,13 @@ void QtFrontEnd::endRecording() {
 
 int QtFrontEnd::messageBox(const std::string& text, const std::string& title, int style) {
     const bool game = outsideGame_ == 0 && program_;
+    // A replay does not show the box: its answer and the time it closed are in the recording.
+    if (game && session_.replaying() && !watching_.box) return session_.source()->answerBox(style);
     // A box of the about window sits over it, not over the menu behind.
     QWidget* parent = game || !QApplication::activeWindow()
                           ? windows_.boxParent(program_ ? program_->screen() : nullptr)
                           : QApplication::activeWindow();
     if (game && session_.replaying()) {
-        // A replay does not show the box: its answer and the time it closed are in the recording.
-        if (!watching_.box) return session_.source()->answerBox(style);
         // Watched, it shows for that time.
         const auto shown = showRecordedBox(parent, text, title, style);
         return watching_.box(style);

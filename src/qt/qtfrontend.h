@@ -99,6 +99,8 @@ public:
     // Plays this recording instead of listening to the player (set before start()).
     void setPlayer(InputSource* p);
     bool replaying() const { return session_.replaying(); }
+    // F12 saves the black box: only the player's own game keeps one, not a replay or a watch.
+    bool keepsBlackBox() const { return options_.saveBlackBox && !session_.replaying(); }
     // Watching a recording (qt/watching.h): the real time each step measures goes to advance
     // instead of the recording's own pace, every key goes first to key (true: it is taken), and
     // the viewer closing a window calls closed. A box the recorded game opens shows while box
